@@ -1,0 +1,3 @@
+#include "app/msgbox.h"
+
+MessageBoxFunction ShowMessage = MessageBoxA;

@@ -1,0 +1,5 @@
+#include "dialogs/dialogs.h"
+
+void ShowOptionsSheet(HWND, HINSTANCE)
+{
+}

@@ -1,0 +1,57 @@
+/* Every id of the program, in one place: resources, commands, controls,
+   timers, hot keys and the notification-area icon. */
+#ifndef SKERROW_RESOURCE_H
+#define SKERROW_RESOURCE_H
+
+/* Resources (100s) */
+#define IDI_MAIN            102
+#define IDR_TRAYMENU        103
+#define IDD_VERSION         105
+#define IDD_OPT_GENERAL     107
+#define IDD_OPT_DISPLAY     108
+#define IDR_POPUPMENU       109
+#define IDD_JUMP            110
+#define IDD_FILEINFO        112
+#define IDD_OPT_HOTKEY      114
+
+/* Controls (1000s), named after their dialog where they are not shared */
+#define IDC_VERSION         1001
+#define IDC_SITE            1002
+#define IDC_FLAG            1003
+#define IDC_BLANKSKIP       1004
+#define IDC_LINEDISP        1005
+#define IDC_FACENAME        1006
+#define IDC_FONT            1007
+#define IDC_BACKCOLOR       1008
+#define IDC_BORDERFLG       1009
+#define IDC_LAYNUM          1010
+#define IDC_LINENO          1011
+#define IDC_BACKFLG         1012
+#define IDC_ENDFLG          1013
+#define IDC_INFOTEXT        1015
+#define IDC_DEFAULT         1016
+#define IDC_RUNWAIT         1022
+#define IDC_TABSCOL         1023
+#define IDC_ONHOTKEY        1024
+#define IDC_MENUHOTKEY      1025
+
+/* Menu commands (40000s) */
+#define IDM_EXIT            40001
+#define IDM_OPEN            40002
+#define IDM_VERSION         40004
+#define IDM_HELP            40005
+#define IDM_OPTION          40006
+#define IDM_JUMP            40007
+#define IDM_CLEAR           40008
+#define IDM_INFO            40009
+#define IDM_AUTOFEED        40012
+
+/* Timers, hot keys and the notification-area icon */
+#define TIMER_AUTOFEED      275
+#define TIMER_NUMKEY        3180
+#define HOTKEY_SHOW         5996
+#define HOTKEY_MENU         5997
+#define TRAY_ICON_ID        5999
+#define WM_TRAYNOTIFY       3177
+
+#endif

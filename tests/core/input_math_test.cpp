@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+
+#include "window/alpha.h"
+#include "window/feed.h"
+#include "window/numkey.h"
+
+namespace {
+
+int TypeKeys(const unsigned* keys, size_t n, int* accepted)
+{
+    char buf[NUMKEY_MAX_DIGITS + 1];
+    memset(buf, 0, sizeof buf);
+    int count = 0;
+    *accepted = 0;
+    for (size_t i = 0; i < n; ++i)
+        *accepted += NumKeyAdd(buf, &count, keys[i]) ? 1 : 0;
+    EXPECT_EQ(buf[count], '\0');
+    int value = NumKeyTake(buf, &count);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(buf[0], '\0');
+    return value;
+}
+
+TEST(NumKey, MainRowAndPadDigitsFormTheNumber)
+{
+    const unsigned oneTwo[] = {'1', '2'};
+    const unsigned padFourZeroSeven[] = {0x64, 0x60, 0x67};  // numeric pad 4, 0, 7
+    const unsigned leadingZeros[] = {'0', '0', '5'};
+    const unsigned zeros[] = {'0', 0x60, '0'};
+    int accepted;
+    EXPECT_EQ(TypeKeys(oneTwo, 2, &accepted), 12);
+    EXPECT_EQ(TypeKeys(padFourZeroSeven, 3, &accepted), 407);
+    EXPECT_EQ(TypeKeys(leadingZeros, 3, &accepted), 5);
+    EXPECT_EQ(TypeKeys(zeros, 3, &accepted), 0);
+}
+
+TEST(NumKey, TheTenthDigitIsDropped)
+{
+    const unsigned ten[] = {'9', '8', '7', '6', '5', '4', '3', '2', '1', '0'};
+    int accepted;
+    EXPECT_EQ(TypeKeys(ten, 10, &accepted), 987654321);
+    EXPECT_EQ(accepted, 9);
+    const unsigned nines[] = {'9', '9', '9', '9', '9', '9', '9', '9', '9', '9', '9'};
+    EXPECT_EQ(TypeKeys(nines, 11, &accepted), 999999999);
+}
+
+TEST(FeedInterval, IsPositiveAndNeverOverflows)
+{
+    const struct {
+        int runWait;
+        unsigned ms;
+    } cases[] = {
+        {5, 5000}, {1, 1000}, {999, 999000},
+        {0, 1000}, {-5, 1000}, {INT_MIN, 1000},   // would race through the text
+        {2147483, 2147483000u}, {2147484, 0x7FFFFFFFu}, {INT_MAX, 0x7FFFFFFFu},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FeedIntervalMs(c.runWait), c.ms) << "RunWait " << c.runWait;
+}
+
+TEST(Alpha, FollowsTheTransparencySteps)
+{
+    const struct {
+        int layNum;
+        unsigned alpha;
+    } cases[] = {
+        {0, 255}, {1, 243}, {5, 192}, {10, 128}, {15, 64}, {19, 13}, {20, 0},
+        // Out-of-range steps give the formula's low byte.
+        {21, 0xF4}, {-1, 0x0B}, {40, 0x01},
+        // 255 - n * 255 / 20 in wide arithmetic: no overflow at the extremes.
+        {INT_MAX, static_cast<unsigned>((255 - static_cast<long long>(INT_MAX) * 255 / 20) & 0xFF)},
+        {INT_MIN, static_cast<unsigned>((255 - static_cast<long long>(INT_MIN) * 255 / 20) & 0xFF)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AlphaFromLayNum(c.layNum), c.alpha) << "LayNum " << c.layNum;
+}
+
+}  // namespace

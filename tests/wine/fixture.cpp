@@ -1,0 +1,138 @@
+#include "tests/wine/fixture.h"
+
+#include <cstdio>
+
+#include "app/msgbox.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "window/mainwnd.h"
+
+std::vector<BoxCall> Boxes;
+std::deque<int> BoxAnswers;
+
+namespace {
+
+int WINAPI RecordBox(HWND owner, LPCSTR text, LPCSTR caption, UINT flags)
+{
+    Boxes.push_back({owner, text ? text : "", caption ? caption : "", flags});
+    if (BoxAnswers.empty())
+        return IDCANCEL;
+    int answer = BoxAnswers.front();
+    BoxAnswers.pop_front();
+    return answer;
+}
+
+void RemoveTree(const std::string& dir)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string path = dir + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(h, &found));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+}  // namespace
+
+void StartFolderTest::SetUp()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    char name[MAX_PATH];
+    GetTempFileNameA(temp, "sk", 0, name);
+    DeleteFileA(name);
+    ASSERT_TRUE(CreateDirectoryA(name, NULL)) << name;
+    folder_ = name;
+    ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
+    Boxes.clear();
+    BoxAnswers.clear();
+    ShowMessage = RecordBox;
+    ASSERT_EQ(FetchBaseDir(), 0);
+    if (SetLayeredAttributes == NULL) {
+        ASSERT_EQ(BindUser32(), 0);
+    }
+}
+
+void StartFolderTest::TearDown()
+{
+    if (MainWnd != NULL && IsWindow(MainWnd)) {
+        AppSettings.EndFlg = 0;
+        DestroyWindow(MainWnd);
+    }
+    MainWnd = NULL;
+    Pump();
+    ShowMessage = MessageBoxA;
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    SetCurrentDirectoryA(temp);
+    RemoveTree(folder_);
+}
+
+std::string StartFolderTest::IniPath()
+{
+    return folder_ + "\\Skerrow.ini";
+}
+
+void StartFolderTest::WriteIni(const std::string& text)
+{
+    FILE* f = fopen(IniPath().c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    fwrite(text.data(), 1, text.size(), f);
+    fclose(f);
+}
+
+std::string StartFolderTest::ReadIni()
+{
+    std::string text;
+    FILE* f = fopen(IniPath().c_str(), "rb");
+    if (f == nullptr)
+        return text;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0)
+        text.append(buf, n);
+    fclose(f);
+    return text;
+}
+
+bool StartFolderTest::IniExists()
+{
+    return GetFileAttributesA(IniPath().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string StartFolderTest::IniValue(const char* section, const char* key)
+{
+    char value[512];
+    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, IniPath().c_str());
+    return value;
+}
+
+HWND StartFolderTest::StartWindow()
+{
+    LoadSettings();
+    RegisterMainClass(GetModuleHandleA(NULL));
+    EXPECT_EQ(CreateMainWindow(GetModuleHandleA(NULL), SW_SHOWNORMAL), 1);
+    Pump();
+    return MainWnd;
+}
+
+void StartFolderTest::Pump()
+{
+    MSG m;
+    while (PeekMessageA(&m, NULL, 0, 0, PM_REMOVE)) {
+        if (m.message == WM_QUIT)
+            continue;
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}

@@ -1,0 +1,135 @@
+#include <cstring>
+
+#include "app/settings.h"
+#include "tests/wine/fixture.h"
+
+namespace {
+
+class SettingsTest : public StartFolderTest {};
+
+TEST_F(SettingsTest, NoFileGivesTheDefaults)
+{
+    LoadSettings();
+    const AppSettingsRecord& s = AppSettings;
+    EXPECT_EQ(s.FLAG, 1);
+    EXPECT_EQ(s.X, 0);
+    EXPECT_EQ(s.Y, 0);
+    EXPECT_EQ(s.WIDTH, 600);
+    EXPECT_EQ(s.HEIGHT, 50);
+    const int options[] = {s.BlankSkip, s.LineDisp, s.LayNum, s.EndFlg, s.ONHOTALT, s.ONHOTCTL, s.ONHOTSFT,
+                           s.ONHOTKEY, s.MENUHOTALT, s.MENUHOTCTL, s.MENUHOTSFT, s.MENUHOTKEY};
+    for (int v : options)
+        EXPECT_EQ(v, 0);
+    EXPECT_EQ(s.BorderFlg, 1);
+    EXPECT_EQ(s.RunWait, 5);
+    EXPECT_EQ(s.TabsCol, 4);
+    EXPECT_EQ(s.BackColor, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(s.FontColor, GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(s.Font.lfHeight, -13);
+    EXPECT_EQ(s.Font.lfWeight, 400);
+    EXPECT_EQ(s.Font.lfCharSet, 128);
+    EXPECT_EQ(s.Font.lfOutPrecision, 3);
+    EXPECT_EQ(s.Font.lfClipPrecision, 2);
+    EXPECT_EQ(s.Font.lfQuality, 1);
+    EXPECT_EQ(s.Font.lfPitchAndFamily, 49);
+    // ＭＳ Ｐゴシック
+    EXPECT_STREQ(s.Font.lfFaceName, "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
+    EXPECT_NE(s.DisplayFont, nullptr);
+    EXPECT_EQ(s.BackFlg, 1);
+    EXPECT_EQ(s.BackNo, 0);
+    EXPECT_STREQ(s.BackFile, "");
+    EXPECT_FALSE(IniExists()) << "reading must not create the file";
+}
+
+TEST_F(SettingsTest, StoredValuesAreTakenAsTheyStand)
+{
+    WriteIni(
+        "[WINDOW]\r\nFLAG=1\r\nX=-1280\r\nY=-13\r\nWIDTH=321\r\nHEIGHT=12abc\r\n"
+        "[OPTION]\r\nBlankSkip=1\r\nLineDisp=2\r\nBorderFlg=0\r\nLayNum=25\r\nEndFlg=1\r\nRunWait=-3\r\n"
+        "TabsCol=0\r\nONHOTALT=1\r\nONHOTKEY=0x41\r\nMENUHOTSFT=7\r\nMENUHOTKEY=300\r\n"
+        "[FONT]\r\nBackColor=16777215\r\nFontColor=255\r\nHeight=-13\r\nWeight=700\r\n"
+        "Italic=257\r\nCharSet=384\r\nPitchAndFamily=-1\r\nQuality=\r\n"
+        "FaceName=0123456789012345678901234567890123456789\r\n"
+        "[BACKUP]\r\nBackFlg=1\r\nBackNo=-4\r\nBackFile=C:\\\x95\x5C\\\x94\x5C.txt\r\n");
+    LoadSettings();
+    const AppSettingsRecord& s = AppSettings;
+    EXPECT_EQ(s.X, -1280);
+    EXPECT_EQ(s.Y, -13);
+    EXPECT_EQ(s.WIDTH, 321);
+    EXPECT_EQ(s.HEIGHT, 12);
+    EXPECT_EQ(s.BlankSkip, 1);
+    EXPECT_EQ(s.LineDisp, 2);
+    EXPECT_EQ(s.BorderFlg, 0);
+    EXPECT_EQ(s.LayNum, 25);
+    EXPECT_EQ(s.EndFlg, 1);
+    EXPECT_EQ(s.RunWait, -3);
+    EXPECT_EQ(s.TabsCol, 0);
+    EXPECT_EQ(s.ONHOTALT, 1);
+    EXPECT_EQ(s.ONHOTKEY, 0x41);
+    EXPECT_EQ(s.MENUHOTSFT, 7);
+    EXPECT_EQ(s.MENUHOTKEY, 300);
+    EXPECT_EQ(s.BackColor, 0xFFFFFFu);
+    EXPECT_EQ(s.FontColor, 0xFFu);
+    EXPECT_EQ(s.Font.lfHeight, -13);
+    EXPECT_EQ(s.Font.lfWeight, 700);
+    // Byte fields keep the low 8 bits; an empty value is the default.
+    EXPECT_EQ(s.Font.lfItalic, 1);
+    EXPECT_EQ(s.Font.lfCharSet, 128);
+    EXPECT_EQ(s.Font.lfPitchAndFamily, 255);
+    EXPECT_EQ(s.Font.lfQuality, 1);
+    EXPECT_STREQ(s.Font.lfFaceName, "0123456789012345678901234567890");
+    EXPECT_EQ(s.BackNo, -4);
+    EXPECT_STREQ(s.BackFile, "C:\\\x95\x5C\\\x94\x5C.txt");
+}
+
+TEST_F(SettingsTest, FlagZeroStartsAtTheDefaultGeometry)
+{
+    WriteIni("[WINDOW]\r\nFLAG=0\r\nX=300\r\nY=400\r\nWIDTH=700\r\nHEIGHT=90\r\n");
+    LoadSettings();
+    EXPECT_EQ(AppSettings.FLAG, 0);
+    EXPECT_EQ(AppSettings.X, 0);
+    EXPECT_EQ(AppSettings.Y, 0);
+    EXPECT_EQ(AppSettings.WIDTH, 600);
+    EXPECT_EQ(AppSettings.HEIGHT, 50);
+}
+
+TEST_F(SettingsTest, OnlyBackFlgOneReadsTheLastText)
+{
+    const struct {
+        const char* backFlg;
+        int flag;
+        int backNo;
+        const char* backFile;
+    } cases[] = {
+        {"1", 1, 7, "D:\\a.txt"},
+        {"2", 0, 0, ""},
+        {"0", 0, 0, ""},
+        {"-1", 0, 0, ""},
+    };
+    for (const auto& c : cases) {
+        WriteIni(std::string("[BACKUP]\r\nBackFlg=") + c.backFlg + "\r\nBackNo=7\r\nBackFile=D:\\a.txt\r\n");
+        LoadSettings();
+        EXPECT_EQ(AppSettings.BackFlg, c.flag) << "BackFlg=" << c.backFlg;
+        EXPECT_EQ(AppSettings.BackNo, c.backNo) << "BackFlg=" << c.backFlg;
+        EXPECT_STREQ(AppSettings.BackFile, c.backFile) << "BackFlg=" << c.backFlg;
+    }
+}
+
+TEST_F(SettingsTest, WrittenKeysReadBackAsWritten)
+{
+    WriteIntKey("WINDOW", "X", -13);
+    WriteIntKey("FONT", "BackColor", 0x00FFEEDD);
+    WriteIntKey("OPTION", "RunWait", 2147483647);
+    WriteStringKey("BACKUP", "BackFile", "C:\\\x95\x5C\\\x83\x5C.txt");
+    EXPECT_EQ(IniValue("WINDOW", "X"), "-13");
+    EXPECT_EQ(IniValue("FONT", "BackColor"), "16772829");
+    EXPECT_EQ(IniValue("OPTION", "RunWait"), "2147483647");
+    EXPECT_EQ(IniValue("BACKUP", "BackFile"), "C:\\\x95\x5C\\\x83\x5C.txt");
+    LoadSettings();
+    EXPECT_EQ(AppSettings.X, -13);
+    EXPECT_EQ(AppSettings.BackColor, 0x00FFEEDDu);
+    EXPECT_EQ(AppSettings.RunWait, 2147483647);
+    EXPECT_STREQ(AppSettings.BackFile, "C:\\\x95\x5C\\\x83\x5C.txt");
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+#include <cstring>
+
+#include "app/settings.h"
+#include "document/document.h"
+#include "res/resource.h"
+#include "tests/wine/fixture.h"
+#include "window/mainwnd.h"
+#include "window/tray.h"
+
+namespace {
+
+class WindowTest : public StartFolderTest {
+protected:
+    void Key(WPARAM vk) { SendMessageA(MainWnd, WM_KEYDOWN, vk, 0); }
+    void TypedLinePause() { SendMessageA(MainWnd, WM_TIMER, TIMER_NUMKEY, 0); }
+};
+
+TEST_F(WindowTest, EscHidesAndTheIconOrHotKeyBringsItBack)
+{
+    HWND w = StartWindow();
+    ASSERT_TRUE(IsWindowVisible(w));
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(w));
+    SendMessageA(w, WM_TRAYNOTIFY, TRAY_ICON_ID, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(w));
+
+    Key(VK_ESCAPE);
+    // Other icons, and moves or releases over ours, do nothing.
+    SendMessageA(w, WM_TRAYNOTIFY, TRAY_ICON_ID + 1, WM_LBUTTONDOWN);
+    SendMessageA(w, WM_TRAYNOTIFY, TRAY_ICON_ID, WM_LBUTTONUP);
+    SendMessageA(w, WM_TRAYNOTIFY, TRAY_ICON_ID, WM_MOUSEMOVE);
+    SendMessageA(w, WM_HOTKEY, HOTKEY_SHOW + 10, 0);
+    EXPECT_FALSE(IsWindowVisible(w));
+    SendMessageA(w, WM_HOTKEY, HOTKEY_SHOW, 0);
+    EXPECT_TRUE(IsWindowVisible(w));
+}
+
+TEST_F(WindowTest, DigitsCollectUntilThePauseAndNineAtMost)
+{
+    HWND w = StartWindow();
+    const struct {
+        WPARAM keys[12];
+        int count;
+        const char* collected;
+    } cases[] = {
+        {{'1', '2'}, 2, "12"},
+        {{VK_NUMPAD0, VK_NUMPAD7, '3'}, 3, "073"},
+        {{'9', '8', '7', '6', '5', '4', '3', '2', '1', '0', '5'}, 9, "987654321"},
+        {{'0', '0'}, 2, "00"},
+    };
+    for (const auto& c : cases) {
+        for (WPARAM k : c.keys)
+            if (k != 0)
+                Key(k);
+        EXPECT_EQ(NumKeyCnt, c.count);
+        EXPECT_STREQ(NumKeyBuf, c.collected);
+        // Other keys do not end an entry.
+        Key(VK_DOWN);
+        EXPECT_EQ(NumKeyCnt, c.count);
+        TypedLinePause();
+        EXPECT_EQ(NumKeyCnt, 0);
+        EXPECT_STREQ(NumKeyBuf, "");
+        // With nothing open every jump leaves the window blank at line 0.
+        EXPECT_EQ(Doc.CurLine, 0u);
+        EXPECT_STREQ(DispText, "");
+    }
+    // A timer of no one's is ignored.
+    Key('4');
+    SendMessageA(w, WM_TIMER, 12345, 0);
+    EXPECT_EQ(NumKeyCnt, 1);
+}
+
+TEST_F(WindowTest, F9SwitchesTheLineNumberAndWritesItAtOnce)
+{
+    StartWindow();
+    EXPECT_FALSE(IniExists());
+    Key(VK_F9);
+    EXPECT_EQ(AppSettings.LineDisp, 1);
+    EXPECT_EQ(IniValue("OPTION", "LineDisp"), "1");
+    Key(VK_F9);
+    EXPECT_EQ(AppSettings.LineDisp, 0);
+    EXPECT_EQ(IniValue("OPTION", "LineDisp"), "0");
+}
+
+TEST_F(WindowTest, F9FromAnyOtherValueGoesToZero)
+{
+    WriteIni("[OPTION]\r\nLineDisp=2\r\n");
+    StartWindow();
+    Key(VK_F9);
+    EXPECT_EQ(IniValue("OPTION", "LineDisp"), "0");
+}
+
+TEST_F(WindowTest, AutoFeedNeedsAnOpenText)
+{
+    HWND w = StartWindow();
+    Key(VK_F5);
+    SendMessageA(w, WM_COMMAND, IDM_AUTOFEED, 0);
+    EXPECT_EQ(AutoFlg, 0);
+    EXPECT_EQ(GetMenuState(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    // A feed tick with nothing open is harmless.
+    SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
+    EXPECT_EQ(Doc.CurLine, 0u);
+}
+
+TEST_F(WindowTest, NavigationWithNothingOpenBlanksTheWindow)
+{
+    HWND w = StartWindow();
+    const WPARAM keys[] = {VK_UP, VK_PRIOR, VK_DOWN, VK_NEXT, VK_HOME, VK_END};
+    for (WPARAM k : keys) {
+        strcpy(DispText, "stale");
+        Key(k);
+        EXPECT_STREQ(DispText, "") << "key " << k;
+        EXPECT_EQ(Doc.CurLine, 0u);
+    }
+    const short deltas[] = {-120, 120, -240, 1};
+    for (short d : deltas) {
+        strcpy(DispText, "stale");
+        SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, d), 0);
+        EXPECT_STREQ(DispText, "") << "wheel " << d;
+    }
+}
+
+TEST_F(WindowTest, TheBodyDragsAndTheCornerIsTheGrip)
+{
+    WriteIni("[WINDOW]\r\nX=100\r\nY=100\r\nWIDTH=300\r\nHEIGHT=60\r\n");
+    HWND w = StartWindow();
+    const struct {
+        int x, y;
+        LRESULT hit;
+    } cases[] = {
+        {150, 130, HTCAPTION},
+        {390, 150, HTCLIENT},   // right - 10 <= x <= right, bottom - 10 <= y < bottom
+        {398, 158, HTCLIENT},
+        {390, 149, HTCAPTION},  // one row above the grip
+        {389, 158, HTCAPTION},  // one column left of it
+        {100, 100, HTBORDER},   // the 1-pixel frame stays a frame
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), c.hit) << c.x << "," << c.y;
+}
+
+TEST_F(WindowTest, MovesAndSizesAreRecordedForTheExit)
+{
+    HWND w = StartWindow();
+    RECT moving = {-700, -20, -100, 30};
+    SendMessageA(w, WM_MOVING, WMSZ_TOP, reinterpret_cast<LPARAM>(&moving));
+    EXPECT_EQ(AppSettings.X, -700);
+    EXPECT_EQ(AppSettings.Y, -20);
+    MoveWindow(w, 40, 50, 222, 33, TRUE);
+    EXPECT_EQ(AppSettings.X, 40);
+    EXPECT_EQ(AppSettings.Y, 50);
+    EXPECT_EQ(AppSettings.WIDTH, 222);
+    EXPECT_EQ(AppSettings.HEIGHT, 33);
+}
+
+}  // namespace
