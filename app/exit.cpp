@@ -21,6 +21,9 @@ int SaveAndRelease(HWND window, int ask)
 
     if (AutoFlg != 0)
         KillTimer(window, TIMER_AUTOFEED);
-    ReleaseText();
+    // An open or restore waiting on its question still needs its text; it
+    // is released when the program closes after it.
+    if (!DocBusy)
+        ReleaseText();
     return 0;
 }

@@ -106,7 +106,6 @@ int InitDocumentState(HWND)
     AutoFlg = 0;
     NumKeyCnt = 0;
     memset(NumKeyBuf, 0, sizeof NumKeyBuf);
-    Doc.LineOfs = NULL;
-    Doc.LineLen = NULL;
+    FreeLineIndex(&Doc.Index);
     return 0;
 }

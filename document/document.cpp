@@ -1,16 +1,39 @@
 #include "document/document.h"
 
-#include <cstdlib>
+#include <cstdio>
 #include <cstring>
 
+#include "app/msgbox.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "res/resource.h"
+#include "window/feed.h"
 #include "window/mainwnd.h"
 #include "window/tray.h"
 
-TextDocument Doc = {INVALID_HANDLE_VALUE, NULL, NULL, 0, 0, 0};
+TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, 0, 0};
+int DocBusy;
 char DispText[DISP_TEXT_SIZE];
+
+namespace {
+
+// The longest line shown; a longer one is cut here.
+const DWORD LINE_MAX_BYTES = 4096;
+
+// Reads n bytes at ofs (below 4 GiB) into buf; returns the bytes read.
+DWORD ReadAt(HANDLE h, uint32_t ofs, char* buf, DWORD n)
+{
+    // The high half given explicitly: offsets of 2 GiB and more must not
+    // be taken as negative distances.
+    LONG high = 0;
+    SetFilePointer(h, static_cast<LONG>(ofs), &high, FILE_BEGIN);
+    DWORD got = 0;
+    if (!ReadFile(h, buf, n, &got, NULL))
+        return 0;
+    return got;
+}
+
+}  // namespace
 
 void ReleaseText()
 {
@@ -18,30 +41,73 @@ void ReleaseText()
         return;
     CloseHandle(Doc.WorkHandle);
     Doc.WorkHandle = INVALID_HANDLE_VALUE;
-    free(Doc.LineOfs);
-    free(Doc.LineLen);
-    Doc.LineOfs = NULL;
-    Doc.LineLen = NULL;
+    FreeLineIndex(&Doc.Index);
 }
 
-uint32_t ShowLine(HWND, int, uint32_t, char*)
+uint32_t ShowLine(HWND window, int code, uint32_t index, char* out)
 {
-    if (Doc.WorkHandle == INVALID_HANDLE_VALUE)
+    if (Doc.WorkHandle == INVALID_HANDLE_VALUE || Doc.LineCnt == 0)
         return 0;
-    return Doc.CurLine;
+    uint32_t i = ChooseLine(code, index, Doc.LineCnt);
+    const LineEntry& e = LineAt(Doc.Index, i);
+
+    char line[LINE_MAX_BYTES + 1];
+    memset(line, 0, sizeof line);
+    ReadAt(Doc.WorkHandle, e.ofs, line, e.len < LINE_MAX_BYTES ? e.len : LINE_MAX_BYTES);
+
+    char prefix[64];
+    memset(prefix, 0, sizeof prefix);
+    if (AppSettings.LineDisp == 1)
+        snprintf(prefix, sizeof prefix, "%u: ", i + 1);
+    snprintf(out, DISP_TEXT_SIZE, "%s%s", prefix, line);
+
+    AppSettings.BackNo = static_cast<int>(i + 1);
+    if (AutoFlg != 0) {
+        KillTimer(window, TIMER_AUTOFEED);
+        SetTimer(window, TIMER_AUTOFEED, FeedIntervalMs(AppSettings.RunWait), NULL);
+    }
+    return i;
 }
 
-int OpenTextFile(HWND, int, const char*)
+bool BuildLineIndex(HANDLE handle, LineIndex* index)
 {
+    static char buffer[1 << 20];
+    FreeLineIndex(index);
+    LineScan scan;
+    BeginLineScan(&scan, index, AppSettings.BlankSkip);
+    SetFilePointer(handle, 0, NULL, FILE_BEGIN);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(handle, buffer, sizeof buffer, &got, NULL) || !ScanLines(&scan, buffer, got)) {
+            FreeLineIndex(index);
+            return false;
+        }
+        if (got == 0)
+            break;
+    }
+    if (!EndLineScan(&scan)) {
+        FreeLineIndex(index);
+        return false;
+    }
+    return true;
+}
+
+int AskDatForm(HANDLE handle, const LineIndex& index)
+{
+    // One byte stays zero, so a longer first line is looked at up to there.
+    char first[4100];
+    memset(first, 0, sizeof first);
+    if (index.count > 0) {
+        const LineEntry& e = LineAt(index, 0);
+        ReadAt(handle, e.ofs, first, e.len < sizeof first - 1 ? e.len : sizeof first - 1);
+    }
+    if (CountDatSeparators(first) == 4 &&
+        ShowMessage(NULL, "2chのDatﾌｧｲﾙ形式と認識しました。\r\nﾚｽ形式で表示しますか？", "Skerrow", MB_OKCANCEL) == IDOK)
+        return 1;
     return 0;
 }
 
-int RestoreLastText(HWND)
-{
-    return 0;
-}
-
-int ClearText(HWND window)
+void ResetDocument(HWND window)
 {
     memset(DispText, 0, sizeof DispText);
     Doc.LineCnt = 0;
@@ -53,8 +119,5 @@ int ClearText(HWND window)
         AutoFlg = 0;
         KillTimer(window, TIMER_AUTOFEED);
     }
-    ReleaseText();
-    DeleteFileA(WorkFile);
     InvalidateRect(window, NULL, TRUE);
-    return 0;
 }

@@ -12,7 +12,7 @@ packages=(
   g++-mingw-w64-i686 gcc-mingw-w64-i686 mingw-w64-tools
   wine wine32:i386 libxi6:i386 libxrandr2:i386 libxinerama1:i386
   libxcursor1:i386 libxfixes3:i386 libxrender1:i386
-  xvfb xdotool x11-apps imagemagick locales fonts-ipafont-gothic fonts-wine
+  xvfb xdotool x11-apps x11-utils imagemagick locales fonts-ipafont-gothic fonts-wine
   fp-utils procps
 )
 

@@ -49,6 +49,10 @@ LRESULT OnSize(HWND window)
 
 LRESULT OnClose(HWND window)
 {
+    // Not while an open or restore waits on its question: the window must
+    // outlive it (a restore even runs inside the window's creation).
+    if (DocBusy)
+        return 0;
     if (SaveAndRelease(window, AppSettings.EndFlg) == 0)
         DestroyWindow(window);
     return 0;
@@ -94,6 +98,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT: PaintWindow(MainWnd); return 0;
     case WM_CLOSE: return OnClose(window);
     case WM_QUERYENDSESSION: SaveAndRelease(window, 0); return TRUE;
+    case WM_ENDSESSION:
+        if (!wParam)
+            ResumeAfterCancelledEnd(window);
+        return 0;
     case WM_NOTIFY: return 0;
     case WM_NCHITTEST: return HitTestDrag(window, wParam, lParam);
     case WM_NCRBUTTONDOWN: ShowContextMenu(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;

@@ -5,16 +5,22 @@
 #include "app/msgbox.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "document/document.h"
 #include "window/mainwnd.h"
 
 std::vector<BoxCall> Boxes;
 std::deque<int> BoxAnswers;
+std::function<void(const BoxCall&)> WhileBoxIsUp;
 
 namespace {
 
 int WINAPI RecordBox(HWND owner, LPCSTR text, LPCSTR caption, UINT flags)
 {
     Boxes.push_back({owner, text ? text : "", caption ? caption : "", flags});
+    if (WhileBoxIsUp) {
+        BoxCall call = Boxes.back();
+        WhileBoxIsUp(call);
+    }
     if (BoxAnswers.empty())
         return IDCANCEL;
     int answer = BoxAnswers.front();
@@ -56,6 +62,7 @@ void StartFolderTest::SetUp()
     ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
     Boxes.clear();
     BoxAnswers.clear();
+    WhileBoxIsUp = nullptr;
     ShowMessage = RecordBox;
     ASSERT_EQ(FetchBaseDir(), 0);
     if (SetLayeredAttributes == NULL) {
@@ -71,6 +78,8 @@ void StartFolderTest::TearDown()
     }
     MainWnd = NULL;
     Pump();
+    ReleaseText();
+    WhileBoxIsUp = nullptr;
     ShowMessage = MessageBoxA;
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
@@ -85,16 +94,35 @@ std::string StartFolderTest::IniPath()
 
 void StartFolderTest::WriteIni(const std::string& text)
 {
-    FILE* f = fopen(IniPath().c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    fwrite(text.data(), 1, text.size(), f);
-    fclose(f);
+    WriteText("Skerrow.ini", text);
 }
 
 std::string StartFolderTest::ReadIni()
 {
+    return ReadFileBytes(IniPath());
+}
+
+bool StartFolderTest::IniExists()
+{
+    return FileExists(IniPath());
+}
+
+std::string StartFolderTest::WriteText(const std::string& name, const std::string& bytes)
+{
+    std::string path = folder_ + "\\" + name;
+    FILE* f = fopen(path.c_str(), "wb");
+    EXPECT_NE(f, nullptr) << path;
+    if (f != nullptr) {
+        fwrite(bytes.data(), 1, bytes.size(), f);
+        fclose(f);
+    }
+    return path;
+}
+
+std::string StartFolderTest::ReadFileBytes(const std::string& path)
+{
     std::string text;
-    FILE* f = fopen(IniPath().c_str(), "rb");
+    FILE* f = fopen(path.c_str(), "rb");
     if (f == nullptr)
         return text;
     char buf[4096];
@@ -105,9 +133,9 @@ std::string StartFolderTest::ReadIni()
     return text;
 }
 
-bool StartFolderTest::IniExists()
+bool StartFolderTest::FileExists(const std::string& path)
 {
-    return GetFileAttributesA(IniPath().c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string StartFolderTest::IniValue(const char* section, const char* key)

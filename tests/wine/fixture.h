@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ struct BoxCall {
 // the test gave none).
 extern std::vector<BoxCall> Boxes;
 extern std::deque<int> BoxAnswers;
+// Runs while a box is up, before it is answered, as the user's other
+// actions would run in the box's message loop.
+extern std::function<void(const BoxCall&)> WhileBoxIsUp;
 
 class StartFolderTest : public ::testing::Test {
 protected:
@@ -33,6 +37,10 @@ protected:
     void WriteIni(const std::string& text);
     std::string ReadIni();
     bool IniExists();
+    // Writes a file under the test's folder and returns its full path.
+    std::string WriteText(const std::string& name, const std::string& bytes);
+    static std::string ReadFileBytes(const std::string& path);
+    static bool FileExists(const std::string& path);
     std::string IniPath();
     // Reads one key back through the private-profile functions.
     std::string IniValue(const char* section, const char* key);

@@ -171,14 +171,14 @@ TEST_F(StartupTest, ExitWritesTheWindowAndLastTextKeysInOrder)
 
 TEST_F(StartupTest, LogOffSavesWithoutAskingAndTheProgramRunsOn)
 {
-    WriteIni("[OPTION]\r\nEndFlg=1\r\n[BACKUP]\r\nBackNo=9\r\nBackFile=C:\\t.txt\r\n");
+    WriteIni("[OPTION]\r\nEndFlg=1\r\n");
     HWND w = StartWindow();
     EXPECT_EQ(SendMessageA(w, WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_TRUE(Boxes.empty());
     EXPECT_TRUE(IsWindow(w));
     EXPECT_EQ(IniValue("WINDOW", "WIDTH"), "600");
-    EXPECT_EQ(IniValue("BACKUP", "BackNo"), "9");
-    EXPECT_EQ(IniValue("BACKUP", "BackFile"), "C:\\t.txt");
+    EXPECT_EQ(IniValue("BACKUP", "BackNo"), "0");
+    EXPECT_EQ(IniValue("BACKUP", "BackFile"), "");
 
     // The log-off was cancelled: the window still works, its transparency
     // can still be set, and a later exit saves again.

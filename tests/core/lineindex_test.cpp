@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "document/lineindex.h"
+
+namespace {
+
+using Lines = std::vector<std::pair<uint32_t, uint32_t>>;
+
+// Indexes text fed in chunks of the given size (0: all at once).
+Lines Index(const std::string& text, int blankSkip, size_t chunk = 0)
+{
+    LineIndex index = {};
+    LineScan scan;
+    BeginLineScan(&scan, &index, blankSkip);
+    size_t step = chunk == 0 ? text.size() : chunk;
+    for (size_t at = 0; at < text.size(); at += step)
+        EXPECT_TRUE(ScanLines(&scan, text.data() + at, std::min(step, text.size() - at)));
+    EXPECT_TRUE(EndLineScan(&scan));
+    Lines lines;
+    for (uint32_t i = 0; i < index.count; ++i)
+        lines.push_back({LineAt(index, i).ofs, LineAt(index, i).len});
+    FreeLineIndex(&index);
+    return lines;
+}
+
+// The index as first described: the whole text in memory, line feeds
+// counted, then the entries filled in with the pending-entry bookkeeping.
+Lines Reference(const std::string& text, int blankSkip)
+{
+    size_t n = text.size();
+    size_t nl = 0;
+    for (char c : text)
+        nl += c == '\n';
+    std::vector<uint32_t> ofs(nl + 1), len(nl + 1);
+    size_t count = nl + 1, next = 0, start = 0;
+    for (size_t p = 0; p < n; ++p) {
+        if (text[p] != '\n')
+            continue;
+        bool blank = blankSkip == 1 &&
+                     (text[start] == '\n' || (text[start] == '\r' && start + 1 < n && text[start + 1] == '\n'));
+        if (blank) {
+            ofs[next] = static_cast<uint32_t>(p + 1);
+            --count;
+        } else {
+            len[next] = static_cast<uint32_t>(p - start + 1);
+            ofs[next + 1] = static_cast<uint32_t>(p + 1);
+            ++next;
+        }
+        start = p + 1;
+    }
+    if (start == n)
+        --count;
+    else
+        len[next] = static_cast<uint32_t>(n - start);
+    Lines lines;
+    for (size_t i = 0; i < count; ++i)
+        lines.push_back({ofs[i], len[i]});
+    return lines;
+}
+
+struct IndexCase {
+    const char* name;
+    std::string text;
+    int blankSkip;
+    Lines lines;
+};
+
+const IndexCase kCases[] = {
+    {"empty", "", 0, {}},
+    {"empty, skipping", "", 1, {}},
+    {"one LF", "\n", 0, {{0, 1}}},
+    {"one LF, skipping", "\n", 1, {}},
+    {"CR LF pairs", "\r\n\r\n\r\n", 0, {{0, 2}, {2, 2}, {4, 2}}},
+    {"CR LF pairs, skipping", "\r\n\r\n\r\n", 1, {}},
+    {"a LF LF b", "a\n\nb", 0, {{0, 2}, {2, 1}, {3, 1}}},
+    {"a LF LF b, skipping", "a\n\nb", 1, {{0, 2}, {3, 1}}},
+    {"blanks before the first line", "\n\r\nfirst\n", 1, {{3, 6}}},
+    {"ends with LF: no empty last line", "x\ny\n", 0, {{0, 2}, {2, 2}}},
+    {"no final LF", "x\ny", 0, {{0, 2}, {2, 1}}},
+    {"lone CRs end nothing", "a\rb\rc", 0, {{0, 5}}},
+    {"a LF CR: the remainder is never blank", "a\n\r", 1, {{0, 2}, {2, 1}}},
+    {"spaces are not blank", "  \n", 1, {{0, 3}}},
+    {"CR CR LF is not blank", "\r\r\n", 1, {{0, 3}}},
+    {"BlankSkip 2 keeps blank lines", "\n\n", 2, {{0, 1}, {1, 1}}},
+    {"a zero byte is an ordinary byte", std::string("a\0b\n", 4), 1, {{0, 4}}},
+};
+
+TEST(LineIndex, KnownTexts)
+{
+    for (const IndexCase& c : kCases) {
+        EXPECT_EQ(Index(c.text, c.blankSkip), c.lines) << c.name;
+        EXPECT_EQ(Reference(c.text, c.blankSkip), c.lines) << c.name << " (reference)";
+    }
+}
+
+TEST(LineIndex, ChunkBoundariesChangeNothing)
+{
+    // A CR LF split across two chunks must still be recognised as blank.
+    const std::string text = "a\r\n\r\n\n\r\r\nlast\r";
+    for (int blankSkip : {0, 1})
+        for (size_t chunk = 1; chunk <= text.size(); ++chunk)
+            EXPECT_EQ(Index(text, blankSkip, chunk), Reference(text, blankSkip)) << "chunk " << chunk;
+}
+
+TEST(LineIndex, MatchesTheReferenceOnRandomTexts)
+{
+    std::mt19937 rng(20261207);
+    const char alphabet[] = {'\n', '\n', '\r', 'a', ' ', '\0', '\x82', '\x5C'};
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(rng() % 40, ' ');
+        for (char& c : text)
+            c = alphabet[rng() % sizeof alphabet];
+        int blankSkip = static_cast<int>(rng() % 3);
+        size_t chunk = 1 + rng() % 7;
+        ASSERT_EQ(Index(text, blankSkip, chunk), Reference(text, blankSkip))
+            << "round " << round << " blankSkip " << blankSkip << " chunk " << chunk;
+    }
+}
+
+TEST(LineIndex, SpansManyBlocks)
+{
+    const uint32_t lines = LINE_BLOCK_ENTRIES * 2 + 3;
+    std::string text;
+    for (uint32_t i = 0; i < lines; ++i)
+        text += (i % 3 == 0) ? "ab\n" : "c\n";
+    Lines got = Index(text, 0, 4096);
+    ASSERT_EQ(got.size(), lines);
+    EXPECT_EQ(got, Reference(text, 0));
+}
+
+TEST(LineIndex, RunningOutOfMemoryIsReported)
+{
+    LineIndexLimit = 2;
+    LineIndex index = {};
+    LineScan scan;
+    BeginLineScan(&scan, &index, 0);
+    EXPECT_TRUE(ScanLines(&scan, "a\nb\n", 4));
+    EXPECT_FALSE(ScanLines(&scan, "c\n", 2));
+    EXPECT_FALSE(EndLineScan(&scan));
+    EXPECT_EQ(index.count, 2u);
+    FreeLineIndex(&index);
+    EXPECT_EQ(index.blocks, nullptr);
+
+    BeginLineScan(&scan, &index, 0);
+    EXPECT_TRUE(ScanLines(&scan, "a\nb\nc", 5));
+    EXPECT_FALSE(EndLineScan(&scan)) << "the last line without a line feed needs an entry too";
+    FreeLineIndex(&index);
+    LineIndexLimit = 0;
+}
+
+TEST(DatSeparators, EachSearchResumesTwoBytesOn)
+{
+    const struct {
+        const char* line;
+        int count;
+    } cases[] = {
+        {"name<>mail<>date<>body<>title", 4},
+        {"a<>b<>c<>d", 3},
+        {"a<>b<>c<>d<>e<>f", 5},
+        {"<><>", 2},
+        {"<<>>", 1},
+        {"<>>", 1},
+        {"", 0},
+        {"<", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CountDatSeparators(c.line), c.count) << c.line;
+}
+
+}  // namespace

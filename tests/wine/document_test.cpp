@@ -1,0 +1,435 @@
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "app/startup.h"
+#include "document/document.h"
+#include "res/resource.h"
+#include "tests/wine/fixture.h"
+#include "window/mainwnd.h"
+#include "window/tray.h"
+
+namespace {
+
+const char kBadName[] = "\xCC\xA7\xB2\xD9\x96\xBC\x8E\x77\x92\xE8\x82\xAA\xB4\xD7\xB0\x82\xC5\x82\xB7\x81\x42";
+const char kOpenError[] = "\x8E\x77\x92\xE8\xCC\xA7\xB2\xD9\xB5\xB0\xCC\xDF\xDD\xB4\xD7\xB0";
+const char kNoLines[] =
+    "\x95\x5C\x8E\xA6\x82\xC5\x82\xAB\x82\xE9\x8D\x73\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42";
+const char kDatQuestion[] =
+    "\x32\x63\x68\x82\xCC\x44\x61\x74\xCC\xA7\xB2\xD9\x8C\x60\x8E\xAE\x82\xC6\x94\x46\x8E\xAF\x82\xB5\x82\xDC"
+    "\x82\xB5\x82\xBD\x81\x42\x0D\x0A\xDA\xBD\x8C\x60\x8E\xAE\x82\xC5\x95\x5C\x8E\xA6\x82\xB5\x82\xDC\x82\xB7"
+    "\x82\xA9\x81\x48";
+const char kRestoreQuestion[] =
+    "\x91\x4F\x89\xF1\x8F\x49\x97\xB9\x92\xBC\x91\x4F\x82\xCC\x8F\xF3\x91\xD4\x82\xF0\x95\x9C\x8C\xB3\x82\xB5"
+    "\x82\xDC\x82\xB7\x82\xA9\x81\x48";
+const char kCannotReopen[] =
+    "\x91\x4F\x89\xF1\x8E\x51\x8F\xC6\xC3\xB7\xBD\xC4\x82\xAA\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1\x81\x42";
+
+const std::string kTenLines =
+    "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\neight\r\nnine\r\nten\r\n";
+
+class DocumentTest : public StartFolderTest {
+protected:
+    void Key(WPARAM vk) { SendMessageA(MainWnd, WM_KEYDOWN, vk, 0); }
+    // The working copy, read after the text is released (it is held unshared while open).
+    std::string WorkCopy()
+    {
+        ReleaseText();
+        return ReadFileBytes(folder_ + "\\Skerrow.tmp");
+    }
+    bool WorkCopyExists() { return FileExists(folder_ + "\\Skerrow.tmp"); }
+    int Open(const std::string& path) { return OpenTextFile(MainWnd, 1, path.c_str()); }
+
+    void ExpectBox(size_t i, const char* text, HWND owner, UINT flags)
+    {
+        ASSERT_GT(Boxes.size(), i);
+        EXPECT_EQ(Boxes[i].text, text);
+        EXPECT_EQ(Boxes[i].caption, "Skerrow");
+        EXPECT_EQ(Boxes[i].owner, owner);
+        EXPECT_EQ(Boxes[i].flags, flags);
+    }
+    // The ten-line text is as open as it was: its lines still come from its copy.
+    void ExpectStillShowing()
+    {
+        EXPECT_EQ(Doc.LineCnt, 10u);
+        Key(VK_END);
+        EXPECT_STREQ(DispText, "ten\r\n");
+        Key(VK_HOME);
+        EXPECT_STREQ(DispText, "one\r\n");
+        EXPECT_FALSE(FileExists(folder_ + "\\Skerrow.new"));
+    }
+};
+
+TEST_F(DocumentTest, OpeningShowsTheFirstLineAndKeysStepThroughIt)
+{
+    StartWindow();
+    std::string src = WriteText("story.txt", kTenLines);
+    ASSERT_EQ(Open(src), 0);
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_STREQ(DispText, "one\r\n");
+    EXPECT_EQ(Doc.LineCnt, 10u);
+    EXPECT_STREQ(AppSettings.BackFile, src.c_str());
+    EXPECT_EQ(AppSettings.BackNo, 1);
+
+    const struct {
+        WPARAM key;
+        uint32_t line;
+    } steps[] = {
+        {VK_UP, 0}, {VK_DOWN, 1}, {VK_NEXT, 2}, {VK_PRIOR, 1}, {VK_END, 9}, {VK_DOWN, 9}, {VK_HOME, 0},
+    };
+    for (const auto& s : steps) {
+        Key(s.key);
+        EXPECT_EQ(Doc.CurLine, s.line) << "key " << s.key;
+        EXPECT_EQ(AppSettings.BackNo, static_cast<int>(s.line + 1));
+    }
+    SendMessageA(MainWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -240), 0);
+    EXPECT_EQ(Doc.CurLine, 1u) << "one line per message, whatever the distance";
+    SendMessageA(MainWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(Doc.CurLine, 0u);
+
+    // Typed numbers: 0-based index of the 1-based number, beyond the end the last line.
+    const struct {
+        std::vector<WPARAM> keys;
+        uint32_t line;
+    } typed[] = {{{'7'}, 6}, {{VK_NUMPAD1, '0'}, 9}, {{'9', '9', '9'}, 9}, {{'0'}, 9}, {{'0', '2'}, 1}};
+    for (const auto& t : typed) {
+        for (WPARAM k : t.keys)
+            Key(k);
+        SendMessageA(MainWnd, WM_TIMER, TIMER_NUMKEY, 0);
+        EXPECT_EQ(Doc.CurLine, t.line);
+    }
+
+    Key(VK_F9);
+    EXPECT_STREQ(DispText, "2: two\r\n");
+    Key(VK_F9);
+    EXPECT_STREQ(DispText, "two\r\n");
+    EXPECT_EQ(WorkCopy(), kTenLines);
+}
+
+TEST_F(DocumentTest, TheSourceIsOnlyReadAndTheCopyIsHeldUnshared)
+{
+    StartWindow();
+    std::string src = WriteText("story.txt", kTenLines);
+    ASSERT_EQ(Open(src), 0);
+    HANDLE h = CreateFileA(src.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    EXPECT_NE(h, INVALID_HANDLE_VALUE) << "the source stays free for others to write";
+    CloseHandle(h);
+    h = CreateFileA((folder_ + "\\Skerrow.tmp").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                    OPEN_EXISTING, 0, NULL);
+    EXPECT_EQ(h, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    EXPECT_TRUE(DeleteFileA(src.c_str())) << "nor is it kept from being deleted";
+    Key(VK_END);
+    EXPECT_STREQ(DispText, "ten\r\n") << "lines come from the working copy";
+}
+
+TEST_F(DocumentTest, LongLinesAreCutAndZeroBytesEndTheLine)
+{
+    StartWindow();
+    const std::string exact(4096, 'x'), longer(5000, 'y');
+    std::string src = WriteText("long.txt", exact + "\n" + longer + "\n" + std::string("ab\0cd\n", 6));
+    ASSERT_EQ(Open(src), 0);
+    // 4,096 bytes and its line end: the end is cut, the text shows whole.
+    EXPECT_EQ(std::string(DispText), exact);
+    Key(VK_DOWN);
+    EXPECT_EQ(std::string(DispText), std::string(4096, 'y'));
+    AppSettings.LineDisp = 1;
+    Key(VK_UP);
+    EXPECT_EQ(std::string(DispText), "1: " + exact);
+    Key(VK_END);
+    EXPECT_STREQ(DispText, "3: ab");
+}
+
+TEST_F(DocumentTest, BadNamesAreRefusedAndTheTextStays)
+{
+    StartWindow();
+    ASSERT_EQ(Open(WriteText("story.txt", kTenLines)), 0);
+    const std::string tooLong = "C:\\" + std::string(300, 'n') + ".txt";
+    const char* names[] = {"", tooLong.c_str(), nullptr};
+    for (const char* name : names) {
+        Boxes.clear();
+        EXPECT_EQ(OpenTextFile(MainWnd, 1, name), -1);
+        ExpectBox(0, kBadName, MainWnd, MB_OK);
+        ExpectStillShowing();
+    }
+}
+
+TEST_F(DocumentTest, RefusalsKeepThePreviousTextOpen)
+{
+    StartWindow();
+    ASSERT_EQ(Open(WriteText("story.txt", kTenLines)), 0);
+
+    // 4 GiB, made sparse: its size alone refuses it.
+    std::string huge = folder_ + "\\huge.txt";
+    HANDLE h = CreateFileA(huge.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size;
+    size.QuadPart = 0x100000000ll;
+    ASSERT_TRUE(SetFilePointerEx(h, size, NULL, FILE_BEGIN));
+    ASSERT_TRUE(SetEndOfFile(h));
+    CloseHandle(h);
+    EXPECT_EQ(Open(huge), -1);
+    ExpectBox(0, kOpenError, NULL, MB_ICONERROR);
+    ExpectStillShowing();
+
+    Boxes.clear();
+    EXPECT_EQ(Open(folder_ + "\\missing.txt"), -1);
+    ExpectBox(0, kOpenError, NULL, MB_ICONERROR);
+    ExpectStillShowing();
+
+    // Memory for the new index runs out half way.
+    Boxes.clear();
+    LineIndexLimit = 3;
+    EXPECT_EQ(Open(WriteText("other.txt", "a\nb\nc\nd\ne\n")), -1);
+    LineIndexLimit = 0;
+    ExpectBox(0, kOpenError, NULL, MB_ICONERROR);
+    ExpectStillShowing();
+}
+
+TEST_F(DocumentTest, AnEmptyTextLeavesNothingOpen)
+{
+    StartWindow();
+    ASSERT_EQ(Open(WriteText("story.txt", kTenLines)), 0);
+    Key(VK_DOWN);
+    const struct {
+        const char* ini;
+        std::string text;
+    } cases[] = {{"", ""}, {"[OPTION]\r\nBlankSkip=1\r\n", "\r\n\n\r\n"}};
+    for (const auto& c : cases) {
+        AppSettings.BlankSkip = c.ini[0] ? 1 : 0;
+        Boxes.clear();
+        EXPECT_EQ(Open(WriteText("empty.txt", c.text)), -1);
+        ExpectBox(0, kNoLines, NULL, MB_ICONERROR);
+        EXPECT_EQ(Doc.LineCnt, 0u);
+        EXPECT_EQ(Doc.CurLine, 0u);
+        EXPECT_STREQ(DispText, "");
+        EXPECT_STREQ(AppSettings.BackFile, "");
+        EXPECT_EQ(AppSettings.BackNo, 0);
+        Key(VK_END);
+        EXPECT_STREQ(DispText, "");
+    }
+}
+
+TEST_F(DocumentTest, DatQuestionOnlyForFourSeparators)
+{
+    StartWindow();
+    const struct {
+        std::string first;
+        int answer;
+        size_t boxes;
+        int datFlg;
+    } cases[] = {
+        {"n<>m<>d<>b<>t\n", IDOK, 1, 1},
+        {"n<>m<>d<>b<>t\n", IDCANCEL, 1, 0},
+        {"n<>m<>d<>b\n", IDOK, 0, 0},
+        {"n<>m<>d<>b<>t<>x\n", IDOK, 0, 0},
+        // The first displayable line is the one looked at.
+        {"\n\r\nn<>m<>d<>b<>\n", IDOK, 1, 1},
+        // Separators beyond the first 4,099 bytes of the line are not seen.
+        {std::string(4096, 'z') + "<>a<>b<>c<>d\n", IDOK, 0, 0},
+        {std::string(4087, 'z') + "<>a<>b<>c<>d\n", IDOK, 1, 1},
+    };
+    AppSettings.BlankSkip = 1;
+    for (const auto& c : cases) {
+        Boxes.clear();
+        BoxAnswers = {c.answer};
+        ASSERT_EQ(Open(WriteText("t.dat", c.first + "second\n")), 0);
+        ASSERT_EQ(Boxes.size(), c.boxes) << c.first.substr(0, 20);
+        if (c.boxes)
+            ExpectBox(0, kDatQuestion, NULL, MB_OKCANCEL);
+        EXPECT_EQ(Doc.DatFlg, c.datFlg) << c.first.substr(0, 20);
+    }
+}
+
+TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
+{
+    HWND w = StartWindow();
+    ASSERT_EQ(Open(WriteText("story.txt", kTenLines)), 0);
+    AppSettings.EndFlg = 0;
+    SendMessageA(w, WM_KEYDOWN, VK_F5, 0);
+    ASSERT_EQ(AutoFlg, 1);
+    WhileBoxIsUp = [&](const BoxCall&) {
+        SendMessageA(w, WM_KEYDOWN, VK_END, 0);
+        SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
+        SendMessageA(w, WM_COMMAND, IDM_CLEAR, 0);
+        SendMessageA(w, WM_COMMAND, IDM_OPEN, 0);
+        EXPECT_EQ(OpenTextFile(w, 1, "C:\\other.txt"), -1);
+        SendMessageA(w, WM_CLOSE, 0, 0);
+        SendMessageA(w, WM_COMMAND, IDM_EXIT, 0);
+        EXPECT_EQ(Doc.CurLine, 0u);
+    };
+    BoxAnswers = {IDOK};
+    std::string dat = "a<>b<>c<>d<>e\nf<>g<>h<>i<>\n";
+    ASSERT_EQ(Open(WriteText("t.dat", dat)), 0);
+    WhileBoxIsUp = nullptr;
+    EXPECT_TRUE(IsWindow(w));
+    EXPECT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Doc.LineCnt, 2u);
+    SendMessageA(w, WM_KEYDOWN, VK_END, 0);
+    EXPECT_EQ(Doc.CurLine, 1u);
+    EXPECT_EQ(AutoFlg, 1) << "opening leaves the feed alone";
+    EXPECT_EQ(WorkCopy(), dat);
+}
+
+TEST_F(DocumentTest, AutoFeedStepsAndStopsOnClear)
+{
+    HWND w = StartWindow();
+    ASSERT_EQ(Open(WriteText("story.txt", "a\nb\n")), 0);
+    SendMessageA(w, WM_COMMAND, IDM_AUTOFEED, 0);
+    EXPECT_EQ(AutoFlg, 1);
+    EXPECT_TRUE(GetMenuState(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND) & MF_CHECKED);
+    SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
+    EXPECT_STREQ(DispText, "b\n");
+    SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
+    EXPECT_STREQ(DispText, "b\n") << "the feed stays on the last line";
+
+    SendMessageA(w, WM_COMMAND, IDM_CLEAR, 0);
+    EXPECT_EQ(AutoFlg, 0);
+    EXPECT_FALSE(GetMenuState(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_STREQ(DispText, "");
+    EXPECT_EQ(Doc.LineCnt, 0u);
+    EXPECT_FALSE(WorkCopyExists());
+    SendMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_EQ(IniValue("BACKUP", "BackNo"), "0");
+    EXPECT_EQ(IniValue("BACKUP", "BackFile"), "");
+}
+
+HDROP MakeDrop(const std::vector<std::string>& files)
+{
+    size_t bytes = sizeof(DROPFILES) + 1;
+    for (const std::string& f : files)
+        bytes += f.size() + 1;
+    HGLOBAL mem = GlobalAlloc(GHND, bytes);
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(mem));
+    drop->pFiles = sizeof(DROPFILES);
+    char* p = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
+    for (const std::string& f : files) {
+        memcpy(p, f.c_str(), f.size() + 1);
+        p += f.size() + 1;
+    }
+    GlobalUnlock(mem);
+    return static_cast<HDROP>(mem);
+}
+
+TEST_F(DocumentTest, DroppedFilesOpenTheFirstOnly)
+{
+    HWND w = StartWindow();
+    std::string first = WriteText("first.txt", "first\n");
+    std::string second = WriteText("second.txt", "second\n");
+    SendMessageA(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first, second, second})), 0);
+    EXPECT_STREQ(DispText, "first\n");
+    EXPECT_STREQ(AppSettings.BackFile, first.c_str());
+
+    // A name longer than a path holds is refused, not cut into another name.
+    SendMessageA(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({"C:\\" + std::string(280, 'q')})), 0);
+    ExpectBox(0, kBadName, w, MB_OK);
+    EXPECT_STREQ(DispText, "first\n");
+}
+
+class RestoreTest : public DocumentTest {
+protected:
+    // A first run that opened a text, went to line `line` and exited.
+    void RunOnce(const std::string& text, int line)
+    {
+        HWND w = StartWindow();
+        ASSERT_EQ(Open(WriteText("story.txt", text)), 0);
+        for (int i = 1; i < line; ++i)
+            Key(VK_DOWN);
+        SendMessageA(w, WM_CLOSE, 0, 0);
+        ASSERT_FALSE(IsWindow(w));
+        Pump();
+        Boxes.clear();
+    }
+};
+
+TEST_F(RestoreTest, AcceptedRestoreShowsTheLastLine)
+{
+    RunOnce(kTenLines, 4);
+    EXPECT_EQ(IniValue("BACKUP", "BackNo"), "4");
+    BoxAnswers = {IDOK};
+    StartWindow();
+    ExpectBox(0, kRestoreQuestion, NULL, MB_OKCANCEL);
+    EXPECT_EQ(Doc.CurLine, 3u);
+    EXPECT_STREQ(DispText, "four\r\n");
+    EXPECT_EQ(AppSettings.BackNo, 4);
+    EXPECT_NE(std::string(AppSettings.BackFile).find("story.txt"), std::string::npos);
+}
+
+TEST_F(RestoreTest, StoredLinesBeyondTheEndShowTheLastLine)
+{
+    RunOnce(kTenLines, 2);
+    const char* backNos[] = {"25", "-3", "-2147483648"};
+    for (const char* backNo : backNos) {
+        WriteStringKey("BACKUP", "BackNo", backNo);
+        BoxAnswers = {IDOK};
+        HWND w = StartWindow();
+        EXPECT_EQ(Doc.CurLine, 9u) << "BackNo " << backNo;
+        EXPECT_STREQ(DispText, "ten\r\n");
+        SendMessageA(w, WM_CLOSE, 0, 0);
+        Pump();
+    }
+}
+
+TEST_F(RestoreTest, DeclinedRestoreForgetsTheText)
+{
+    RunOnce(kTenLines, 3);
+    BoxAnswers = {IDCANCEL};
+    HWND w = StartWindow();
+    EXPECT_EQ(Boxes.size(), 1u);
+    EXPECT_FALSE(WorkCopyExists());
+    EXPECT_EQ(Doc.LineCnt, 0u);
+    SendMessageA(w, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_EQ(IniValue("BACKUP", "BackNo"), "0");
+    EXPECT_EQ(IniValue("BACKUP", "BackFile"), "");
+    Boxes.clear();
+    StartWindow();
+    EXPECT_TRUE(Boxes.empty()) << "nothing is offered next time";
+}
+
+TEST_F(RestoreTest, AMissingCopyIsReportedAndOfferedAgain)
+{
+    RunOnce(kTenLines, 5);
+    ASSERT_TRUE(DeleteFileA((folder_ + "\\Skerrow.tmp").c_str()));
+    BoxAnswers = {IDOK};
+    HWND w = StartWindow();
+    ASSERT_EQ(Boxes.size(), 2u);
+    ExpectBox(1, kCannotReopen, NULL, MB_ICONERROR);
+    EXPECT_EQ(Doc.LineCnt, 0u);
+    SendMessageA(w, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_EQ(IniValue("BACKUP", "BackNo"), "5");
+    Boxes.clear();
+    StartWindow();
+    ExpectBox(0, kRestoreQuestion, NULL, MB_OKCANCEL);
+}
+
+TEST_F(RestoreTest, NothingOfferedWithoutALineOrWhenSwitchedOff)
+{
+    RunOnce(kTenLines, 2);
+    WriteStringKey("BACKUP", "BackFlg", "0");
+    StartWindow();
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_FALSE(WorkCopyExists());
+}
+
+TEST_F(RestoreTest, ACancelledLogOffTakesTheTextUpAgain)
+{
+    HWND w = StartWindow();
+    ASSERT_EQ(Open(WriteText("story.txt", kTenLines)), 0);
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    EXPECT_EQ(SendMessageA(w, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(Doc.WorkHandle, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(IniValue("BACKUP", "BackNo"), "3");
+    SendMessageA(w, WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(Doc.CurLine, 2u);
+    EXPECT_STREQ(DispText, "three\r\n");
+    Key(VK_DOWN);
+    EXPECT_STREQ(DispText, "four\r\n");
+}
+
+}  // namespace

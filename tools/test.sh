@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the portable core
+# natively under the sanitizers, the in-process tests under Wine, and the
+# end-to-end tests that drive the real program. Exits non-zero if any fails.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/setup.sh" || exit 1
+. "$root/tools/wine-env.sh"
+
+passed=0
+failed=0
+# count_ctest LOG: adds ctest's closing counts to the totals.
+count_ctest() {
+  local line total bad
+  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
+  if [ -z "$line" ]; then
+    failed=$((failed + 1))
+    return
+  fi
+  bad=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+}
+
+logs="$root/build/test-logs"
+mkdir -p "$logs"
+
+echo "== portable core (native, AddressSanitizer + UndefinedBehaviorSanitizer)"
+if cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
+   cmake --build "$root/build/native" -j"$(nproc)" >"$logs/native-build.log" 2>&1; then
+  ctest --test-dir "$root/build/native" -j"$(nproc)" --output-on-failure 2>&1 | tee "$logs/native.log" | tail -n 3
+  count_ctest "$logs/native.log"
+else
+  cat "$logs/native-build.log"; failed=$((failed + 1))
+fi
+
+echo "== Windows build"
+if ! "$root/tools/build.sh" >"$logs/win-build.log" 2>&1; then
+  cat "$logs/win-build.log"
+  echo "all: $passed passed, $((failed + 1)) failed"
+  exit 1
+fi
+
+echo "== in-process tests under Wine"
+work=$(mktemp -d /tmp/skerrow-test.XXXXXX)
+export WINEPREFIX="$work/prefix"
+cleanup() {
+  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+if start_xvfb && make_prefix "$WINEPREFIX"; then
+  # One server for the whole run, so that each test's Wine start is quick.
+  wineserver -p
+  ctest --test-dir "$root/build/win" --timeout 60 --output-on-failure 2>&1 |
+    tee "$logs/wine.log" | tail -n 3
+  count_ctest "$logs/wine.log"
+  wineserver -k 2>/dev/null
+else
+  failed=$((failed + 1))
+fi
+kill "$XVFB_PID" 2>/dev/null; XVFB_PID=
+
+echo "== end-to-end tests of the real program"
+timeout 900 "$root/tests/e2e/run.sh" "$root/build/win" 2>&1 | tee "$logs/e2e.log" | grep -v '^ok ' 
+line=$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed' "$logs/e2e.log" | tail -n 1)
+if [ -n "$line" ]; then
+  passed=$((passed + $(sed -E 's/e2e: ([0-9]+) passed.*/\1/' <<<"$line")))
+  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
+else
+  failed=$((failed + 1))
+fi
+
+echo "all: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
