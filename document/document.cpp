@@ -49,11 +49,12 @@ uint32_t ShowLine(HWND window, int code, uint32_t index, char* out)
     if (Doc.WorkHandle == INVALID_HANDLE_VALUE || Doc.LineCnt == 0)
         return 0;
     uint32_t i = ChooseLine(code, index, Doc.LineCnt);
-    const LineEntry& e = LineAt(Doc.Index, i);
 
+    // The line runs to its line feed; past 4,096 bytes it is cut.
     char line[LINE_MAX_BYTES + 1];
     memset(line, 0, sizeof line);
-    ReadAt(Doc.WorkHandle, e.ofs, line, e.len < LINE_MAX_BYTES ? e.len : LINE_MAX_BYTES);
+    DWORD got = ReadAt(Doc.WorkHandle, LineStart(Doc.Index, i), line, LINE_MAX_BYTES);
+    memset(line + LineLength(line, got), 0, sizeof line - LineLength(line, got));
 
     char prefix[64];
     memset(prefix, 0, sizeof prefix);
@@ -98,8 +99,8 @@ int AskDatForm(HANDLE handle, const LineIndex& index)
     char first[4100];
     memset(first, 0, sizeof first);
     if (index.count > 0) {
-        const LineEntry& e = LineAt(index, 0);
-        ReadAt(handle, e.ofs, first, e.len < sizeof first - 1 ? e.len : sizeof first - 1);
+        DWORD got = ReadAt(handle, LineStart(index, 0), first, sizeof first - 1);
+        memset(first + LineLength(first, got), 0, sizeof first - LineLength(first, got));
     }
     if (CountDatSeparators(first) == 4 &&
         ShowMessage(NULL, "2chのDatﾌｧｲﾙ形式と認識しました。\r\nﾚｽ形式で表示しますか？", "Skerrow", MB_OKCANCEL) == IDOK)

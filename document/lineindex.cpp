@@ -3,38 +3,166 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__i386__) || defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
 uint32_t LineIndexLimit = 0;
 
 namespace {
 
-bool AddLine(LineScan* scan, uint64_t ofs, uint64_t len)
+// Makes room for more entries: a new block, cut short where the limit for
+// tests ends the index. False when there is no room to be had.
+bool GrowIndex(LineScan* scan)
 {
     LineIndex* index = scan->index;
-    if (LineIndexLimit != 0 && index->count >= LineIndexLimit)
+    uint32_t filled = index->blockCount * LINE_BLOCK_ENTRIES;
+    if (LineIndexLimit != 0 && filled >= LineIndexLimit)
         return false;
-    uint32_t slot = index->count & (LINE_BLOCK_ENTRIES - 1);
-    if (slot == 0) {
-        if (index->blockCount == index->blockCapacity) {
-            uint32_t capacity = index->blockCapacity ? index->blockCapacity * 2 : 64;
-            void* grown = realloc(index->blocks, capacity * sizeof *index->blocks);
-            if (grown == NULL)
-                return false;
-            index->blocks = static_cast<LineEntry**>(grown);
-            index->blockCapacity = capacity;
-        }
-        LineEntry* block = static_cast<LineEntry*>(malloc(LINE_BLOCK_ENTRIES * sizeof(LineEntry)));
-        if (block == NULL)
+    if (index->blockCount == index->blockCapacity) {
+        uint32_t capacity = index->blockCapacity ? index->blockCapacity * 2 : 64;
+        void* grown = realloc(index->blocks, capacity * sizeof *index->blocks);
+        if (grown == NULL)
             return false;
-        index->blocks[index->blockCount++] = block;
+        index->blocks = static_cast<uint32_t**>(grown);
+        index->blockCapacity = capacity;
     }
-    LineEntry& e = index->blocks[index->blockCount - 1][slot];
-    e.ofs = static_cast<uint32_t>(ofs);
-    e.len = static_cast<uint32_t>(len);
-    ++index->count;
+    uint32_t* block = static_cast<uint32_t*>(malloc(LINE_BLOCK_ENTRIES * sizeof(uint32_t)));
+    if (block == NULL)
+        return false;
+    index->blocks[index->blockCount++] = block;
+    uint32_t room = LINE_BLOCK_ENTRIES;
+    if (LineIndexLimit != 0 && LineIndexLimit - filled < room)
+        room = LineIndexLimit - filled;
+    scan->next = block;
+    scan->end = block + room;
+    return true;
+}
+
+// Sets the index's count from the entries filled so far.
+void CountEntries(LineScan* scan)
+{
+    LineIndex* index = scan->index;
+    if (index->blockCount > 0)
+        index->count = (index->blockCount - 1) * LINE_BLOCK_ENTRIES +
+                       static_cast<uint32_t>(scan->next - index->blocks[index->blockCount - 1]);
+}
+
+// The scan's running values, held in locals while a chunk is scanned.
+struct Cursor {
+    uint32_t* next;
+    uint32_t* end;
+    uint32_t start;  // where the pending line begins
+};
+
+// The rare cases of a line feed: a line that may be blank, a full block.
+__attribute__((noinline)) bool TakeSlow(LineScan* scan, Cursor* c, const char* bytes, const char* lf, uint32_t at)
+{
+    uint32_t len = at - c->start + 1;
+    if (len <= 2 && scan->blankSkip == 1) {
+        char first = len == 1 ? '\n' : (lf > bytes ? lf[-1] : static_cast<char>(scan->lastByte));
+        if (len == 1 || first == '\r') {
+            c->start = at + 1;
+            return true;
+        }
+    }
+    if (c->next == c->end) {
+        scan->next = c->next;
+        if (!GrowIndex(scan))
+            return false;
+        c->next = scan->next;
+        c->end = scan->end;
+    }
+    *c->next++ = c->start;
+    c->start = at + 1;
+    return true;
+}
+
+inline bool Take(LineScan* scan, Cursor* c, const char* bytes, const char* lf, uint32_t base)
+{
+    uint32_t at = base + static_cast<uint32_t>(lf - bytes);
+    if (at - c->start < 2 || c->next == c->end)
+        return TakeSlow(scan, c, bytes, lf, at);
+    *c->next++ = c->start;
+    c->start = at + 1;
+    return true;
+}
+
+#if defined(__i386__) || defined(__x86_64__)
+// Short lines make a call per line costly: with SSE2 (every x86 processor
+// of this century, checked at run time) 64 bytes are compared at a time,
+// a stretch without a line feed costs a single test, and the line feeds
+// are taken from a bit mask.
+__attribute__((target("sse2"))) bool ScanWide(LineScan* scan, Cursor* c, const char* bytes, size_t n)
+{
+    const uint32_t base = static_cast<uint32_t>(scan->pos);
+    const __m128i feed = _mm_set1_epi8('\n');
+    const char* p = bytes;
+    const char* wideEnd = bytes + (n & ~static_cast<size_t>(63));
+    for (; p < wideEnd; p += 64) {
+        const __m128i* q = reinterpret_cast<const __m128i*>(p);
+        __m128i e0 = _mm_cmpeq_epi8(_mm_loadu_si128(q), feed);
+        __m128i e1 = _mm_cmpeq_epi8(_mm_loadu_si128(q + 1), feed);
+        __m128i e2 = _mm_cmpeq_epi8(_mm_loadu_si128(q + 2), feed);
+        __m128i e3 = _mm_cmpeq_epi8(_mm_loadu_si128(q + 3), feed);
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(e0, e1), _mm_or_si128(e2, e3))) == 0)
+            continue;
+        uint64_t mask = static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(e0))) |
+                        static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(e1))) << 16 |
+                        static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(e2))) << 32 |
+                        static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(e3))) << 48;
+        while (mask != 0) {
+            if (!Take(scan, c, bytes, p + __builtin_ctzll(mask), base))
+                return false;
+            mask &= mask - 1;
+        }
+    }
+    for (; p < bytes + n; ++p)
+        if (*p == '\n' && !Take(scan, c, bytes, p, base))
+            return false;
+    return true;
+}
+
+bool HaveWide()
+{
+    static const bool have = __builtin_cpu_supports("sse2");
+    return have;
+}
+#else
+bool ScanWide(LineScan*, Cursor*, const char*, size_t)
+{
+    return false;
+}
+
+bool HaveWide()
+{
+    return false;
+}
+#endif
+
+bool ScanNarrow(LineScan* scan, Cursor* c, const char* bytes, size_t n)
+{
+    const uint32_t base = static_cast<uint32_t>(scan->pos);
+    const char* p = bytes;
+    const char* end = bytes + n;
+    while (p < end) {
+        const char* lf = static_cast<const char*>(memchr(p, '\n', static_cast<size_t>(end - p)));
+        if (lf == NULL)
+            break;
+        if (!Take(scan, c, bytes, lf, base))
+            return false;
+        p = lf + 1;
+    }
     return true;
 }
 
 }  // namespace
+
+size_t LineLength(const char* bytes, size_t n)
+{
+    const char* lf = static_cast<const char*>(memchr(bytes, '\n', n));
+    return lf == NULL ? n : static_cast<size_t>(lf - bytes) + 1;
+}
 
 void FreeLineIndex(LineIndex* index)
 {
@@ -55,25 +183,15 @@ bool ScanLines(LineScan* scan, const char* bytes, size_t n)
 {
     if (scan->failed)
         return false;
-    const char* p = bytes;
-    const char* end = bytes + n;
-    while (p < end) {
-        const char* lf = static_cast<const char*>(memchr(p, '\n', static_cast<size_t>(end - p)));
-        if (lf == NULL)
-            break;
-        uint64_t at = scan->pos + static_cast<uint64_t>(lf - bytes);
-        uint64_t len = at - scan->start + 1;
-        bool blank = false;
-        if (scan->blankSkip == 1 && len <= 2) {
-            char first = len == 1 ? '\n' : (lf > bytes ? lf[-1] : static_cast<char>(scan->lastByte));
-            blank = len == 1 || first == '\r';
-        }
-        if (!blank && !AddLine(scan, scan->start, len)) {
-            scan->failed = true;
-            return false;
-        }
-        scan->start = at + 1;
-        p = lf + 1;
+    Cursor c = {scan->next, scan->end, static_cast<uint32_t>(scan->start)};
+    bool ok = HaveWide() ? ScanWide(scan, &c, bytes, n) : ScanNarrow(scan, &c, bytes, n);
+    scan->next = c.next;
+    scan->end = c.end;
+    scan->start = c.start;
+    CountEntries(scan);
+    if (!ok) {
+        scan->failed = true;
+        return false;
     }
     if (n > 0)
         scan->lastByte = static_cast<uint8_t>(bytes[n - 1]);
@@ -85,10 +203,14 @@ bool EndLineScan(LineScan* scan)
 {
     if (scan->failed)
         return false;
-    if (scan->start < scan->pos && !AddLine(scan, scan->start, scan->pos - scan->start)) {
-        scan->failed = true;
-        return false;
+    if (scan->start < scan->pos) {
+        if (scan->next == scan->end && !GrowIndex(scan)) {
+            scan->failed = true;
+            return false;
+        }
+        *scan->next++ = static_cast<uint32_t>(scan->start);
     }
+    CountEntries(scan);
     return true;
 }
 

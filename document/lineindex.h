@@ -1,42 +1,48 @@
-// The line index of a text: where each displayable line starts and how long
-// it is. Built in one pass over the bytes as they stream by, in fixed blocks
-// of entries, so that a text of a gigabyte needs no buffer of its size and
-// no contiguous stretch of a 32-bit address space for its index.
+// The line index of a text: where each displayable line starts. Built in
+// one pass over the bytes as they stream by, into fixed blocks, so that a
+// text of a gigabyte needs neither a buffer of its size nor a contiguous
+// stretch of a 32-bit address space for its index.
+//
+// Only the starts are kept, 4 bytes a line: a line runs from its start to
+// the first line feed after it (or to the end of the text), so its length
+// is found again when the line is read.
 #ifndef SKERROW_DOCUMENT_LINEINDEX_H
 #define SKERROW_DOCUMENT_LINEINDEX_H
 
 #include <cstddef>
 #include <cstdint>
 
-struct LineEntry {
-    uint32_t ofs;  // byte offset of the line in the text
-    uint32_t len;  // its length, line end (LF or CR LF) included
-};
-
-const unsigned LINE_BLOCK_SHIFT = 16;
+const unsigned LINE_BLOCK_SHIFT = 17;
 const uint32_t LINE_BLOCK_ENTRIES = 1u << LINE_BLOCK_SHIFT;
 
 struct LineIndex {
-    LineEntry** blocks;
+    uint32_t** blocks;
     uint32_t blockCount;
     uint32_t blockCapacity;
     uint32_t count;  // lines kept
 };
 
-inline const LineEntry& LineAt(const LineIndex& index, uint32_t i)
+// Byte offset of line i (below count) in the text.
+inline uint32_t LineStart(const LineIndex& index, uint32_t i)
 {
     return index.blocks[i >> LINE_BLOCK_SHIFT][i & (LINE_BLOCK_ENTRIES - 1)];
 }
 
+// The length of the line whose first n bytes are given: up to and
+// including its line feed, or n when none is among them.
+size_t LineLength(const char* bytes, size_t n);
+
 // Frees the blocks and empties the index.
 void FreeLineIndex(LineIndex* index);
 
-// The scan of one text. Lines end at and include a line feed; a lone CR ends
-// nothing. With blankSkip exactly 1, a line that is exactly LF or CR LF gets
-// no entry; the bytes after the last line feed form a last line and are
-// never taken as blank.
+// The scan of one text, below 4 GiB. Lines end at and include a line feed;
+// a lone CR ends nothing. With blankSkip exactly 1, a line that is exactly
+// LF or CR LF gets no entry; the bytes after the last line feed form a last
+// line and are never taken as blank.
 struct LineScan {
     LineIndex* index;
+    uint32_t* next;  // the free entries of the newest block
+    uint32_t* end;
     int blankSkip;
     uint64_t pos;      // bytes seen so far
     uint64_t start;    // where the pending line begins

@@ -21,9 +21,12 @@ Lines Index(const std::string& text, int blankSkip, size_t chunk = 0)
     for (size_t at = 0; at < text.size(); at += step)
         EXPECT_TRUE(ScanLines(&scan, text.data() + at, std::min(step, text.size() - at)));
     EXPECT_TRUE(EndLineScan(&scan));
+    // Each line's length is found again from its start, as the reader does.
     Lines lines;
-    for (uint32_t i = 0; i < index.count; ++i)
-        lines.push_back({LineAt(index, i).ofs, LineAt(index, i).len});
+    for (uint32_t i = 0; i < index.count; ++i) {
+        uint32_t ofs = LineStart(index, i);
+        lines.push_back({ofs, static_cast<uint32_t>(LineLength(text.data() + ofs, text.size() - ofs))});
+    }
     FreeLineIndex(&index);
     return lines;
 }

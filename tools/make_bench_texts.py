@@ -1,0 +1,52 @@
+#!/usr/bin/env python3
+"""Writes the benchmark texts: SIZE bytes of short lines (about 30 bytes) and
+SIZE bytes of long code page 932 lines (about 350 bytes), CR LF line ends.
+
+    make_bench_texts.py DIR [SIZE_MIB]
+"""
+import os
+import random
+import sys
+
+WORDS = ("灯台", "夜汽車", "読書", "一行", "ﾃｷｽﾄ", "表示", "能力", "予定", "十分", "ソース",
+         "the", "line", "reader", "night", "train", "、", "。", "「", "」", "ｶﾀｶﾅ")
+
+
+def block(rng, low, high):
+    lines = []
+    size = 0
+    while size < (1 << 20):
+        target = rng.randint(low, high)
+        words = []
+        length = 0
+        while length < target:
+            w = rng.choice(WORDS).encode("cp932")
+            words.append(w)
+            length += len(w)
+        line = b"".join(words) + b"\r\n"
+        lines.append(line)
+        size += len(line)
+    return b"".join(lines)
+
+
+def write(path, size, low, high, seed):
+    rng = random.Random(seed)
+    blocks = [block(rng, low, high) for _ in range(16)]
+    written = 0
+    with open(path, "wb") as f:
+        while written < size:
+            b = blocks[rng.randrange(len(blocks))][: size - written]
+            f.write(b)
+            written += len(b)
+
+
+def main():
+    out = sys.argv[1]
+    size = int(sys.argv[2] if len(sys.argv) > 2 else 1024) << 20
+    os.makedirs(out, exist_ok=True)
+    write(os.path.join(out, "short.txt"), size, 20, 36, 1)
+    write(os.path.join(out, "long.txt"), size, 320, 380, 2)
+
+
+if __name__ == "__main__":
+    main()
