@@ -6,6 +6,7 @@
 #include "app/msgbox.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "datview/datrecord.h"
 #include "res/resource.h"
 #include "window/feed.h"
 #include "window/mainwnd.h"
@@ -61,6 +62,8 @@ uint32_t ShowLine(HWND window, int code, uint32_t index, char* out)
     if (AppSettings.LineDisp == 1)
         snprintf(prefix, sizeof prefix, "%u: ", i + 1);
     snprintf(out, DISP_TEXT_SIZE, "%s%s", prefix, line);
+    if (Doc.DatFlg == 1)
+        FormatDatRecord(line, i, out, DISP_TEXT_SIZE);
 
     AppSettings.BackNo = static_cast<int>(i + 1);
     if (AutoFlg != 0) {

@@ -35,6 +35,16 @@ else
   cat "$logs/native-build.log"; failed=$((failed + 1))
 fi
 
+echo "== fuzzing the record view (about a minute)"
+"$root/tools/fuzz.sh" 2>&1 | tee "$logs/fuzz.log" | grep -v '^ok '
+line=$(grep -E '^fuzz: [0-9]+ passed, [0-9]+ failed' "$logs/fuzz.log" | tail -n 1)
+if [ -n "$line" ]; then
+  passed=$((passed + $(sed -E 's/fuzz: ([0-9]+) passed.*/\1/' <<<"$line")))
+  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
+else
+  failed=$((failed + 1))
+fi
+
 echo "== Windows build"
 if ! "$root/tools/build.sh" >"$logs/win-build.log" 2>&1; then
   cat "$logs/win-build.log"

@@ -329,6 +329,34 @@ TEST_F(DocumentTest, DroppedFilesOpenTheFirstOnly)
     EXPECT_STREQ(DispText, "first\n");
 }
 
+TEST_F(DocumentTest, DatFilesShowPostsWhenAsked)
+{
+    StartWindow();
+    const std::string dat =
+        "Anonymous<>sage<>2009/01/01 00:00:00 ID:abc<> first<br>second <>Title\r\n"
+        "Anon </b>X<b><>sage<>2009/01/01 &amp; <b>x</b><> &lt;a href=x&gt; <>\r\n"
+        "n<>m<>d<>body\r\n";
+    // 名前： and 投稿日： in code page 932
+    const std::string name = "\x96\xBC\x91\x4F\x81\x46", posted = "\x93\x8A\x8D\x65\x93\xFA\x81\x46";
+    const std::string asPosts[] = {
+        "1 " + name + "Anonymous[sage] " + posted + "2009/01/01 00:00:00 ID:abc\r\n first\r\nsecond ",
+        "2 " + name + "Anon X[sage] " + posted + "2009/01/01 &amp; <b>x</b>\r\n <a href=x> ",
+        "3: n<>m<>d<>body\r\n",
+    };
+    for (int answer : {IDOK, IDCANCEL}) {
+        BoxAnswers = {answer};
+        AppSettings.LineDisp = 1;
+        ASSERT_EQ(Open(WriteText("thread.dat", dat)), 0);
+        for (uint32_t i = 0; i < 3; ++i) {
+            NavigateTo(MainWnd, NAV_CLAMP, i);
+            if (answer == IDOK)
+                EXPECT_EQ(std::string(DispText), asPosts[i]) << "line " << i;
+            else
+                EXPECT_EQ(std::string(DispText).substr(0, 3), std::to_string(i + 1) + ": ") << "line " << i;
+        }
+    }
+}
+
 class RestoreTest : public DocumentTest {
 protected:
     // A first run that opened a text, went to line `line` and exited.

@@ -1,0 +1,58 @@
+#include "datview/textcut.h"
+
+#include <cstring>
+
+namespace {
+
+bool IsLeadByte(unsigned char b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+bool IsTrailByte(unsigned char b)
+{
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
+}  // namespace
+
+size_t BoundedLength(const char* text, size_t max)
+{
+    size_t n = 0;
+    while (n < max && text[n] != '\0')
+        ++n;
+    return n;
+}
+
+size_t CutLength(const char* text, size_t length, size_t size)
+{
+    if (length < size)
+        return length;
+    if (size == 0)
+        return 0;
+    const size_t keep = size - 1;
+    // Walk the characters from the start: only from there can the first
+    // byte of a pair be told from a second byte that has the same value.
+    const unsigned char* t = reinterpret_cast<const unsigned char*>(text);
+    size_t i = 0;
+    while (i < keep) {
+        if (IsLeadByte(t[i]) && IsTrailByte(t[i + 1])) {  // i + 1 <= keep < length
+            if (i + 2 > keep)
+                break;
+            i += 2;
+        } else {
+            i += 1;
+        }
+    }
+    return i;
+}
+
+size_t CopyCut(const char* text, size_t length, char* destination, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const size_t n = CutLength(text, length, size);
+    memmove(destination, text, n);
+    destination[n] = '\0';
+    return n;
+}
