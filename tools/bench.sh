@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Measures opening large texts: the native index build against `wc -l`, and
+# the whole open under Wine (copy, index, first line) against `cp` plus
+# `wc -l`, on 1 GiB texts of short and of long lines that it generates.
+#   tools/bench.sh [DIR]   (DIR holds the texts, default /tmp/skerrow-bench;
+#                           needs about 3 GiB free there)
+# Each figure is the best of several runs; run it on a quiet machine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir=${1:-/tmp/skerrow-bench}
+runs=${BENCH_RUNS:-5}
+"$root/tools/setup.sh"
+"$root/tools/build.sh" >/dev/null
+cmake -S "$root" -B "$root/build/bench" -DSKERROW_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$root/build/bench" -j"$(nproc)" >/dev/null
+. "$root/tools/wine-env.sh"
+
+mkdir -p "$dir/start"
+[ -f "$dir/short.txt" ] && [ -f "$dir/long.txt" ] || python3 "$root/tools/make_bench_texts.py" "$dir" 1024
+
+# best SECONDS... : the smallest of the figures given.
+best() { printf '%s\n' "$@" | sort -g | head -n 1; }
+elapsed() { local t0 t1; t0=$(date +%s.%N); "$@" >/dev/null; t1=$(date +%s.%N); echo "$t1 - $t0" | bc -l; }
+
+work=$(mktemp -d /tmp/skerrow-bench-wine.XXXXXX)
+export WINEPREFIX="$work/prefix"
+trap 'wineserver -k 2>/dev/null; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID"; rm -rf "$work"' EXIT
+start_xvfb
+make_prefix "$WINEPREFIX"
+wineserver -p
+
+printf '%-10s %10s %10s %7s | %10s %10s %7s %12s %12s %9s\n' text "index s" "wc -l s" ratio \
+  "open s" "cp+wc s" ratio "index MiB" "peak+ MiB" "step us"
+for name in short long; do
+  text="$dir/$name.txt"
+  cat "$text" >/dev/null
+  idx=() wc=() open=() cpwc=()
+  for _ in $(seq "$runs"); do
+    idx+=("$("$root/build/bench/index_bench" "$text" | awk '{print $2}')")
+    wc+=("$(elapsed wc -l "$text")")
+  done
+  for _ in $(seq 3); do
+    line=$(cd "$dir/start" && wine "$root/build/win/open_bench.exe" "Z:${text//\//\\}")
+    open+=("$(awk '{print $2}' <<<"$line")")
+    t0=$(date +%s.%N); cp "$text" "$dir/start/copy.txt"; wc -l "$text" >/dev/null; t1=$(date +%s.%N)
+    rm -f "$dir/start/copy.txt"
+    cpwc+=("$(echo "$t1 - $t0" | bc -l)")
+  done
+  i=$(best "${idx[@]}") w=$(best "${wc[@]}") o=$(best "${open[@]}") c=$(best "${cpwc[@]}")
+  printf '%-10s %10.3f %10.3f %7.2f | %10.3f %10.3f %7.2f %12.1f %12.1f %9.0f\n' "$name" "$i" "$w" \
+    "$(echo "$i / $w" | bc -l)" "$o" "$c" "$(echo "$o / $c" | bc -l)" \
+    "$(awk '{print $6 / 1048576}' <<<"$line")" "$(awk '{print $8 / 1048576}' <<<"$line")" \
+    "$(awk '{print $10}' <<<"$line")"
+done
+small=$(cd "$dir/start" && wine "$root/build/win/open_bench.exe" "Z:${root//\//\\}\\samples\\sample.txt")
+echo "line step on the 294-line sample: $(awk '{print $10}' <<<"$small") us"
