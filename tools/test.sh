@@ -62,8 +62,12 @@ cleanup() {
 }
 trap cleanup EXIT
 if start_xvfb && make_prefix "$WINEPREFIX"; then
-  # One server for the whole run, so that each test's Wine start is quick.
+  # One server for the whole run, so that each test's Wine start is quick;
+  # and the prefix's own background processes started here, with their
+  # output going nowhere: they would otherwise inherit the first test's
+  # output pipe and keep ctest waiting for it to close.
   wineserver -p
+  wine "$root/build/win/wine_tests.exe" --gtest_list_tests </dev/null >/dev/null 2>&1
   ctest --test-dir "$root/build/win" --timeout 60 --output-on-failure 2>&1 |
     tee "$logs/wine.log" | tail -n 3
   count_ctest "$logs/wine.log"

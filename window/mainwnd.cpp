@@ -17,6 +17,10 @@ HINSTANCE AppInstance;
 
 namespace {
 
+// Sent to every top-level window when the shell (re)starts: the icons it
+// showed are gone and each program must add its own again.
+UINT TaskbarCreated;
+
 LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
 {
     InitDocumentState(window);
@@ -25,6 +29,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     DragAcceptFiles(window, TRUE);
     RegisterHotKeys(window);
     AddTrayIcon(window);
+    TaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     TrayMenu = LoadMenuA(AppInstance, MAKEINTRESOURCEA(IDR_TRAYMENU));
     RestoreLastText(window);
     return 0;
@@ -91,6 +96,10 @@ LRESULT OnTrayNotify(HWND window, WPARAM id, LPARAM event)
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == TaskbarCreated && message != 0) {
+        AddTrayIcon(window);
+        return 0;
+    }
     switch (message) {
     case WM_CREATE: return OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam));
     case WM_DESTROY: return OnDestroy();

@@ -1,0 +1,352 @@
+# Shared helpers of the end-to-end tests. Sourced by run.sh; not run alone.
+#
+# One run owns: one temporary folder (E2E_TMP), one Xvfb on a display that
+# the X server picked itself, and one Wine prefix under E2E_TMP. Every
+# program the tests start runs in that prefix on that display, under a time
+# limit, and e2e_teardown ends exactly those: `wineserver -k` for the prefix
+# and the Xvfb by its process id. Nothing else on the machine is touched.
+#
+# Programs are started with their output going to files: Wine's helper
+# processes inherit the standard handles of the process that starts them, and
+# a pipe that a helper holds open would never reach end of file.
+
+E2E_STEP_LIMIT=${E2E_STEP_LIMIT:-30}     # seconds for any one outside step
+E2E_APP_LIMIT=${E2E_APP_LIMIT:-90}       # seconds a started program may live
+E2E_WAIT_MS=${E2E_WAIT_MS:-15000}        # how long to wait for a window to appear
+
+E2E_PASS=0
+E2E_FAIL=0
+E2E_ERRORS=0
+E2E_TEST=""
+E2E_XVFB_PID=""
+E2E_TMP=""
+
+declare -A APP_PID=()   # name -> process id of the started program's time limit wrapper
+declare -A APP_DIR=()   # name -> its start folder
+declare -A APP_WINDIR=() # name -> the start folder's Windows name
+declare -A APP_RC=()    # name -> exit code once it has ended
+
+# ---------------------------------------------------------------- reporting
+
+e2e_note() { printf '%s\n' "$*" >&2; }
+
+# check_eq WHAT EXPECTED GOT
+check_eq() {
+    if [ "$2" == "$3" ]; then
+        E2E_PASS=$((E2E_PASS + 1))
+    else
+        E2E_FAIL=$((E2E_FAIL + 1))
+        printf 'FAIL %s: %s\n    expected: %s\n    got:      %s\n' "$E2E_TEST" "$1" "$2" "$3"
+    fi
+}
+
+# check_ne WHAT UNWANTED GOT
+check_ne() {
+    if [ "$2" != "$3" ]; then
+        E2E_PASS=$((E2E_PASS + 1))
+    else
+        E2E_FAIL=$((E2E_FAIL + 1))
+        printf 'FAIL %s: %s\n    expected anything but: %s\n' "$E2E_TEST" "$1" "$2"
+    fi
+}
+
+# check_bits WHAT VALUE MASK WANT: (VALUE & MASK) == WANT, numbers in any
+# form bash understands (0x… included).
+check_bits() {
+    local got=$(( ${2:-0} & $3 ))
+    if [ "$got" -eq $(( $4 )) ]; then
+        E2E_PASS=$((E2E_PASS + 1))
+    else
+        E2E_FAIL=$((E2E_FAIL + 1))
+        printf 'FAIL %s: %s\n    expected: (%s & %s) == %s\n    got:      %s\n' \
+            "$E2E_TEST" "$1" "$2" "$3" "$4" "$(printf '0x%08x' "$got")"
+    fi
+}
+
+# check_true WHAT COMMAND...: the command succeeds.
+check_true() {
+    local what=$1
+    shift
+    if "$@"; then
+        E2E_PASS=$((E2E_PASS + 1))
+    else
+        E2E_FAIL=$((E2E_FAIL + 1))
+        printf 'FAIL %s: %s\n    command failed: %s\n' "$E2E_TEST" "$what" "$*"
+    fi
+}
+
+# check_false WHAT COMMAND...: the command fails.
+check_false() {
+    local what=$1
+    shift
+    if ! "$@"; then
+        E2E_PASS=$((E2E_PASS + 1))
+    else
+        E2E_FAIL=$((E2E_FAIL + 1))
+        printf 'FAIL %s: %s\n    command succeeded: %s\n' "$E2E_TEST" "$what" "$*"
+    fi
+}
+
+# A test that cannot go on (a window that never appeared, a probe that
+# failed) says why and returns 1; run.sh counts it as a test that could not
+# run, which fails the run.
+e2e_cannot() {
+    printf 'ERROR %s: %s\n' "$E2E_TEST" "$*"
+    return 1
+}
+
+# --------------------------------------------------------------- small tools
+
+# kv KEY: the value of the first KEY=… line on standard input.
+kv() { sed -n "s/^$1=//p" | head -n 1; }
+
+# The CP932 bytes of a UTF-8 text, as lower-case hex (the probe's form).
+cp932_hex() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -v -tx1 | tr -d ' \n'; }
+
+# The Windows name of a Unix folder: Wine maps / to drive Z:.
+win_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
+
+# A new empty start folder under the run's folder.
+new_start_dir() {
+    local dir
+    dir=$(mktemp -d "$E2E_TMP/dirs/${1:-start}.XXXXXX") || return 1
+    printf '%s\n' "$dir"
+}
+
+# -------------------------------------------------------------- the run
+
+e2e_setup() {
+    local build=$1
+    E2E_EXE=$build/Skerrow.exe
+    E2E_PROBE=$build/probe.exe
+    E2E_SAMPLES=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../samples" && pwd)
+    E2E_OUT=${E2E_OUT:-$build/e2e-out}
+    [ -f "$E2E_EXE" ] || { e2e_note "e2e: no $E2E_EXE (build first)"; return 1; }
+    [ -f "$E2E_PROBE" ] || { e2e_note "e2e: no $E2E_PROBE (build first)"; return 1; }
+    local tool
+    for tool in wine wineserver wineboot Xvfb xdotool import iconv od timeout; do
+        command -v "$tool" >/dev/null || { e2e_note "e2e: $tool is missing (tools/setup.sh installs it)"; return 1; }
+    done
+
+    E2E_TMP=$(mktemp -d /tmp/skerrow-e2e.XXXXXX) || return 1
+    mkdir -p "$E2E_TMP/dirs" "$E2E_TMP/log" "$E2E_OUT" || return 1
+    rm -f "$E2E_OUT"/*.png
+
+    # The X server chooses a free display itself and writes its number to
+    # the descriptor once it accepts connections; no guessing, no race with
+    # other servers on this machine.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+        3>"$E2E_TMP/display" >"$E2E_TMP/log/xvfb.log" 2>&1 </dev/null &
+    E2E_XVFB_PID=$!
+    local i
+    for i in $(seq 100); do
+        [ -s "$E2E_TMP/display" ] && grep -q '^[0-9]' "$E2E_TMP/display" && break
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    local display_number
+    display_number=$(head -n 1 "$E2E_TMP/display" 2>/dev/null | tr -dc '0-9')
+    if [ -z "$display_number" ]; then
+        e2e_note "e2e: Xvfb did not start:"
+        cat "$E2E_TMP/log/xvfb.log" >&2
+        return 1
+    fi
+    export DISPLAY=:$display_number
+
+    export WINEPREFIX=$E2E_TMP/prefix
+    export WINEARCH=win32
+    # No Mono or Gecko installs, and no menu entries written into $HOME.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    export WINEDEBUG=-all
+    # The ANSI code page (932) is taken from the locale at each process start.
+    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+
+    # A persistent server started first, with its output in a file, so that
+    # no later step's pipe is held open by it and each step starts fast.
+    timeout "$E2E_STEP_LIMIT" wineserver -p >"$E2E_TMP/log/wineserver.log" 2>&1 </dev/null
+    timeout 120 wineboot -i >"$E2E_TMP/log/wineboot.log" 2>&1 </dev/null || {
+        e2e_note "e2e: wineboot failed"; cat "$E2E_TMP/log/wineboot.log" >&2; return 1; }
+    # Without a window manager every hide of a top-level window would wait
+    # 2 s for X to confirm it; unmanaged windows do not wait.
+    timeout "$E2E_STEP_LIMIT" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+        >"$E2E_TMP/log/reg.log" 2>&1 </dev/null || { e2e_note "e2e: reg add failed"; return 1; }
+    # The desktop process (explorer, which also draws the notification area)
+    # started during wineboot and read the setting before it was made: end
+    # the prefix's processes so that the next start reads it. Otherwise each
+    # removal of a tray icon costs 2 s.
+    timeout "$E2E_STEP_LIMIT" wineserver -k >/dev/null 2>&1 </dev/null
+    timeout "$E2E_STEP_LIMIT" wineserver -w >/dev/null 2>&1 </dev/null
+    timeout "$E2E_STEP_LIMIT" wineserver -p >>"$E2E_TMP/log/wineserver.log" 2>&1 </dev/null
+
+    local acp
+    acp=$(probe acp | kv acp)
+    [ "$acp" = 932 ] || { e2e_note "e2e: the prefix runs with ANSI code page '$acp', not 932 (is ja_JP.UTF-8 generated?)"; return 1; }
+    return 0
+}
+
+e2e_teardown() {
+    app_stop_all
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        timeout "$E2E_STEP_LIMIT" wineserver -k >/dev/null 2>&1 </dev/null
+        timeout "$E2E_STEP_LIMIT" wineserver -w >/dev/null 2>&1 </dev/null
+    fi
+    if [ -n "$E2E_XVFB_PID" ]; then
+        kill "$E2E_XVFB_PID" 2>/dev/null
+        wait "$E2E_XVFB_PID" 2>/dev/null
+        E2E_XVFB_PID=""
+    fi
+    if [ -n "$E2E_TMP" ] && [ -d "$E2E_TMP" ] && [ -z "${E2E_KEEP:-}" ]; then
+        rm -rf "$E2E_TMP"
+    fi
+}
+
+# --------------------------------------------------------------- the probe
+
+# probe ARGS…: runs probe.exe in the prefix; prints its lines; returns its
+# status (124 when it ran out of time).
+probe() {
+    local out=$E2E_TMP/log/probe.out
+    timeout "$E2E_STEP_LIMIT" wine "$E2E_PROBE" "$@" >"$out" 2>"$E2E_TMP/log/probe.err" </dev/null
+    local rc=$?
+    cat "$out"
+    return $rc
+}
+
+# ------------------------------------------------------------ the program
+
+# app_start NAME DIR [WINDIR]: starts Skerrow.exe with DIR as its current
+# folder, in the background, under a time limit. WINDIR is the folder's
+# Windows name when it is not on drive Z: (a mapped drive). The program is
+# run from the build folder, not copied, so that the start folder is nothing
+# but the current folder.
+app_start() {
+    local name=$1 dir=$2
+    APP_WINDIR[$name]=${3:-$(win_path "$dir")}
+    ( cd "$dir" && exec timeout "$E2E_APP_LIMIT" wine "$E2E_EXE" \
+        >"$E2E_TMP/log/$name.out" 2>"$E2E_TMP/log/$name.err" </dev/null ) &
+    APP_PID[$name]=$!
+    APP_DIR[$name]=$dir
+    unset "APP_RC[$name]"
+}
+
+app_running() { [ -n "${APP_PID[$1]:-}" ] && kill -0 "${APP_PID[$1]}" 2>/dev/null; }
+
+# app_wait_exit NAME SECONDS: waits for the program to end; sets APP_RC and
+# returns 0 when it ended, 1 when it still runs after SECONDS.
+app_wait_exit() {
+    local name=$1 limit=${2:-$E2E_STEP_LIMIT}
+    local pid=${APP_PID[$name]:-}
+    [ -n "$pid" ] || return 1
+    local end=$((SECONDS + limit))
+    while kill -0 "$pid" 2>/dev/null; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.1
+    done
+    wait "$pid" 2>/dev/null
+    APP_RC[$name]=$?
+    unset "APP_PID[$name]"
+    return 0
+}
+
+# Ends a program that a test left running (its time-limit wrapper passes the
+# signal on to Wine's process).
+app_stop() {
+    local name=$1 pid=${APP_PID[$1]:-}
+    [ -n "$pid" ] || return 0
+    kill "$pid" 2>/dev/null
+    app_wait_exit "$name" 10 || { kill -9 "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; }
+    unset "APP_PID[$name]"
+}
+
+app_stop_all() {
+    local name
+    for name in "${!APP_PID[@]}"; do app_stop "$name"; done
+}
+
+# app_window NAME [COUNT]: waits for the program's main window (found by class
+# and by the current folder of its process) and prints its handle.
+app_window() {
+    local name=$1
+    probe find Skerrow --cwd "${APP_WINDIR[$name]:-}" --timeout "$E2E_WAIT_MS" | kv hwnd
+}
+
+# windows_of_dir DIR [WINDIR]: how many Skerrow windows belong to processes
+# started from DIR, right now.
+windows_of_dir() {
+    probe find Skerrow --cwd "${2:-$(win_path "$1")}" | kv count
+}
+
+# msgbox_of NAME: waits for a message box of the program (by its folder) and
+# prints the probe's description of it.
+msgbox_of() {
+    probe msgbox --cwd "${APP_WINDIR[$1]:-}" --timeout "$E2E_WAIT_MS"
+}
+
+# ------------------------------------------------------------------ X input
+
+# x_key XID KEY…: gives the X window the keyboard focus, then types. With no
+# window manager `windowactivate` fails, but `windowfocus --sync` works.
+x_key() {
+    local xid=$1
+    shift
+    timeout "$E2E_STEP_LIMIT" xdotool windowfocus --sync "$xid" key --delay 50 "$@" \
+        >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
+}
+
+# x_click X Y: a left click at a screen position.
+x_click() {
+    timeout "$E2E_STEP_LIMIT" xdotool mousemove --sync "$1" "$2" click 1 \
+        >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
+}
+
+# x_click_button BOX_DESCRIPTION ID: a left click in the middle of a button
+# of a message box, its place taken from the probe's description of the box.
+x_click_button() {
+    local rect
+    rect=$(sed -n "s/^buttonrect=$2 //p" <<<"$1" | head -n 1)
+    [ -n "$rect" ] || return 1
+    local l t r b
+    read -r l t r b <<<"$rect"
+    x_click $(((l + r) / 2)) $(((t + b) / 2))
+}
+
+# screenshot FILE HWND: the screen area of a window, into the output folder.
+screenshot() {
+    local file=$1 hwnd=$2 info
+    info=$(probe info "$hwnd") || return 1
+    local x y w h
+    x=$(kv x <<<"$info"); y=$(kv y <<<"$info")
+    w=$(kv width <<<"$info"); h=$(kv height <<<"$info")
+    timeout "$E2E_STEP_LIMIT" import -window root -crop "${w}x${h}+${x}+${y}" +repage \
+        "$E2E_OUT/$file" >>"$E2E_TMP/log/import.log" 2>&1 </dev/null
+}
+
+# ------------------------------------------------------------------ files
+
+# write_ini DIR LINES…: a Skerrow.ini made of the given lines, CR LF ended as
+# Windows editors write it.
+write_ini() {
+    local dir=$1
+    shift
+    printf '%s\r\n' "$@" >"$dir/Skerrow.ini"
+}
+
+# ini_get FILE SECTION KEY: a value of an INI file (sections and keys compared
+# without regard to case, as the private-profile functions do).
+ini_get() {
+    tr -d '\r' <"$1" | awk -v s="$2" -v k="$3" '
+        /^\[/ { cur = tolower(substr($0, 2, index($0, "]") - 2)); next }
+        cur == tolower(s) {
+            i = index($0, "=")
+            if (i && tolower(substr($0, 1, i - 1)) == tolower(k)) { print substr($0, i + 1); exit }
+        }'
+}
+
+# ini_lines FILE: the file's lines as "[SECTION] KEY=VALUE" (comments and
+# blank lines left out), in file order.
+ini_lines() {
+    tr -d '\r' <"$1" | awk '
+        /^\[/ { cur = $0; next }
+        /^[ \t]*($|;)/ { next }
+        { print cur " " $0 }'
+}

@@ -1,0 +1,129 @@
+# Opening a text as a user does, stepping through it, and taking it up again
+# at the next start. Sourced by run.sh; start_main and close_and_wait come
+# from test_shell.sh.
+
+IDM_CLEAR=40008
+
+# open_through_dialog NAME WINPATH: O typed into the main window, the path
+# typed into the open dialog's name box, Enter.
+open_through_dialog() {
+    local xid dialog info
+    xid=$(probe info "$MAIN" | kv xid)
+    x_key "$xid" o || return 1
+    dialog=$(probe find '#32770' --cwd "${APP_WINDIR[$1]}" --timeout "$E2E_WAIT_MS" | kv hwnd)
+    [ -n "$dialog" ] || { e2e_cannot "no open dialog after O"; return 1; }
+    info=$(probe info "$dialog")
+    check_eq "open dialog title" "$(cp932_hex 'ﾌｧｲﾙを開く')" "$(kv title <<<"$info")"
+    timeout "$E2E_STEP_LIMIT" xdotool windowfocus --sync "$(kv xid <<<"$info")" type --delay 10 "$2" \
+        >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
+    x_key "$(kv xid <<<"$info")" Return
+    check_eq "open dialog closed" "state=gone" "$(probe wait "$dialog" gone 10000)"
+}
+
+# Lines shown are read back from outside through BackNo, which the exit
+# writes: the 1-based number of the line shown last.
+test_open_step_and_restore() {
+    local dir texts text
+    dir=$(new_start_dir doc) || return 1
+    texts=$(new_start_dir texts) || return 1
+    text=$texts/story.txt
+    for i in $(seq 1 30); do printf 'line %d\r\n' "$i"; done >"$text"
+    cp "$text" "$E2E_TMP/story-before.txt"
+
+    start_main a "$dir" || return 1
+    open_through_dialog a "$(win_path "$text")" || return 1
+    local xid
+    xid=$(probe info "$MAIN" | kv xid)
+    # Down three times, End, Home: line 1. The wheel turned towards the user
+    # twice (button 5): line 3. Typed 1 2, then the pause: line 12. Up: 11.
+    x_key "$xid" Down Down Down End Home
+    local x y
+    x=$(probe info "$MAIN" | kv x); y=$(probe info "$MAIN" | kv y)
+    timeout "$E2E_STEP_LIMIT" xdotool mousemove --sync $((x + 100)) $((y + 20)) click 5 click 5 \
+        >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
+    x_key "$xid" 1 2
+    sleep 1.5
+    x_key "$xid" Up
+    check_true "first run ends" close_and_wait a "$MAIN"
+    check_eq "line shown last" 11 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
+    check_eq "source remembered" "$(win_path "$text")" "$(ini_get "$dir/Skerrow.ini" BACKUP BackFile)"
+    check_true "working copy kept, byte for byte" cmp -s "$text" "$dir/Skerrow.tmp"
+    check_true "source untouched" cmp -s "$text" "$E2E_TMP/story-before.txt"
+
+    # Second start: the question, OK, the text at line 11; Down makes it 12.
+    rm "$text"
+    start_main b "$dir" || return 1
+    local box
+    box=$(msgbox_of b) || { e2e_cannot "no restore question"; return 1; }
+    check_eq "restore question" "$(cp932_hex '前回終了直前の状態を復元しますか？')" "$(kv text <<<"$box")"
+    check_eq "restore question caption" "$(cp932_hex Skerrow)" "$(kv caption <<<"$box")"
+    probe click "$(kv hwnd <<<"$box")" 1 >/dev/null
+    MAIN=$(app_window b)
+    x_key "$(probe info "$MAIN" | kv xid)" Down
+    check_true "second run ends" close_and_wait b "$MAIN"
+    check_eq "restored at line 11, then one on" 12 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
+
+    # Third start: Cancel forgets the text and its copy.
+    start_main c "$dir" || return 1
+    box=$(msgbox_of c) || { e2e_cannot "no restore question the third time"; return 1; }
+    probe click "$(kv hwnd <<<"$box")" 2 >/dev/null
+    MAIN=$(app_window c)
+    check_eq "declined restore deletes the copy" no "$([ -e "$dir/Skerrow.tmp" ] && echo yes || echo no)"
+    check_true "third run ends" close_and_wait c "$MAIN"
+    check_eq "no line after a declined restore" 0 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
+    check_eq "no source after a declined restore" "" "$(ini_get "$dir/Skerrow.ini" BACKUP BackFile)"
+
+    # Fourth start: nothing is offered.
+    start_main d "$dir" || return 1
+    check_false "no question the fourth time" probe msgbox --cwd "${APP_WINDIR[d]}" --timeout 1500
+    check_true "fourth run ends" close_and_wait d "$MAIN"
+}
+
+test_clear_forgets_the_text() {
+    local dir texts
+    dir=$(new_start_dir clear) || return 1
+    texts=$(new_start_dir texts) || return 1
+    printf 'alpha\nbeta\n' >"$texts/a.txt"
+    start_main a "$dir" || return 1
+    open_through_dialog a "$(win_path "$texts/a.txt")" || return 1
+    check_true "working copy while open" test -e "$dir/Skerrow.tmp"
+    probe command "$MAIN" $IDM_CLEAR >/dev/null
+    sleep 0.5
+    check_eq "clear deletes the working copy" no "$([ -e "$dir/Skerrow.tmp" ] && echo yes || echo no)"
+    check_true "run ends" close_and_wait a "$MAIN"
+    check_eq "no line after clear" 0 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
+    check_eq "no source after clear" "" "$(ini_get "$dir/Skerrow.ini" BACKUP BackFile)"
+}
+
+# dark_pixels PNG Y0 Y1: pixels darker than mid-grey in rows Y0..Y1 (inside the border).
+dark_pixels() {
+    local w
+    w=$(identify -format '%w' "$1")
+    convert "$1" -crop "$((w - 14))x$(($3 - $2 + 1))+2+$2" +repage -colorspace Gray -threshold 50% \
+        -negate -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
+}
+
+test_dat_file_shows_posts() {
+    local dir
+    dir=$(new_start_dir dat) || return 1
+    write_ini "$dir" '[WINDOW]' 'WIDTH=640' 'HEIGHT=96'
+    cp "$E2E_SAMPLES/sample.dat" "$dir/"
+    start_main a "$dir" || return 1
+    x_key "$(probe info "$MAIN" | kv xid)" o
+    local dialog info box
+    dialog=$(probe find '#32770' --cwd "${APP_WINDIR[a]}" --timeout "$E2E_WAIT_MS" | kv hwnd)
+    info=$(probe info "$dialog")
+    timeout "$E2E_STEP_LIMIT" xdotool windowfocus --sync "$(kv xid <<<"$info")" type --delay 10 \
+        "$(win_path "$dir/sample.dat")" >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
+    x_key "$(kv xid <<<"$info")" Return
+    box=$(msgbox_of a) || { e2e_cannot "no dat question"; return 1; }
+    check_eq "dat question" "$(cp932_hex $'2chのDatﾌｧｲﾙ形式と認識しました。\r\nﾚｽ形式で表示しますか？')" \
+        "$(kv text <<<"$box")"
+    probe click "$(kv hwnd <<<"$box")" 1 >/dev/null
+    sleep 0.5
+    screenshot post.png "$MAIN"
+    # A post: its header line, then the body on the lines below.
+    check_ne "text in the header line" 0 "$(dark_pixels "$E2E_OUT/post.png" 2 16)"
+    check_ne "text in the body line" 0 "$(dark_pixels "$E2E_OUT/post.png" 19 33)"
+    check_true "run ends" close_and_wait a "$MAIN"
+}

@@ -1,0 +1,575 @@
+# The window's look and its doors, seen from outside: the pixels of the real
+# window under Xvfb (background, text, grip, border, wrapping, clipping), the
+# mouse through X (dragging by the body, sizing from the grip), and the
+# notification-area icon, the global hot keys and the two menus.
+#
+# Sourced by run.sh; start_main and close_and_wait come from test_shell.sh.
+#
+# What Wine 8 cannot show, and how each test goes round it (each place says
+# so again where it matters):
+# - Items of another process's menu cannot be read: Wine keeps a menu in the
+#   memory of the process that made it, so GetMenuItemInfo on the handle that
+#   MN_GETHMENU gives out fails in the probe. Grayed items are told from
+#   enabled ones by the colour of their text on a screenshot instead.
+# - The work area is the whole screen (no taskbar), so "not past the work
+#   area" and "not past the screen" cannot be told apart.
+# - There are no X key grabs: a global hot key fires only while some window
+#   of the same prefix has the X focus (here Wine's own tray window).
+# - With no X tray host, Wine draws the icons in a window of its own; the
+#   icon is clicked there, not in a taskbar.
+
+WIN_TRAY_ICON_ID=5999
+# Colours unlike anything Wine draws by itself: an orange background and a
+# purple text. COLORREF is 0x00BBGGRR.
+WIN_BACK=$(( (51 << 16) | (153 << 8) | 255 ))   # RGB(255, 153, 51)
+WIN_FORE=$(( (128 << 16) | (0 << 8) | 128 ))   # RGB(128, 0, 128)
+WIN_TABS=8                                       # not the default, so that it shows
+
+# The texts of the pixel tests, in code page 932 as a user's file would be.
+# The first line has a tab after two characters, whose stop moves with
+# TabsCol; the second is long enough to wrap into more rows than a small
+# window holds.
+WIN_SHORT_LINE=$'ab\tcd 一行ずつ表示'
+WIN_LONG_LINE='Skerrow shows one line of a text at a time; this line is long enough to wrap at word breaks into several rows, and the rows that fall below the window are cut off.'
+
+# hex_rgb COLORREF: the colour as RRGGBB, as ImageMagick prints it.
+hex_rgb() { printf '%02X%02X%02X' $(($1 & 255)) $((($1 >> 8) & 255)) $((($1 >> 16) & 255)); }
+
+# grab_client OUT HWND: a screenshot of the window's client area (PNG).
+grab_client() {
+    local c
+    c=$(probe client "$2" | kv client) || return 1
+    local l t r b
+    read -r l t r b <<<"$c"
+    [ -n "$b" ] && [ "$r" -gt "$l" ] && [ "$b" -gt "$t" ] || return 1
+    timeout "$E2E_STEP_LIMIT" import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$1" \
+        >>"$E2E_TMP/log/import.log" 2>&1 </dev/null
+}
+
+# grab_rect OUT "L T R B": a screenshot of a screen rectangle (PNG).
+grab_rect() {
+    local l t r b
+    read -r l t r b <<<"$2"
+    timeout "$E2E_STEP_LIMIT" import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$1" \
+        >>"$E2E_TMP/log/import.log" 2>&1 </dev/null
+}
+
+# pixels PNG: one line "X Y RRGGBB" per pixel.
+pixels() {
+    convert "$1" -type TrueColor -depth 8 txt:- 2>/dev/null | awk '
+        NR > 1 { split($1, p, /[,:]/); h = $3; sub(/^#/, "", h); print p[1], p[2], substr(h, 1, 6) }'
+}
+
+# client_report PNG BACK FORE: what a picture of the client area holds, in
+# the terms of the window's look. The text is drawn in the rectangle (1, 1,
+# width - 10, height + 1); the grip is three 45-degree black strokes of 9, 5
+# and 2 pixels, for d = 10, 6, 3 the pixels (width - t, height - d + t),
+# t = 1 … d - 1. Everything else must be the background.
+#   grip_black   how many of the 16 stroke pixels are black
+#   stray        pixels outside the text rectangle and the strokes that are
+#                not the background (first_stray names one)
+#   fore_in      pixels of the font colour inside the text rectangle
+#   fore_out     pixels of the font colour outside it
+#   fore_right   pixels of the font colour in the 10 columns on the right
+#   rows         the rows (y) that hold the font colour, as "first-last"
+pixels_report() {
+    local png=$1 back fore w h
+    back=$(hex_rgb "$2"); fore=$(hex_rgb "$3")
+    w=$(identify -format '%w' "$png"); h=$(identify -format '%h' "$png")
+    pixels "$png" | awk -v W="$w" -v H="$h" -v back="$back" -v fore="$fore" '
+        BEGIN {
+            split("10 6 3", ds, " ")
+            for (i = 1; i <= 3; i++) for (t = 1; t < ds[i]; t++) grip[(W - t) " " (H - ds[i] + t)] = 1
+        }
+        {
+            x = $1; y = $2; c = $3
+            in_text = x >= 1 && x < W - 10 && y >= 1
+            if ((x " " y) in grip) { if (c == "000000") grip_black++; next }
+            if (c == fore) {
+                if (in_text) fore_in++; else fore_out++
+                if (x >= W - 10) fore_right++
+                if (first_row == "" || y < first_row) first_row = y
+                if (y > last_row) last_row = y
+            }
+            if (!in_text && c != back) { stray++; if (first_stray == "") first_stray = x "," y ":" c }
+        }
+        END {
+            printf "grip_black=%d\nstray=%d\nfirst_stray=%s\nfore_in=%d\nfore_out=%d\nfore_right=%d\n",
+                grip_black, stray, first_stray, fore_in, fore_out, fore_right
+            printf "rows=%s-%s\n", first_row, last_row
+        }'
+}
+
+# differing_pixels A B W H: how many pixels differ between the top-left W x H
+# areas of two pictures.
+differing_pixels() {
+    local a=$E2E_TMP/cmp-a.png b=$E2E_TMP/cmp-b.png
+    convert "$1" -crop "$3x$4+0+0" +repage -type TrueColor "$a" 2>/dev/null || { echo error; return; }
+    convert "$2" -crop "$3x$4+0+0" +repage -type TrueColor "$b" 2>/dev/null || { echo error; return; }
+    compare -metric AE "$a" "$b" null: 2>&1
+}
+
+# render W H TABS TEXT-FILE OUT: the probe draws the text as the window
+# draws its line (same font record, text rectangle, DrawTextExA format and
+# tab length, in this prefix, so with the same substituted font).
+render() {
+    probe render "$1" "$2" "$WIN_BACK" "$WIN_FORE" "$3" "$(win_path "$4")" "$(win_path "$5")" \
+        >"$E2E_TMP/log/render.out"
+}
+
+# wait_client_like OUT HWND REFERENCE W H: takes screenshots of the client
+# area until its top-left W x H pixels equal the reference (the window has
+# repainted), for at most 10 s; leaves the last screenshot in OUT.
+wait_client_like() {
+    local i
+    for i in $(seq 40); do
+        grab_client "$1" "$2" && [ "$(differing_pixels "$1" "$3" "$4" "$5")" = 0 ] && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
+# open_text NAME PID WINPATH: O typed into the main window, the path typed
+# into the open dialog's name box, Enter. The dialog is found by the
+# program's process: once a text has been opened from some folder, Wine's
+# open dialog starts in that folder next time (it remembers the last folder
+# per program) and makes it the process's current folder while it shows, so
+# a lookup by start folder would miss it.
+open_text() {
+    local dialog info
+    x_key "$(probe info "$MAIN" | kv xid)" o || return 1
+    dialog=$(probe find '#32770' --pid "$2" --timeout "$E2E_WAIT_MS" | kv hwnd)
+    [ -n "$dialog" ] || { e2e_cannot "no open dialog after O"; return 1; }
+    info=$(probe info "$dialog")
+    timeout "$E2E_STEP_LIMIT" xdotool windowfocus --sync "$(kv xid <<<"$info")" type --delay 10 "$3" \
+        >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
+    x_key "$(kv xid <<<"$info")" Return
+    [ "$(probe wait "$dialog" gone 10000)" = "state=gone" ] || { e2e_cannot "the open dialog stayed"; return 1; }
+}
+
+# write_cp932 FILE TEXT…: the texts as lines in code page 932, CR LF ended.
+write_cp932() {
+    local file=$1
+    shift
+    printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 >"$file"
+}
+
+test_window_pixels_with_border() {
+    local dir texts
+    dir=$(new_start_dir look) || return 1
+    texts=$(new_start_dir looktexts) || return 1
+    write_cp932 "$texts/lines.txt" "$WIN_SHORT_LINE" "$WIN_LONG_LINE"
+    # The bytes the window shows for each line: the line with its line end.
+    head -n 1 "$texts/lines.txt" >"$E2E_TMP/short.txt"
+    sed -n 2p "$texts/lines.txt" >"$E2E_TMP/long.txt"
+    write_ini "$dir" '[WINDOW]' 'X=100' 'Y=120' 'WIDTH=300' 'HEIGHT=40' \
+        '[OPTION]' 'BorderFlg=1' "TabsCol=$WIN_TABS" \
+        '[FONT]' "BackColor=$WIN_BACK" "FontColor=$WIN_FORE"
+    start_main a "$dir" || return 1
+    open_text a "$(probe info "$MAIN" | kv pid)" "$(win_path "$texts/lines.txt")" || return 1
+
+    # With the border the client area is 2 pixels narrower and lower.
+    local cw ch
+    cw=$(probe client "$MAIN" | kv cwidth); ch=$(probe client "$MAIN" | kv cheight)
+    check_eq "client area inside the 1-pixel border" "298 38" "$cw $ch"
+
+    # The whole window: a frame of one colour, one pixel wide, that is not
+    # the background; the client area inside it (checked below) starts with
+    # background pixels, so the frame is no wider.
+    render "$cw" "$ch" "$WIN_TABS" "$E2E_TMP/short.txt" "$E2E_TMP/short.bmp" ||
+        { e2e_cannot "probe render failed: $(cat "$E2E_TMP/log/render.out")"; return 1; }
+    local client=$E2E_OUT/window-short-client.png
+    check_true "the window shows the short line as the reference drawing has it (left of the grip column)" \
+        wait_client_like "$client" "$MAIN" "$E2E_TMP/short.bmp" $((cw - 10)) "$ch"
+    local whole=$E2E_OUT/window-short.png
+    grab_rect "$whole" "$(probe info "$MAIN" | kv rect)"
+    local frame
+    frame=$(pixels "$whole" | awk -v W=300 -v H=40 '
+        $1 == 0 || $2 == 0 || $1 == W - 1 || $2 == H - 1 { seen[$3] = 1 }
+        END { for (c in seen) n++; for (c in seen) print n, c }' | head -n 1)
+    check_eq "the frame is one colour" 1 "${frame%% *}"
+    check_ne "the frame is not the background" "$(hex_rgb "$WIN_BACK")" "${frame#* }"
+
+    local report
+    report=$(pixels_report "$client" "$WIN_BACK" "$WIN_FORE")
+    check_eq "grip: the 16 pixels of the strokes of 9, 5 and 2 pixels are black" 16 "$(kv grip_black <<<"$report")"
+    check_eq "only background outside the text rectangle and the grip (first other: $(kv first_stray <<<"$report"))" \
+        0 "$(kv stray <<<"$report")"
+    check_ne "text drawn in the font colour" 0 "$(kv fore_in <<<"$report")"
+    check_eq "no font colour outside the text rectangle" 0 "$(kv fore_out <<<"$report")"
+    check_eq "no font colour in the 10 columns of the grip" 0 "$(kv fore_right <<<"$report")"
+    # The tab stop follows TabsCol: drawn with a tab of 4 characters the same
+    # line looks different, so the comparison above did see the tab.
+    render "$cw" "$ch" 4 "$E2E_TMP/short.txt" "$E2E_TMP/short-tab4.bmp"
+    check_ne "the line drawn with another tab length differs" 0 \
+        "$(differing_pixels "$client" "$E2E_TMP/short-tab4.bmp" $((cw - 10)) "$ch")"
+
+    # The long line: it wraps at word breaks inside the text rectangle, and
+    # what falls below the client area is cut off. The window must show the
+    # top of the same text drawn on a taller area, and that taller drawing
+    # must have text below the window's height, or nothing was cut.
+    x_key "$(probe info "$MAIN" | kv xid)" Down
+    render "$cw" 200 "$WIN_TABS" "$E2E_TMP/long.txt" "$E2E_TMP/long-tall.bmp"
+    check_true "the window shows the top of the wrapped long line" \
+        wait_client_like "$E2E_OUT/window-long-client.png" "$MAIN" "$E2E_TMP/long-tall.bmp" $((cw - 10)) "$ch"
+    report=$(pixels_report "$E2E_OUT/window-long-client.png" "$WIN_BACK" "$WIN_FORE")
+    local rows=$(kv rows <<<"$report")
+    check_true "wrapped: text on a second row (font colour from row $rows)" test "${rows#*-}" -ge 15
+    check_eq "no font colour outside the text rectangle when wrapped" 0 "$(kv fore_out <<<"$report")"
+    check_eq "no font colour in the grip column when wrapped" 0 "$(kv fore_right <<<"$report")"
+    check_eq "grip intact over the wrapped text" 16 "$(kv grip_black <<<"$report")"
+    local below
+    below=$(convert "$E2E_TMP/long-tall.bmp" -crop "$((cw - 10))x$((200 - ch))+0+$ch" +repage \
+        -type TrueColor -depth 8 txt:- 2>/dev/null | grep -ci "#$(hex_rgb "$WIN_FORE")")
+    check_ne "the long line has rows below the window that were cut off" 0 "$below"
+    check_true "closes" close_and_wait a "$MAIN"
+}
+
+test_window_pixels_without_border() {
+    local dir texts
+    dir=$(new_start_dir flat) || return 1
+    texts=$(new_start_dir flattexts) || return 1
+    write_cp932 "$texts/long.txt" "$WIN_LONG_LINE"
+    cp "$texts/long.txt" "$E2E_TMP/flat-long.txt"
+    write_ini "$dir" '[WINDOW]' 'X=100' 'Y=120' 'WIDTH=200' 'HEIGHT=20' \
+        '[OPTION]' 'BorderFlg=0' "TabsCol=$WIN_TABS" \
+        '[FONT]' "BackColor=$WIN_BACK" "FontColor=$WIN_FORE"
+    start_main a "$dir" || return 1
+
+    # No border: the client area is the whole window.
+    check_eq "client area fills the window" "100 120 300 140" "$(probe client "$MAIN" | kv client)"
+    check_eq "window rectangle" "100 120 300 140" "$(probe info "$MAIN" | kv rect)"
+
+    # Nothing open: an empty line paints the background and the grip only.
+    : >"$E2E_TMP/empty.txt"
+    render 200 20 "$WIN_TABS" "$E2E_TMP/empty.txt" "$E2E_TMP/empty.bmp" ||
+        { e2e_cannot "probe render failed: $(cat "$E2E_TMP/log/render.out")"; return 1; }
+    check_true "the empty window is painted" \
+        wait_client_like "$E2E_OUT/window-empty.png" "$MAIN" "$E2E_TMP/empty.bmp" 190 20
+    local report
+    report=$(pixels_report "$E2E_OUT/window-empty.png" "$WIN_BACK" "$WIN_FORE")
+    check_eq "empty: the grip strokes are black, in the window's own corner" 16 "$(kv grip_black <<<"$report")"
+    check_eq "empty: only background besides the grip, edges included (first other: $(kv first_stray <<<"$report"))" \
+        0 "$(kv stray <<<"$report")"
+    check_eq "empty: no text" 0 "$(( $(kv fore_in <<<"$report") + $(kv fore_out <<<"$report") ))"
+
+    # A window 20 pixels high shows the first row of the wrapped line in
+    # full. The text rectangle reaches one pixel below the client area, so
+    # the second row is drawn too and cut at the window's bottom edge: its
+    # top pixel rows (15 to 19) may show; nothing else of the text does.
+    open_text a "$(probe info "$MAIN" | kv pid)" "$(win_path "$texts/long.txt")" || return 1
+    render 200 200 "$WIN_TABS" "$E2E_TMP/flat-long.txt" "$E2E_TMP/flat-tall.bmp"
+    check_true "the 20-pixel window shows the top 20 rows of the wrapped line" \
+        wait_client_like "$E2E_OUT/window-low.png" "$MAIN" "$E2E_TMP/flat-tall.bmp" 190 20
+    report=$(pixels_report "$E2E_OUT/window-low.png" "$WIN_BACK" "$WIN_FORE")
+    check_ne "text in the first row" 0 "$(kv fore_in <<<"$report")"
+    check_eq "grip drawn over the clipped text" 16 "$(kv grip_black <<<"$report")"
+    check_eq "nothing but background beside the text (first other: $(kv first_stray <<<"$report"))" \
+        0 "$(kv stray <<<"$report")"
+    check_true "closes" close_and_wait a "$MAIN"
+}
+
+# ------------------------------------------------------------------ mouse
+
+# x_mouse ARGS…: an xdotool command chain of pointer actions, under the
+# step limit. Short sleeps between the steps let Wine take each X event
+# before the next one.
+x_mouse() {
+    timeout "$E2E_STEP_LIMIT" xdotool "$@" >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
+}
+
+# capture_of HWND: the window that holds the mouse capture in HWND's thread.
+capture_of() { probe input "$1" | kv capture; }
+
+# wait_capture HWND WANT: waits up to 5 s for the capture to be WANT.
+wait_capture() {
+    local i got
+    for i in $(seq 50); do
+        got=$(capture_of "$1")
+        [ "$got" = "$2" ] && break
+        sleep 0.1
+    done
+    printf '%s\n' "$got"
+}
+
+# wait_rect HWND WANT: waits up to 5 s for the window rectangle to be WANT
+# and prints the last one seen.
+wait_rect() {
+    local i got
+    for i in $(seq 50); do
+        got=$(probe info "$1" | kv rect)
+        [ "$got" = "$2" ] && break
+        sleep 0.1
+    done
+    printf '%s\n' "$got"
+}
+
+test_window_drag_and_grip() {
+    local dir
+    dir=$(new_start_dir mouse) || return 1
+    write_ini "$dir" '[WINDOW]' 'X=100' 'Y=200' 'WIDTH=300' 'HEIGHT=60'
+    start_main a "$dir" || return 1
+    local full_screen="0 0 1280 1024"
+
+    # Drag by the body: press in the middle, move in steps, release. All of
+    # the client area but the grip answers as a caption, so the system's
+    # own move loop carries the window by exactly the pointer's distance.
+    x_mouse mousemove --sync 250 230 sleep 0.2 mousedown 1 sleep 0.2 \
+        mousemove --sync 270 240 sleep 0.1 mousemove --sync 330 270 sleep 0.1 \
+        mousemove --sync 387 301 sleep 0.2 mouseup 1
+    check_eq "dragged by (137, 71)" "237 271 537 331" "$(wait_rect "$MAIN" "237 271 537 331")"
+
+    local main=$MAIN rect l t r b
+    # The grip arms on a move over it with no button held (the mouse capture
+    # is taken), and the next mouse message without the button drops it
+    # again. Wine sends no mouse move of its own when the capture is given
+    # back, so under Wine every second move over the grip disarms it.
+    x_mouse mousemove --sync 530 325
+    check_eq "a move over the grip with no button arms it (capture)" "$main" "$(wait_capture "$main" "$main")"
+    x_mouse mousemove --sync 531 326
+    check_eq "the next move without the button disarms it" 0x00000000 "$(wait_capture "$main" 0x00000000)"
+    # A press that finds the grip disarmed does nothing, nor do the moves
+    # that follow while the button is held.
+    x_mouse mousedown 1 sleep 0.2 mousemove --sync 600 400 sleep 0.2 mousemove --sync 620 420 sleep 0.3
+    check_eq "press on a disarmed grip: no capture" 0x00000000 "$(capture_of "$main")"
+    check_eq "press on a disarmed grip: no confinement" "$full_screen" "$(probe input "$main" | kv clip)"
+    check_eq "press on a disarmed grip: size unchanged" "237 271 537 331" "$(probe info "$main" | kv rect)"
+    x_mouse mouseup 1 sleep 0.2 mousemove --sync 400 290
+    # Nor does a move over the grip with Ctrl held arm it (the key flags are
+    # not 0); the press and drag that follow change nothing.
+    x_mouse windowfocus --sync "$(probe info "$main" | kv xid)" keydown ctrl sleep 0.2 \
+        mousemove --sync 530 325 sleep 0.2 mousedown 1 sleep 0.2 mousemove --sync 600 400 sleep 0.3
+    check_eq "Ctrl held over the grip: not armed, no capture" 0x00000000 "$(capture_of "$main")"
+    check_eq "Ctrl held over the grip: size unchanged" "237 271 537 331" "$(probe info "$main" | kv rect)"
+    x_mouse mouseup 1 sleep 0.1 keyup ctrl sleep 0.2 mousemove --sync 400 290 sleep 0.2
+
+    # Sizing: one move onto the grip arms it (an X warp is a move to Wine),
+    # the press starts the sizing with the pointer confined to the work
+    # area right and below the point 10 pixels in from the window's
+    # top-left corner; every move sets the window's size to the pointer's
+    # place in the client area; the release ends it.
+    x_mouse mousemove --sync 530 325
+    check_eq "armed again" "$main" "$(wait_capture "$main" "$main")"
+    x_mouse mousedown 1 sleep 0.3
+    check_eq "sizing: pointer confined" "247 281 1280 1024" "$(probe input "$main" | kv clip)"
+    x_mouse mousemove --sync 570 350 sleep 0.1 mousemove --sync 610 375 sleep 0.3
+    # The client area starts at (238, 272) inside the border: the pointer at
+    # (610, 375) is at (372, 103) in it, which is the new size.
+    check_eq "sizing follows the pointer" "237 271 609 374" "$(wait_rect "$main" "237 271 609 374")"
+    x_mouse mouseup 1
+    check_eq "release: capture given back" 0x00000000 "$(wait_capture "$main" 0x00000000)"
+    check_eq "release: pointer free again" "$full_screen" "$(probe input "$main" | kv clip)"
+    check_eq "size kept after the release" "237 271 609 374" "$(probe info "$main" | kv rect)"
+
+    # Far up and left: the confinement holds the pointer 10 pixels in from
+    # the corner (Wine grabs the X pointer for ClipCursor, so X itself keeps
+    # the pointer there), and the window stops at 10 x 10.
+    x_mouse mousemove --sync 500 300 sleep 0.2 mousemove --sync 605 370
+    check_eq "armed for shrinking" "$main" "$(wait_capture "$main" "$main")"
+    # (A move the confinement stops is not waited for: --sync would wait for
+    # a place the pointer never reaches.)
+    x_mouse mousedown 1 sleep 0.2 mousemove --sync 400 200 sleep 0.1 mousemove 0 0 sleep 0.3
+    check_eq "pointer held at 10 pixels from the corner" "247 281" "$(probe input "$main" | kv cursor)"
+    check_eq "shrinks to 10 x 10 and no less" "237 271 247 281" "$(wait_rect "$main" "237 271 247 281")"
+    x_mouse mouseup 1
+    check_eq "capture given back after shrinking" 0x00000000 "$(wait_capture "$main" 0x00000000)"
+
+    # Far down and right: the corner cannot pass the work area's right and
+    # bottom edges (under Wine without a taskbar the work area is the whole
+    # 1280 x 1024 screen, so the screen's own edge holds the pointer too).
+    # The 10 x 10 window is all grip.
+    x_mouse mousemove --sync 300 200 sleep 0.2 mousemove --sync 242 276
+    check_eq "armed on the 10 x 10 window" "$main" "$(wait_capture "$main" "$main")"
+    x_mouse mousedown 1 sleep 0.2 mousemove --sync 900 800 sleep 0.1 mousemove --sync 1279 1023 sleep 0.1 \
+        mousemove 1500 1300 sleep 0.3
+    local cursor
+    cursor=$(probe input "$main" | kv cursor)
+    check_eq "pointer at the work area's last pixel" "1279 1023" "$cursor"
+    # Client area from (238, 272): the pointer's place in it is (1041, 751).
+    check_eq "grows to the pointer, inside the work area" "237 271 1278 1022" \
+        "$(wait_rect "$main" "237 271 1278 1022")"
+    x_mouse mouseup 1
+    check_eq "capture given back after growing" 0x00000000 "$(wait_capture "$main" 0x00000000)"
+    x_mouse mousemove --sync 1000 900 sleep 0.1 mousemove --sync 700 600
+
+    # The place and size written at exit are the final ones.
+    check_true "closes" close_and_wait a "$main"
+    check_eq "X Y WIDTH HEIGHT written at exit" "237 271 1041 751" \
+        "$(for k in X Y WIDTH HEIGHT; do ini_get "$dir/Skerrow.ini" WINDOW $k; done | paste -sd ' ')"
+}
+
+# ------------------------------------------------------ tray, hot keys, menus
+
+# menu_items PNG: one letter per item of a picture of a pop-up menu, top to
+# bottom: E for an item whose text is drawn in the menu text colour, G for
+# one drawn grayed, M for both. Items are told apart by the blank rows
+# between their texts; separators are neither colour. Wine draws menu text
+# black and grayed text in 0x808080 (its own fixed grey, not COLOR_GRAYTEXT,
+# which is the colour of the separators and frame here).
+menu_items() {
+    pixels "$1" | awk '
+        $3 == "000000" { black[$2] = 1 }
+        $3 == "808080" { gray[$2] = 1 }
+        { if ($2 > maxy) maxy = $2 }
+        function flush() { if (e || g) out = out (e && g ? "M" : e ? "E" : "G"); e = g = 0 }
+        END {
+            gap = 99
+            for (y = 0; y <= maxy; y++) {
+                if (black[y] || gray[y]) {
+                    if (gap >= 4) flush()
+                    if (black[y]) e = 1
+                    if (gray[y]) g = 1
+                    gap = 0
+                } else gap++
+            }
+            flush()
+            print out
+        }'
+}
+
+# open_menu OUT: waits for a pop-up menu, saves the probe's description in
+# MENU_INFO and its picture in OUT, taken once two pictures in a row show
+# the same items (the menu is drawn just after it is shown); returns 1 when
+# no menu came.
+open_menu() {
+    MENU_INFO=$(probe menu --timeout 5000) || return 1
+    local i items last=""
+    for i in $(seq 20); do
+        grab_rect "$1" "$(kv rect <<<"$MENU_INFO")"
+        items=$(menu_items "$1")
+        [ -n "$items" ] && [ "$items" = "$last" ] && return 0
+        last=$items
+        sleep 0.1
+    done
+    return 0
+}
+
+# no_menu_within MS: fails when a pop-up menu shows within MS.
+no_menu_within() { ! probe menu --timeout "$1" >/dev/null; }
+
+# close_menu: a click on an empty part of the screen ends a menu, as it does
+# for a user; then waits until no menu is left.
+close_menu() {
+    x_mouse mousemove --sync 1100 950 click 1
+    local i
+    for i in $(seq 30); do
+        probe menu >/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The notification area's window that Wine draws when there is no X tray:
+# its class name changes between Wine versions, so it is the visible
+# top-level window whose class names a tray.
+wine_tray_window() {
+    probe list | awk '$1 ~ /^window=/ && tolower($2) ~ /tray/ && $3 == 1 && $6 > $4 { sub(/^window=/, "", $1); print $1; exit }'
+}
+
+test_window_tray_hotkeys_and_menus() {
+    local dir texts
+    dir=$(new_start_dir tray) || return 1
+    texts=$(new_start_dir traytexts) || return 1
+    printf 'first\r\nsecond\r\n' >"$texts/two.txt"
+    # Ctrl+Alt+Q shows the window, Ctrl+Alt+W opens the tray menu (F9 and
+    # the other plain keys are the window's own).
+    write_ini "$dir" '[WINDOW]' 'X=300' 'Y=300' 'WIDTH=300' 'HEIGHT=60' \
+        '[OPTION]' 'ONHOTKEY=0x51' 'ONHOTCTL=1' 'ONHOTALT=1' 'MENUHOTKEY=0x57' 'MENUHOTCTL=1' 'MENUHOTALT=1'
+    start_main a "$dir" || return 1
+    local main=$MAIN pid xid
+    pid=$(probe info "$main" | kv pid)
+    xid=$(probe info "$main" | kv xid)
+
+    local tray
+    tray=$(wine_tray_window)
+    [ -n "$tray" ] || { e2e_cannot "Wine's notification-area window was not found"; return 1; }
+    # The first icon's cell is the top-left square of the tray's client area.
+    local tc icon_x icon_y
+    tc=$(probe client "$tray")
+    icon_x=$(( $(kv cx <<<"$tc") + $(kv cheight <<<"$tc") / 2 ))
+    icon_y=$(( $(kv cy <<<"$tc") + $(kv cheight <<<"$tc") / 2 ))
+
+    # Hidden with Esc, the icon stays; its left button brings the window back
+    # to the front.
+    x_key "$xid" Escape
+    check_eq "hidden by Esc" "state=hidden" "$(probe wait "$main" hidden 10000)"
+    check_eq "icon present while hidden" "tray=1" "$(probe tray "$main" $WIN_TRAY_ICON_ID)"
+    x_mouse mousemove --sync "$icon_x" "$icon_y" click 1
+    check_eq "left button on the icon shows the window" "state=visible" "$(probe wait "$main" visible 10000)"
+    check_eq "and brings it to the foreground" "foreground=$main" "$(probe foreground)"
+
+    # The right button on the icon opens the tray menu and leaves the window
+    # hidden.
+    x_key "$xid" Escape
+    probe wait "$main" hidden 10000 >/dev/null
+    x_mouse mousemove --sync "$icon_x" "$icon_y" click 3
+    check_true "right button on the icon opens a menu" open_menu "$E2E_OUT/tray-menu-icon.png"
+    check_eq "the menu is the program's" "$pid" "$(kv pid <<<"$MENU_INFO")"
+    check_eq "the window stays hidden" "state=hidden" "$(probe wait "$main" hidden 100)"
+    # Wine keeps menus in the memory of their process: their items cannot be
+    # read from the probe (the picture is checked below instead).
+    check_eq "menu items unreadable from another process under Wine" 0 "$(kv readable <<<"$MENU_INFO")"
+    check_true "a click elsewhere closes the tray menu" close_menu
+
+    # The show hot key, typed through X while Wine's tray window (a window
+    # of the same prefix) has the focus: Wine has no X key grabs, so a hot
+    # key fires only while one of the prefix's windows has the X focus.
+    local tray_xid
+    tray_xid=$(probe info "$tray" | kv xid)
+    check_eq "still hidden before the hot key" "state=hidden" "$(probe wait "$main" hidden 100)"
+    x_key "$tray_xid" ctrl+alt+q
+    check_eq "Ctrl+Alt+Q shows the window" "state=visible" "$(probe wait "$main" visible 10000)"
+
+    # The menu hot key opens the tray menu with its bottom-left corner at the
+    # pointer. Nothing is open: "自動送り(&A)", the second item, is grayed.
+    # The pointer is left where the menu does not cover it, so that no item
+    # is highlighted.
+    x_mouse mousemove --sync 600 600
+    x_key "$xid" ctrl+alt+w
+    check_true "Ctrl+Alt+W opens a menu" open_menu "$E2E_OUT/tray-menu.png" || return 1
+    local mr
+    mr=$(kv rect <<<"$MENU_INFO")
+    check_eq "tray menu: left edge and bottom at the pointer" "600 600" "$(cut -d' ' -f1,4 <<<"$mr")"
+    check_eq "tray menu, nothing open: the second of six items grayed" EGEEEE \
+        "$(menu_items "$E2E_OUT/tray-menu.png")"
+    check_true "a click elsewhere closes the tray menu" close_menu
+
+    # The context menu: a right click on the body opens it at the pointer
+    # (with the border, one pixel right of and below it); with nothing open
+    # "行指定(&J)", "ｸﾘｱ(&C)" and "表示情報(&P)" are grayed.
+    x_mouse mousemove --sync 400 320 click 3
+    check_true "right click on the body opens a menu" open_menu "$E2E_OUT/context-menu.png" || return 1
+    check_eq "the context menu is the program's" "$pid" "$(kv pid <<<"$MENU_INFO")"
+    check_eq "context menu at the pointer, one pixel in for the border" "401 321" \
+        "$(kv rect <<<"$MENU_INFO" | cut -d' ' -f1,2)"
+    check_eq "context menu, nothing open: items 2 to 4 of five grayed" EGGGE \
+        "$(menu_items "$E2E_OUT/context-menu.png")"
+    check_true "a click elsewhere closes the context menu" close_menu
+
+    # A right click in the grip (client area there) opens no menu. The move
+    # there armed the grip; a move onto the body disarms it (a click
+    # elsewhere would start a sizing instead). Under Wine the mouse capture
+    # does not hold the X pointer, so a move off the window reaches no Wine
+    # window and would leave the grip armed: the move stays on the window.
+    x_mouse mousemove --sync 596 356 click 3
+    check_true "no menu from a right click in the grip" no_menu_within 1500
+    x_mouse mousemove --sync 400 320
+    check_eq "grip disarmed by the move onto the body" 0x00000000 "$(wait_capture "$main" 0x00000000)"
+
+    # With a text open the same items are enabled: the pictures above could
+    # tell a grayed item from an enabled one.
+    open_text a "$pid" "$(win_path "$texts/two.txt")" || return 1
+    x_mouse mousemove --sync 400 320 click 3
+    check_true "context menu with a text open" open_menu "$E2E_OUT/context-menu-open.png" || return 1
+    check_eq "context menu, a text open: all five items enabled" EEEEE \
+        "$(menu_items "$E2E_OUT/context-menu-open.png")"
+    close_menu
+    x_mouse mousemove --sync 600 600
+    x_key "$xid" ctrl+alt+w
+    check_true "tray menu with a text open" open_menu "$E2E_OUT/tray-menu-open.png" || return 1
+    check_eq "tray menu, a text open: all six items enabled" EEEEEE \
+        "$(menu_items "$E2E_OUT/tray-menu-open.png")"
+    close_menu
+
+    check_true "closes" close_and_wait a "$main"
+}
