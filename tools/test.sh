@@ -23,6 +23,18 @@ count_ctest() {
   failed=$((failed + bad))
 }
 
+# count_plain LOG WORD: adds the counts of a closing line "WORD: N passed, M failed".
+count_plain() {
+  local line
+  line=$(grep -E "^$2: [0-9]+ passed, [0-9]+ failed" "$1" | tail -n 1)
+  if [ -z "$line" ]; then
+    failed=$((failed + 1))
+    return
+  fi
+  passed=$((passed + $(sed -E 's/.*: ([0-9]+) passed.*/\1/' <<<"$line")))
+  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
+}
+
 logs="$root/build/test-logs"
 mkdir -p "$logs"
 
@@ -37,13 +49,7 @@ fi
 
 echo "== fuzzing the record view (about a minute)"
 "$root/tools/fuzz.sh" 2>&1 | tee "$logs/fuzz.log" | grep -v '^ok '
-line=$(grep -E '^fuzz: [0-9]+ passed, [0-9]+ failed' "$logs/fuzz.log" | tail -n 1)
-if [ -n "$line" ]; then
-  passed=$((passed + $(sed -E 's/fuzz: ([0-9]+) passed.*/\1/' <<<"$line")))
-  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
-else
-  failed=$((failed + 1))
-fi
+count_plain "$logs/fuzz.log" fuzz
 
 echo "== Windows build"
 if ! "$root/tools/build.sh" >"$logs/win-build.log" 2>&1; then
@@ -78,14 +84,8 @@ fi
 kill "$XVFB_PID" 2>/dev/null; XVFB_PID=
 
 echo "== end-to-end tests of the real program"
-timeout 900 "$root/tests/e2e/run.sh" "$root/build/win" 2>&1 | tee "$logs/e2e.log" | grep -v '^ok ' 
-line=$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed' "$logs/e2e.log" | tail -n 1)
-if [ -n "$line" ]; then
-  passed=$((passed + $(sed -E 's/e2e: ([0-9]+) passed.*/\1/' <<<"$line")))
-  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
-else
-  failed=$((failed + 1))
-fi
+timeout 900 "$root/tests/e2e/run.sh" "$root/build/win" 2>&1 | tee "$logs/e2e.log" | grep -v ' ok ('
+count_plain "$logs/e2e.log" e2e
 
 echo "all: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
