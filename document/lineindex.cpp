@@ -111,6 +111,17 @@ __attribute__((target("sse2"))) bool ScanWide(LineScan* scan, Cursor* c, const c
                         static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(e1))) << 16 |
                         static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(e2))) << 32 |
                         static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(e3))) << 48;
+        // Most blocks need no care: no blank lines to drop and room for
+        // every line feed they can hold.
+        if (scan->blankSkip != 1 && c->end - c->next >= 64) {
+            const uint32_t at = base + static_cast<uint32_t>(p - bytes);
+            do {
+                *c->next++ = c->start;
+                c->start = at + static_cast<uint32_t>(__builtin_ctzll(mask)) + 1;
+                mask &= mask - 1;
+            } while (mask != 0);
+            continue;
+        }
         while (mask != 0) {
             if (!Take(scan, c, bytes, p + __builtin_ctzll(mask), base))
                 return false;

@@ -125,15 +125,35 @@ TEST(LineIndex, MatchesTheReferenceOnRandomTexts)
     }
 }
 
+// Long texts in large chunks take the 64-byte path of the scan.
+TEST(LineIndex, MatchesTheReferenceOnLongRandomTexts)
+{
+    std::mt19937 rng(7);
+    const char alphabet[] = {'\n', '\r', 'a', 'b', ' ', '\x82', '\x5C', 'c'};
+    const size_t chunks[] = {0, 1, 63, 64, 65, 1000};
+    for (int round = 0; round < 300; ++round) {
+        std::string text(rng() % 3000, ' ');
+        // Runs of line feeds now and then: many per 64 bytes, and blank lines.
+        for (char& c : text)
+            c = rng() % 5 == 0 ? '\n' : alphabet[rng() % sizeof alphabet];
+        int blankSkip = static_cast<int>(rng() % 2);
+        size_t chunk = chunks[rng() % 6];
+        ASSERT_EQ(Index(text, blankSkip, chunk), Reference(text, blankSkip))
+            << "round " << round << " blankSkip " << blankSkip << " chunk " << chunk;
+    }
+}
+
 TEST(LineIndex, SpansManyBlocks)
 {
     const uint32_t lines = LINE_BLOCK_ENTRIES * 2 + 3;
     std::string text;
     for (uint32_t i = 0; i < lines; ++i)
         text += (i % 3 == 0) ? "ab\n" : "c\n";
-    Lines got = Index(text, 0, 4096);
-    ASSERT_EQ(got.size(), lines);
-    EXPECT_EQ(got, Reference(text, 0));
+    for (int blankSkip : {0, 1}) {
+        Lines got = Index(text, blankSkip, 4096);
+        ASSERT_EQ(got.size(), lines);
+        EXPECT_EQ(got, Reference(text, blankSkip));
+    }
 }
 
 TEST(LineIndex, RunningOutOfMemoryIsReported)
