@@ -12,6 +12,7 @@ export WINEPREFIX="${SKERROW_WINEPREFIX:-$HOME/.local/share/skerrow/wineprefix}"
 folder="${SKERROW_FOLDER:-$HOME/Skerrow}"
 mkdir -p "$folder" "$(dirname "$WINEPREFIX")"
 cp "$root/build/win/Skerrow.exe" "$folder/"
+cp "$root/build/win/Skerrow.chm" "$folder/"
 for f in "$root"/samples/*; do
   [ -e "$folder/$(basename "$f")" ] || cp "$f" "$folder/"
 done
@@ -23,6 +24,7 @@ fi
 if [ -z "${DISPLAY:-}" ]; then
   start_xvfb
   trap 'kill "$XVFB_PID" 2>/dev/null' EXIT
+  trap 'exit 130' INT TERM
   echo "run: no display, so Skerrow runs on the virtual screen $DISPLAY (Xvfb)"
 fi
 echo "run: starting Skerrow in $folder (Esc hides it; quit from its tray menu)"

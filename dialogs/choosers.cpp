@@ -1,0 +1,57 @@
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "app/settings.h"
+#include "dialogs/options.h"
+
+COLORREF CustomColors[16];
+int CustomColorsFilled;
+
+namespace {
+static_assert(sizeof(CHOOSEFONTA) == 60, "font chooser record of 60 bytes");
+static_assert(sizeof(CHOOSECOLORA) == 36, "colour chooser record of 36 bytes");
+}  // namespace
+
+int PickFont(HWND owner, LOGFONTA* logfont)
+{
+    CHOOSEFONTA choice;
+    memset(&choice, 0, sizeof choice);
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = owner;
+    choice.lpLogFont = logfont;
+    // Screen fonts that exist, started from the font being edited, with the
+    // effects part, which also offers the text colour.
+    choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST;
+    choice.rgbColors = AppSettings.FontColor;
+    choice.nFontType = SCREEN_FONTTYPE;
+    if (!ChooseFontA(&choice))
+        return -1;
+    AppSettings.FontColor = choice.rgbColors;
+    return 0;
+}
+
+int PickColor(HWND owner, COLORREF* colour)
+{
+    // The colours in use are the ones a user most often wants to go back to
+    // or to match.
+    if (!CustomColorsFilled) {
+        for (COLORREF& c : CustomColors)
+            c = RGB(255, 255, 255);
+        CustomColors[0] = AppSettings.BackColor;
+        CustomColors[1] = AppSettings.FontColor;
+        CustomColorsFilled = 1;
+    }
+    CHOOSECOLORA choice;
+    memset(&choice, 0, sizeof choice);
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = owner;
+    choice.rgbResult = *colour;
+    choice.lpCustColors = CustomColors;
+    choice.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!ChooseColorA(&choice))
+        return -1;
+    *colour = choice.rgbResult;
+    return 0;
+}

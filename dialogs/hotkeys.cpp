@@ -1,0 +1,87 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/settings.h"
+#include "dialogs/options.h"
+#include "res/resource.h"
+#include "window/mainwnd.h"
+#include "window/tray.h"
+
+namespace {
+
+// Modifier flags in a hot-key control's 16-bit value: HOTKEYF_SHIFT,
+// HOTKEYF_CONTROL and HOTKEYF_ALT in its high byte. HOTKEYF_EXT (0x800) is
+// never set here and is dropped when read.
+const WORD VALUE_SHIFT = 0x100;
+const WORD VALUE_CONTROL = 0x200;
+const WORD VALUE_ALT = 0x400;
+
+// Takes one hot key away and shows it in its control, so that pressing the
+// combination types it there instead of triggering it.
+void MoveHotKeyToControl(HWND page, int controlId, int hotKeyId, int key, int alt, int ctl, int sft)
+{
+    if (key == 0)
+        return;
+    UnregisterHotKey(MainWnd, hotKeyId);
+    WORD value = static_cast<WORD>(key | (alt != 0 ? VALUE_ALT : 0) | (ctl != 0 ? VALUE_CONTROL : 0) |
+                                   (sft != 0 ? VALUE_SHIFT : 0));
+    SendDlgItemMessageA(page, controlId, HKM_SETHOTKEY, value, 0);
+}
+
+// The four fields of one hot key from its control. Modifiers without a key
+// are no hot key at all: all four stay 0, as for a cleared control, rather
+// than leaving stray modifier flags in the file.
+void ReadHotKey(HWND page, int controlId, int* key, int* alt, int* ctl, int* sft)
+{
+    WORD value = LOWORD(SendDlgItemMessageA(page, controlId, HKM_GETHOTKEY, 0, 0));
+    *key = *alt = *ctl = *sft = 0;
+    if (LOBYTE(value) == 0)
+        return;
+    *alt = (value & VALUE_ALT) != 0 ? 1 : 0;
+    *ctl = (value & VALUE_CONTROL) != 0 ? 1 : 0;
+    *sft = (value & VALUE_SHIFT) != 0 ? 1 : 0;
+    *key = LOBYTE(value);
+}
+
+INT_PTR OnInitDialog(HWND page)
+{
+    const AppSettingsRecord& s = AppSettings;
+    MoveHotKeyToControl(page, IDC_ONHOTKEY, HOTKEY_SHOW, s.ONHOTKEY, s.ONHOTALT, s.ONHOTCTL, s.ONHOTSFT);
+    MoveHotKeyToControl(page, IDC_MENUHOTKEY, HOTKEY_MENU, s.MENUHOTKEY, s.MENUHOTALT, s.MENUHOTCTL, s.MENUHOTSFT);
+    HotKeysReleased = 1;
+    return TRUE;
+}
+
+INT_PTR OnApply(HWND page)
+{
+    AppSettingsRecord& s = AppSettings;
+    ReadHotKey(page, IDC_ONHOTKEY, &s.ONHOTKEY, &s.ONHOTALT, &s.ONHOTCTL, &s.ONHOTSFT);
+    ReadHotKey(page, IDC_MENUHOTKEY, &s.MENUHOTKEY, &s.MENUHOTALT, &s.MENUHOTCTL, &s.MENUHOTSFT);
+    WriteIntKey("OPTION", "ONHOTALT", s.ONHOTALT);
+    WriteIntKey("OPTION", "ONHOTCTL", s.ONHOTCTL);
+    WriteIntKey("OPTION", "ONHOTSFT", s.ONHOTSFT);
+    WriteIntKey("OPTION", "ONHOTKEY", s.ONHOTKEY);
+    WriteIntKey("OPTION", "MENUHOTALT", s.MENUHOTALT);
+    WriteIntKey("OPTION", "MENUHOTCTL", s.MENUHOTCTL);
+    WriteIntKey("OPTION", "MENUHOTSFT", s.MENUHOTSFT);
+    WriteIntKey("OPTION", "MENUHOTKEY", s.MENUHOTKEY);
+    RegisterHotKeys(MainWnd);
+    HotKeysReleased = 0;
+    return FALSE;
+}
+
+}  // namespace
+
+// A cancelled sheet gives the hot keys back in ShowOptionsSheet, whichever
+// page was showing.
+INT_PTR CALLBACK HotKeyPageProc(HWND page, UINT message, WPARAM, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(page);
+    case WM_NOTIFY:
+        if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY))
+            return OnApply(page);
+        return FALSE;
+    }
+    return FALSE;
+}
