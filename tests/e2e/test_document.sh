@@ -75,7 +75,7 @@ test_open_step_and_restore() {
 
     # Fourth start: nothing is offered.
     start_main d "$dir" || return 1
-    check_false "no question the fourth time" probe msgbox --cwd "${APP_WINDIR[d]}" --timeout 1500
+    check_false "no question the fourth time" quietly probe msgbox --cwd "${APP_WINDIR[d]}" --timeout 1500
     check_true "fourth run ends" close_and_wait d "$MAIN"
 }
 
