@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <vector>
 
 #include "app/settings.h"
@@ -8,6 +9,7 @@
 #include "res/resource.h"
 #include "tests/wine/fixture.h"
 #include "window/mainwnd.h"
+#include "window/paint.h"
 
 namespace {
 
@@ -78,6 +80,200 @@ TEST_F(LookTest, PaintsAndLineStepsKeepNoGdiObjects)
         DeleteObject(b);
     for (HBRUSH b : padding)
         DeleteObject(b);
+}
+
+}  // namespace
+
+namespace {
+
+class GripTest : public StartFolderTest {
+protected:
+    void Mouse(UINT message, WPARAM keys, int x, int y)
+    {
+        SendMessageA(MainWnd, message, keys, MAKELPARAM(x, y));
+    }
+    SIZE WindowSize()
+    {
+        RECT r;
+        GetWindowRect(MainWnd, &r);
+        return {r.right - r.left, r.bottom - r.top};
+    }
+};
+
+// Client coordinates of a 300 x 60 window with its 1-pixel border: the
+// client is 298 x 58, its grip x 288-298, y 48-57.
+TEST_F(GripTest, SizingRunsIdleArmedSizingIdle)
+{
+    WriteIni("[WINDOW]\r\nX=50\r\nY=60\r\nWIDTH=300\r\nHEIGHT=60\r\n");
+    StartWindow();
+    const struct {
+        UINT message;
+        WPARAM keys;
+        int x, y;
+        int mode;
+        bool captured;
+        SIZE size;
+    } steps[] = {
+        {WM_MOUSEMOVE, 0, 150, 30, 0, false, {300, 60}},          // the body: nothing
+        {WM_MOUSEMOVE, MK_SHIFT, 290, 50, 0, false, {300, 60}},   // a key held: not armed
+        {WM_MOUSEMOVE, 0, 298, 50, 2, true, {300, 60}},           // x = right: still the grip
+        {WM_MOUSEMOVE, 0, 150, 30, 0, false, {300, 60}},          // left the grip: back to idle
+        {WM_MOUSEMOVE, 0, 290, 57, 2, true, {300, 60}},           // armed again
+        {WM_LBUTTONDOWN, MK_LBUTTON, 290, 57, 1, true, {300, 60}},   // the press confines, moves nothing
+        {WM_MOUSEMOVE, MK_LBUTTON, 400, 120, 1, true, {400, 120}},
+        {WM_MOUSEMOVE, MK_LBUTTON, -30, 4, 1, true, {10, 10}},    // never below 10 x 10
+        {WM_LBUTTONUP, 0, 250, 70, 0, false, {250, 70}},          // the last place counts
+    };
+    for (const auto& s : steps) {
+        Mouse(s.message, s.keys, s.x, s.y);
+        EXPECT_EQ(SizeMode, s.mode) << s.message << " at " << s.x << "," << s.y;
+        EXPECT_EQ(GetCapture() == MainWnd, s.captured) << s.message << " at " << s.x << "," << s.y;
+        SIZE size = WindowSize();
+        EXPECT_EQ(size.cx, s.size.cx) << s.message << " at " << s.x << "," << s.y;
+        EXPECT_EQ(size.cy, s.size.cy) << s.message << " at " << s.x << "," << s.y;
+    }
+    EXPECT_EQ(AppSettings.WIDTH, 250);
+    EXPECT_EQ(AppSettings.HEIGHT, 70);
+    EXPECT_EQ(AppSettings.X, 50);
+    EXPECT_EQ(AppSettings.Y, 60);
+}
+
+TEST_F(GripTest, APressThatFindsTheGripIdleDoesNothing)
+{
+    WriteIni("[WINDOW]\r\nWIDTH=300\r\nHEIGHT=60\r\n");
+    StartWindow();
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 290, 50);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 500, 200);
+    EXPECT_EQ(SizeMode, 0);
+    EXPECT_EQ(WindowSize().cx, 300);
+    EXPECT_EQ(WindowSize().cy, 60);
+}
+
+TEST_F(GripTest, TheBorderKeepsTheOuterSize)
+{
+    WriteIni("[WINDOW]\r\nWIDTH=300\r\nHEIGHT=60\r\n[OPTION]\r\nBorderFlg=0\r\n");
+    HWND w = StartWindow();
+    RECT client;
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 60);
+    AppSettings.BorderFlg = 1;
+    ApplyBorder(w);
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.right, 298);
+    EXPECT_EQ(client.bottom, 58);
+    EXPECT_EQ(WindowSize().cx, 300);
+    EXPECT_EQ(WindowSize().cy, 60);
+    AppSettings.BorderFlg = 2;  // anything but 1 means no border
+    ApplyBorder(w);
+    EXPECT_FALSE(GetWindowLongA(w, GWL_STYLE) & WS_BORDER);
+    EXPECT_EQ(WindowSize().cx, 300);
+}
+
+TEST_F(GripTest, TransparencyStepsGiveTheirAlpha)
+{
+    HWND w = StartWindow();
+    const struct {
+        int layNum;
+        BYTE alpha;
+    } steps[] = {{0, 255}, {1, 243}, {5, 192}, {10, 128}, {15, 64}, {19, 13}, {20, 0}};
+    for (const auto& s : steps) {
+        AppSettings.LayNum = s.layNum;
+        ApplyTransparency(w);
+        BYTE alpha = 1;
+        DWORD flags = 0;
+        ASSERT_TRUE(GetLayeredWindowAttributes(w, NULL, &alpha, &flags));
+        EXPECT_EQ(alpha, s.alpha) << "LayNum " << s.layNum;
+        EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+    }
+}
+
+// A combination the program holds cannot be registered again (1409).
+bool Taken(UINT modifiers, UINT key)
+{
+    if (RegisterHotKey(NULL, 77, modifiers, key)) {
+        UnregisterHotKey(NULL, 77);
+        return false;
+    }
+    return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
+}
+
+TEST_F(GripTest, HotKeysAreRegisteredWithTheirModifiers)
+{
+    WriteIni("[OPTION]\r\nONHOTALT=1\r\nONHOTSFT=1\r\nONHOTKEY=81\r\n"
+             "MENUHOTALT=1\r\nMENUHOTCTL=1\r\nMENUHOTKEY=0\r\n");
+    StartWindow();
+    EXPECT_TRUE(Taken(MOD_ALT | MOD_SHIFT, 'Q'));
+    EXPECT_FALSE(Taken(MOD_ALT, 'Q'));
+    // Key code 0: no hot key, whatever the modifiers say.
+    EXPECT_FALSE(Taken(MOD_ALT | MOD_CONTROL, 0));
+    DestroyWindow(MainWnd);
+    EXPECT_FALSE(Taken(MOD_ALT | MOD_SHIFT, 'Q')) << "they go with the window";
+}
+
+// The menu being shown, caught from a timer while it runs its loop.
+struct MenuSeen {
+    std::vector<UINT> states;
+    POINT origin;
+    bool shown;
+};
+MenuSeen Seen;
+std::vector<UINT> Watched;
+
+void CALLBACK CatchMenu(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND popup = FindWindowA("#32768", NULL);
+    if (popup == NULL || !IsWindowVisible(popup))
+        return;
+    KillTimer(NULL, id);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+    for (UINT command : Watched)
+        Seen.states.push_back(GetMenuState(menu, command, MF_BYCOMMAND));
+    RECT r;
+    GetWindowRect(popup, &r);
+    Seen.origin = {r.left, r.top};
+    Seen.shown = true;
+    EndMenu();
+}
+
+void ShowAndCatch(const std::function<void()>& show, std::vector<UINT> commands)
+{
+    Seen = MenuSeen();
+    Watched = std::move(commands);
+    SetTimer(NULL, 0, 50, CatchMenu);
+    show();
+}
+
+TEST_F(GripTest, MenusGrayWhatNeedsAText)
+{
+    HWND w = StartWindow();
+    const UINT grayed = MF_GRAYED;
+    ShowAndCatch([&] { SendMessageA(w, WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONDOWN); }, {IDM_AUTOFEED, IDM_OPEN});
+    ASSERT_TRUE(Seen.shown);
+    EXPECT_EQ(Seen.states[0] & grayed, grayed) << "the feed needs a text";
+    EXPECT_EQ(Seen.states[1] & grayed, 0u);
+
+    ShowAndCatch([&] { SendMessageA(w, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(100, 20)); },
+                 {IDM_JUMP, IDM_CLEAR, IDM_INFO, IDM_OPEN, IDM_EXIT});
+    ASSERT_TRUE(Seen.shown);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(Seen.states[i] & grayed, grayed) << i;
+    EXPECT_EQ(Seen.states[3] & grayed, 0u);
+    EXPECT_EQ(Seen.states[4] & grayed, 0u);
+    // At the cursor, shifted by the 1-pixel border as the client origin is.
+    EXPECT_EQ(Seen.origin.x, 101);
+    EXPECT_EQ(Seen.origin.y, 21);
+
+    ASSERT_EQ(OpenTextFile(w, 1, WriteText("t.txt", "a\nb\n").c_str()), 0);
+    SendMessageA(w, WM_KEYDOWN, VK_F5, 0);
+    ShowAndCatch([&] { SendMessageA(w, WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONDOWN); }, {IDM_AUTOFEED});
+    ASSERT_TRUE(Seen.shown);
+    EXPECT_EQ(Seen.states[0] & (grayed | MF_CHECKED), static_cast<UINT>(MF_CHECKED));
+    ShowAndCatch([&] { SendMessageA(w, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(100, 20)); },
+                 {IDM_JUMP, IDM_CLEAR, IDM_INFO});
+    ASSERT_TRUE(Seen.shown);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(Seen.states[i] & grayed, 0u) << i;
 }
 
 }  // namespace
