@@ -98,7 +98,10 @@ void TrackGrip(WPARAM keys, int x, int y)
             RECT confine = {window.left + GRIP_SIZE, window.top + GRIP_SIZE, work.right, work.bottom};
             ClipCursor(&confine);
             SizeMode = 1;
-        } else {
+        } else if (!InGrip(x, y, client.right, client.bottom)) {
+            // Only leaving the grip disarms it: were every move to disarm,
+            // each move over the grip would flip it, and a press would size
+            // the window or do nothing by chance.
             ReleaseCapture();
             SetCursor(LoadCursorA(NULL, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
             SizeMode = 0;

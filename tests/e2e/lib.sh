@@ -25,6 +25,7 @@ declare -A APP_PID=()   # name -> process id of the started program's time limit
 declare -A APP_DIR=()   # name -> its start folder
 declare -A APP_WINDIR=() # name -> the start folder's Windows name
 declare -A APP_RC=()    # name -> exit code once it has ended
+declare -A APP_WPID=()  # name -> its Windows process id, once its main window was found
 
 # ---------------------------------------------------------------- reporting
 
@@ -99,6 +100,7 @@ e2e_cannot() {
 
 # kv KEY: the value of the first KEY=… line on standard input.
 kv() { sed -n "s/^$1=//p" | head -n 1; }
+quietly() { "$@" >/dev/null; }
 
 # The CP932 bytes of a UTF-8 text, as lower-case hex (the probe's form).
 cp932_hex() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -v -tx1 | tr -d ' \n'; }
@@ -226,7 +228,7 @@ app_start() {
         >"$E2E_TMP/log/$name.out" 2>"$E2E_TMP/log/$name.err" </dev/null ) &
     APP_PID[$name]=$!
     APP_DIR[$name]=$dir
-    unset "APP_RC[$name]"
+    unset "APP_RC[$name]" "APP_WPID[$name]"
 }
 
 app_running() { [ -n "${APP_PID[$1]:-}" ] && kill -0 "${APP_PID[$1]}" 2>/dev/null; }
@@ -279,7 +281,18 @@ windows_of_dir() {
 # msgbox_of NAME: waits for a message box of the program (by its folder) and
 # prints the probe's description of it.
 msgbox_of() {
-    probe msgbox --cwd "${APP_WINDIR[$1]:-}" --timeout "$E2E_WAIT_MS"
+    probe msgbox $(owner_filter "$1") --timeout "$E2E_WAIT_MS"
+}
+
+# owner_filter NAME: the probe option that picks program NAME's windows: its
+# process once its main window was seen (the open dialog moves a process's
+# current folder), its start folder before that.
+owner_filter() {
+    if [ -n "${APP_WPID[$1]:-}" ]; then
+        printf -- '--pid %s' "${APP_WPID[$1]}"
+    else
+        printf -- '--cwd %s' "${APP_WINDIR[$1]:-}"
+    fi
 }
 
 # ------------------------------------------------------------------ X input

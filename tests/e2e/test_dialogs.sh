@@ -12,7 +12,7 @@ dialog_titled() {
     want=$(cp932_hex "$2")
     end=$((SECONDS + E2E_WAIT_MS / 1000))
     while [ $SECONDS -le $end ]; do
-        for hwnd in $(probe find '#32770' --cwd "${APP_WINDIR[$1]}" --timeout 1000 | kv_all hwnd); do
+        for hwnd in $(probe find '#32770' $(owner_filter "$1") --timeout 1000 | kv_all hwnd); do
             if [ "$(probe info "$hwnd" | kv title)" = "$want" ]; then
                 printf '%s\n' "$hwnd"
                 return 0
@@ -23,7 +23,6 @@ dialog_titled() {
     return 1
 }
 kv_all() { sed -n "s/^$1=//p"; }
-quietly() { "$@" >/dev/null; }
 
 dialog_xid() { probe info "$1" | kv xid; }
 
@@ -116,7 +115,7 @@ test_version_and_help() {
     # blank here: there is no HTML engine in the test prefix).
     cp "$(dirname "$E2E_EXE")/Skerrow.chm" "$dir/"
     probe command "$MAIN" $IDM_HELP >/dev/null
-    check_true "help window opens" quietly probe find 'HH Parent' --cwd "${APP_WINDIR[a]}" --timeout "$E2E_WAIT_MS"
-    check_false "no error message with the help file" quietly probe msgbox --cwd "${APP_WINDIR[a]}" --timeout 1000
+    check_true "help window opens" quietly probe find 'HH Parent' $(owner_filter a) --timeout "$E2E_WAIT_MS"
+    check_false "no error message with the help file" quietly probe msgbox $(owner_filter a) --timeout 1000
     check_true "run ends" close_and_wait a "$MAIN"
 }

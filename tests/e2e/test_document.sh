@@ -10,7 +10,7 @@ open_through_dialog() {
     local xid dialog info
     xid=$(probe info "$MAIN" | kv xid)
     x_key "$xid" o || return 1
-    dialog=$(probe find '#32770' --cwd "${APP_WINDIR[$1]}" --timeout "$E2E_WAIT_MS" | kv hwnd)
+    dialog=$(probe find '#32770' $(owner_filter "$1") --timeout "$E2E_WAIT_MS" | kv hwnd)
     [ -n "$dialog" ] || { e2e_cannot "no open dialog after O"; return 1; }
     info=$(probe info "$dialog")
     check_eq "open dialog title" "$(cp932_hex 'ﾌｧｲﾙを開く')" "$(kv title <<<"$info")"
@@ -75,7 +75,7 @@ test_open_step_and_restore() {
 
     # Fourth start: nothing is offered.
     start_main d "$dir" || return 1
-    check_false "no question the fourth time" quietly probe msgbox --cwd "${APP_WINDIR[d]}" --timeout 1500
+    check_false "no question the fourth time" quietly probe msgbox $(owner_filter d) --timeout 1500
     check_true "fourth run ends" close_and_wait d "$MAIN"
 }
 
@@ -109,13 +109,8 @@ test_dat_file_shows_posts() {
     write_ini "$dir" '[WINDOW]' 'WIDTH=640' 'HEIGHT=96'
     cp "$E2E_SAMPLES/sample.dat" "$dir/"
     start_main a "$dir" || return 1
-    x_key "$(probe info "$MAIN" | kv xid)" o
-    local dialog info box
-    dialog=$(probe find '#32770' --cwd "${APP_WINDIR[a]}" --timeout "$E2E_WAIT_MS" | kv hwnd)
-    info=$(probe info "$dialog")
-    timeout "$E2E_STEP_LIMIT" xdotool windowfocus --sync "$(kv xid <<<"$info")" type --delay 10 \
-        "$(win_path "$dir/sample.dat")" >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
-    x_key "$(kv xid <<<"$info")" Return
+    local box
+    open_through_dialog a "$(win_path "$dir/sample.dat")" || return 1
     box=$(msgbox_of a) || { e2e_cannot "no dat question"; return 1; }
     check_eq "dat question" "$(cp932_hex $'2chのDatﾌｧｲﾙ形式と認識しました。\r\nﾚｽ形式で表示しますか？')" \
         "$(kv text <<<"$box")"

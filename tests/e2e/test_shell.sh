@@ -26,6 +26,7 @@ start_main() {
     app_start "$@"
     MAIN=$(app_window "$1")
     [ -n "$MAIN" ] || { e2e_cannot "no Skerrow window for start folder $2"; return 1; }
+    APP_WPID[$1]=$(probe info "$MAIN" | kv pid)
 }
 
 # close_and_wait NAME HWND: asks the window to close (no question expected)

@@ -117,6 +117,7 @@ TEST_F(GripTest, SizingRunsIdleArmedSizingIdle)
         {WM_MOUSEMOVE, 0, 150, 30, 0, false, {300, 60}},          // the body: nothing
         {WM_MOUSEMOVE, MK_SHIFT, 290, 50, 0, false, {300, 60}},   // a key held: not armed
         {WM_MOUSEMOVE, 0, 298, 50, 2, true, {300, 60}},           // x = right: still the grip
+        {WM_MOUSEMOVE, 0, 292, 48, 2, true, {300, 60}},           // moves within it keep it armed
         {WM_MOUSEMOVE, 0, 150, 30, 0, false, {300, 60}},          // left the grip: back to idle
         {WM_MOUSEMOVE, 0, 290, 57, 2, true, {300, 60}},           // armed again
         {WM_LBUTTONDOWN, MK_LBUTTON, 290, 57, 1, true, {300, 60}},   // the press confines, moves nothing
