@@ -234,37 +234,27 @@ test_close_without_question_writes_keys() {
 }
 
 test_stored_geometry() {
-    # FLAG=1: the stored place and size are used, and written back.
-    local kept
-    kept=$(new_start_dir kept) || return 1
-    write_ini "$kept" '[WINDOW]' 'FLAG=1' 'X=100' 'Y=200' 'WIDTH=400' 'HEIGHT=80'
-    start_main kept "$kept" || return 1
-    check_eq "stored rectangle used" "100 200 500 280" "$(probe info "$MAIN" | kv rect)"
-    check_true "closes" close_and_wait kept "$MAIN"
-    check_eq "stored geometry written back" "1 100 200 400 80" \
-        "$(for k in FLAG X Y WIDTH HEIGHT; do ini_get "$kept/Skerrow.ini" WINDOW $k; done | paste -sd ' ')"
-
-    # Negative coordinates (a window partly off the left and top edges)
-    # survive the round trip as signed numbers.
-    local negative
-    negative=$(new_start_dir negative) || return 1
-    write_ini "$negative" '[WINDOW]' 'FLAG=1' 'X=-20' 'Y=-5' 'WIDTH=300' 'HEIGHT=60'
-    start_main negative "$negative" || return 1
-    check_eq "negative position used" "-20 -5 280 55" "$(probe info "$MAIN" | kv rect)"
-    check_true "closes" close_and_wait negative "$MAIN"
-    check_eq "negative position written back" "-20 -5" \
-        "$(for k in X Y; do ini_get "$negative/Skerrow.ini" WINDOW $k; done | paste -sd ' ')"
-
-    # FLAG=0: the stored values are ignored at start; the actual geometry is
-    # written at exit all the same.
-    local defaults
-    defaults=$(new_start_dir defaults) || return 1
-    write_ini "$defaults" '[WINDOW]' 'FLAG=0' 'X=300' 'Y=310' 'WIDTH=320' 'HEIGHT=90'
-    start_main defaults "$defaults" || return 1
-    check_eq "FLAG=0 starts at the defaults" "0 0 600 50" "$(probe info "$MAIN" | kv rect)"
-    check_true "closes" close_and_wait defaults "$MAIN"
-    check_eq "FLAG=0: actual geometry written at exit" "0 0 0 600 50" \
-        "$(for k in FLAG X Y WIDTH HEIGHT; do ini_get "$defaults/Skerrow.ini" WINDOW $k; done | paste -sd ' ')"
+    # start folder, stored FLAG X Y WIDTH HEIGHT | rectangle at start | FLAG X Y WIDTH HEIGHT at exit
+    local rows=(
+        # The stored place and size are used, and written back.
+        "kept 1 100 200 400 80|100 200 500 280|1 100 200 400 80"
+        # A window partly off the left and top edges: signed numbers survive.
+        "negative 1 -20 -5 300 60|-20 -5 280 55|1 -20 -5 300 60"
+        # FLAG=0: the defaults at start; the actual geometry at exit all the same.
+        "defaults 0 300 310 320 90|0 0 600 50|0 0 0 600 50"
+    )
+    local row stored rect written name flag x y w h dir
+    for row in "${rows[@]}"; do
+        IFS='|' read -r stored rect written <<<"$row"
+        read -r name flag x y w h <<<"$stored"
+        dir=$(new_start_dir "$name") || return 1
+        write_ini "$dir" '[WINDOW]' "FLAG=$flag" "X=$x" "Y=$y" "WIDTH=$w" "HEIGHT=$h"
+        start_main "$name" "$dir" || return 1
+        check_eq "$name: rectangle at start" "$rect" "$(probe info "$MAIN" | kv rect)"
+        check_true "$name: closes" close_and_wait "$name" "$MAIN"
+        check_eq "$name: geometry written at exit" "$written" \
+            "$(for k in FLAG X Y WIDTH HEIGHT; do ini_get "$dir/Skerrow.ini" WINDOW $k; done | paste -sd ' ')"
+    done
 }
 
 test_start_folder_too_deep() {
