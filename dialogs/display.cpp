@@ -135,7 +135,7 @@ INT_PTR CALLBACK DisplayPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
         return OnCtlColorStatic(page, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_COMMAND: return OnCommand(page, LOWORD(wParam));
     case WM_NOTIFY:
-        if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY))
+        if (IsApply(lParam))
             return OnApply(page);
         return FALSE;
     // The last preview brush goes with the page.

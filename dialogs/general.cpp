@@ -93,7 +93,7 @@ INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM, LPARAM lParam)
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(page);
     case WM_NOTIFY:
-        if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY))
+        if (IsApply(lParam))
             return OnApply(page);
         return FALSE;
     }

@@ -79,7 +79,7 @@ INT_PTR CALLBACK HotKeyPageProc(HWND page, UINT message, WPARAM, LPARAM lParam)
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(page);
     case WM_NOTIFY:
-        if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY))
+        if (IsApply(lParam))
             return OnApply(page);
         return FALSE;
     }

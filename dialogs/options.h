@@ -3,6 +3,7 @@
 #define SKERROW_DIALOGS_OPTIONS_H
 
 #include <windows.h>
+#include <commctrl.h>
 
 // Set while the Hot-key page has taken the global hot keys away (so that
 // pressing them types them into its controls) and they still have to be
@@ -18,6 +19,12 @@ extern HWND OptionsSheet;
 // moment and white in the other slots.
 extern COLORREF CustomColors[16];
 extern int CustomColorsFilled;
+
+// Whether a page's WM_NOTIFY is the sheet confirmed with OK.
+inline bool IsApply(LPARAM lParam)
+{
+    return reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY);
+}
 
 INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DisplayPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
