@@ -2,45 +2,53 @@
 
 #include <cstring>
 
-#include "app/settings.h"
+#include "app/base/paths.h"
+#include "app/base/settings.h"
+#include "app/base/user32.h"
 #include "app/startup.h"
+
+namespace {
+
+// The message loop, until the window has gone.
+void RunMessageLoop()
+{
+    MSG message;
+    while (GetMessageA(&message, NULL, 0, 0)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// Starts the program when no other copy runs from the same folder.
+void RunProgram(HINSTANCE instance, int showCommand)
+{
+    if (BindUser32() != 0)
+        return;
+    LoadSettings();
+    if (RegisterMainClass(instance) != 0 && CreateMainWindow(instance, showCommand))
+        RunMessageLoop();
+    // Let go here rather than at the exit routine: that routine also runs at
+    // a log-off that may be cancelled, after which the window lives on and
+    // may still set its transparency through the bound pointer.
+    UnbindUser32();
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     if (FetchBaseDir() != 0)
         return 0;
 
-    memset(MutexName, 0, sizeof MutexName);
-    ReplaceChar(BaseDir, '\\', '@', MutexName, sizeof MutexName);
-    InstanceMutex = CreateMutexA(NULL, TRUE, MutexName);
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        ReleaseMutex(InstanceMutex);
-        CloseHandle(InstanceMutex);
-        return 0;
-    }
-
-    if (BindUser32() != 0)
-        return 0;
-    LoadSettings();
-
-    if (RegisterMainClass(instance) == 0 || CreateMainWindow(instance, showCommand) == 0) {
-        ReleaseMutex(InstanceMutex);
-        CloseHandle(InstanceMutex);
-        FreeLibrary(User32Module);
-        return 0;
-    }
-
-    MSG message;
-    while (GetMessageA(&message, NULL, 0, 0)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-
-    ReleaseMutex(InstanceMutex);
-    CloseHandle(InstanceMutex);
-    // Released here rather than by the exit routine: that routine also runs
-    // at a log-off that may be cancelled, after which the window lives on
-    // and may still set its transparency through the bound pointer.
-    FreeLibrary(User32Module);
-    return static_cast<int>(message.wParam);
+    // One copy per start folder: the mutex is named after the folder, with
+    // '@' for each backslash byte (kernel object names take none).
+    char mutexName[PATH_SIZE];
+    memset(mutexName, 0, sizeof mutexName);
+    ReplaceChar(BaseDir, '\\', '@', mutexName, sizeof mutexName);
+    HANDLE mutex = CreateMutexA(NULL, TRUE, mutexName);
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+        RunProgram(instance, showCommand);
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+    return 0;
 }

@@ -33,9 +33,9 @@ void CleanField(const char* field, size_t length, char* out, size_t outSize)
     char a[MARKUP_TEXT_MAX + 1];
     char b[MARKUP_TEXT_MAX + 1];
     CopyCut(field, length, a, sizeof a);
-    ReplaceMarkup(a, static_cast<int>(strlen(a)), b, sizeof b);
+    ReplaceMarkup(a, b, sizeof b);
     StripTags(b, static_cast<int>(strlen(b)), a, sizeof a);
-    ReplaceAngleEntities(a, static_cast<int>(strlen(a)), b, sizeof b);
+    ReplaceAngleEntities(a, b, sizeof b);
     CopyCut(b, strlen(b), out, outSize);
 }
 

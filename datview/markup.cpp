@@ -132,13 +132,13 @@ size_t DropConstructs(Construct kind, char* text, size_t length)
 
 }  // namespace
 
-void ReplaceMarkup(const char* source, int /*length*/, char* destination, size_t destSize)
+void ReplaceMarkup(const char* source, char* destination, size_t destSize)
 {
     ReplaceByTable(source, kMarkupRows, sizeof kMarkupRows / sizeof kMarkupRows[0],
                    destination, destSize);
 }
 
-void ReplaceAngleEntities(const char* source, int /*length*/, char* destination, size_t destSize)
+void ReplaceAngleEntities(const char* source, char* destination, size_t destSize)
 {
     ReplaceByTable(source, kAngleRows, sizeof kAngleRows / sizeof kAngleRows[0],
                    destination, destSize);

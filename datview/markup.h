@@ -12,8 +12,8 @@
 // Patterns are matched byte for byte and are case-sensitive, except for the
 // tag names of StripTags.
 //
-// Each pass reads a zero-terminated source, which it does not change, and
-// writes the zero-terminated result to destination, a buffer of destSize
+// Each pass reads a zero-terminated source, which it does not change (StripTags
+// only its first length bytes), and writes the zero-terminated result to destination, a buffer of destSize
 // bytes, and touches nothing else. No pass lengthens its text, so a
 // destination as large as the source always takes the whole result.
 // Limits, where a caller exceeds them:
@@ -37,9 +37,8 @@ const size_t MARKUP_TEXT_MAX = 4096;
 // "&quot;" by '"', "&amp;" by '&' and "&nbsp;" by a space. Text that a
 // replacement forms is matched again by the same row ("<B<B>>" and
 // "&amp;amp;" collapse completely) but never by an earlier one
-// ("&amp;quot;" becomes "&quot;"). Reads the source up to its terminating
-// zero; length is not consulted (all three passes take the same arguments).
-void ReplaceMarkup(const char* source, int length, char* destination, size_t destSize);
+// ("&amp;quot;" becomes "&quot;").
+void ReplaceMarkup(const char* source, char* destination, size_t destSize);
 
 // Removes from the first length bytes of the source (the whole source when
 // it is shorter; nothing is left when length is 0 or less), in three scans
@@ -53,9 +52,7 @@ void ReplaceMarkup(const char* source, int length, char* destination, size_t des
 // goes on after its '<'.
 void StripTags(const char* source, int length, char* destination, size_t destSize);
 
-// Replaces every "&lt;" by '<', then every "&gt;" by '>', like
-// ReplaceMarkup: reads the source up to its terminating zero, and length is
-// not consulted.
-void ReplaceAngleEntities(const char* source, int length, char* destination, size_t destSize);
+// Replaces every "&lt;" by '<', then every "&gt;" by '>', like ReplaceMarkup.
+void ReplaceAngleEntities(const char* source, char* destination, size_t destSize);
 
 #endif

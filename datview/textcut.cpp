@@ -2,12 +2,9 @@
 
 #include <cstring>
 
-namespace {
+#include "app/base/sjis.h"
 
-bool IsLeadByte(unsigned char b)
-{
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
+namespace {
 
 bool IsTrailByte(unsigned char b)
 {

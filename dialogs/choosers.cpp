@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/settings.h"
+#include "app/base/settings.h"
 #include "dialogs/options.h"
 
 COLORREF CustomColors[16];
@@ -14,7 +14,7 @@ static_assert(sizeof(CHOOSEFONTA) == 60, "font chooser record of 60 bytes");
 static_assert(sizeof(CHOOSECOLORA) == 36, "colour chooser record of 36 bytes");
 }  // namespace
 
-int PickFont(HWND owner, LOGFONTA* logfont)
+int PickFont(HWND owner, LOGFONTA* logfont, COLORREF* colour)
 {
     CHOOSEFONTA choice;
     memset(&choice, 0, sizeof choice);
@@ -24,11 +24,11 @@ int PickFont(HWND owner, LOGFONTA* logfont)
     // Screen fonts that exist, started from the font being edited, with the
     // effects part, which also offers the text colour.
     choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST;
-    choice.rgbColors = AppSettings.FontColor;
+    choice.rgbColors = *colour;
     choice.nFontType = SCREEN_FONTTYPE;
     if (!ChooseFontA(&choice))
         return -1;
-    AppSettings.FontColor = choice.rgbColors;
+    *colour = choice.rgbColors;
     return 0;
 }
 

@@ -1,13 +1,54 @@
-// The options sheet and the small dialogs of the main window.
+// The options sheet and the small dialogs of the main window. Each asks,
+// shows or edits and hands back what the user chose; the window acts on it.
 #ifndef SKERROW_DIALOGS_DIALOGS_H
 #define SKERROW_DIALOGS_DIALOGS_H
 
 #include <windows.h>
 
-void ShowOptionsSheet(HWND window, HINSTANCE instance);
-int JumpCommand(HWND window, HINSTANCE instance);
-int FileInfoCommand(HWND window, HINSTANCE instance);
-void ShowVersionDialog(HWND window, HINSTANCE instance);
-int ShowHelp(HWND window);
+#include <cstdint>
+
+#include "app/base/settings.h"
+
+// What the options sheet asks of the window while it is open.
+struct OptionsHost {
+    // Colours chosen on the Display page, and the whole default look (then
+    // with its font; NULL otherwise), take effect at once and stay for the
+    // run whether or not the sheet is confirmed.
+    void (*showLook)(COLORREF back, COLORREF text, const LOGFONTA* font);
+    // The Hot-key page takes the hot keys away while it is up, so that
+    // pressing them types them into its controls.
+    void (*releaseHotKeys)();
+};
+
+// Besides the SettingGroup bit of each page confirmed with OK, the sheet's
+// answer holds these.
+enum OptionsOutcome : unsigned {
+    OPTIONS_HOTKEYS_RELEASED = 1u << 8,  // they must be registered again
+};
+
+// The main window stays usable while the sheet is open, so F12 or the tray
+// menu can ask again: true when a sheet is open, which is then brought
+// forward; one sheet at a time, or two would edit the same settings and
+// take the hot keys away from each other.
+bool BringOptionsSheetForward();
+
+// Runs the options sheet. The pages confirmed with OK have written their
+// settings into *edited (the other fields are left as they were); the
+// answer says which pages those are.
+unsigned ShowOptionsSheet(HINSTANCE instance, const OptionsHost& host, AppSettingsRecord* edited);
+
+// The open dialog: 1 = a path was chosen, 0 = cancelled, -1 = the chosen
+// path does not fit (path is then empty). path has PATH_SIZE bytes.
+int AskForFile(HWND owner, char* path);
+
+// The jump dialog for a text of lineCount lines: true when the user chose
+// a line, whose zero-based index is then in *target.
+bool AskJumpLine(HWND owner, HINSTANCE instance, uint32_t lineCount, uint32_t* target);
+
+void ShowFileInfo(HWND owner, HINSTANCE instance);
+void ShowVersionDialog(HWND owner, HINSTANCE instance);
+
+// Opens the help file of the start folder; -1 after telling the user why not.
+int ShowHelp(HWND owner);
 
 #endif

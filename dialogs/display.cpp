@@ -1,30 +1,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
+#include <cstddef>
 
-#include "app/settings.h"
 #include "dialogs/options.h"
 #include "res/resource.h"
-#include "window/mainwnd.h"
-#include "window/paint.h"
 
 namespace {
-
-const int LAYNUM_MOST = 20;  // fully transparent
 
 // The font being edited; it reaches the settings only on OK.
 LOGFONTA EditFont;
 // The background of the face-name preview, in the chosen background colour.
 HBRUSH PreviewBrush;
-
-void ReplaceDisplayFont(const LOGFONTA* font)
-{
-    HFONT old = AppSettings.DisplayFont;
-    AppSettings.DisplayFont = CreateFontIndirectA(font);
-    if (old != NULL)
-        DeleteObject(old);
-}
 
 void DeletePreviewBrush()
 {
@@ -38,7 +25,9 @@ INT_PTR OnInitDialog(HWND page)
     EditFont = AppSettings.Font;
     if (AppSettings.DisplayFont != NULL)
         SetDlgItemTextA(page, IDC_FACENAME, EditFont.lfFaceName);
-    SendDlgItemMessageA(page, IDC_LAYNUM, TBM_SETRANGE, TRUE, MAKELONG(0, LAYNUM_MOST));
+    int least, most;  // opaque to fully transparent
+    SettingLimits(offsetof(AppSettingsRecord, LayNum), &least, &most);
+    SendDlgItemMessageA(page, IDC_LAYNUM, TBM_SETRANGE, TRUE, MAKELONG(least, most));
     SendDlgItemMessageA(page, IDC_LAYNUM, TBM_SETPOS, TRUE, AppSettings.LayNum);
     SendDlgItemMessageA(page, IDC_BORDERFLG, BM_SETCHECK,
                         AppSettings.BorderFlg != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -46,7 +35,7 @@ INT_PTR OnInitDialog(HWND page)
 }
 
 // The preview shows the face name in the dialog's own font, but in the
-// chosen text and background colours.
+// text and background colours in force.
 INT_PTR OnCtlColorStatic(HWND page, HDC dc, HWND control)
 {
     if (control != GetDlgItem(page, IDC_FACENAME))
@@ -60,28 +49,33 @@ INT_PTR OnCtlColorStatic(HWND page, HDC dc, HWND control)
     return reinterpret_cast<INT_PTR>(PreviewBrush);
 }
 
-// Colours and the default look take effect in memory at once; they reach
-// the settings file only on OK.
+// The whole default look takes effect at once; it reaches the settings file
+// only on OK.
 void SetDefaultLook(HWND page)
 {
-    AppSettings.BackColor = GetSysColor(COLOR_BTNFACE);
-    AppSettings.FontColor = GetSysColor(COLOR_WINDOWTEXT);
     SetDefaultFont(&EditFont);
     SetDlgItemTextA(page, IDC_FACENAME, EditFont.lfFaceName);
-    ReplaceDisplayFont(&EditFont);
+    Options.host->showLook(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOWTEXT), &EditFont);
     InvalidateRect(page, NULL, TRUE);
 }
 
 INT_PTR OnCommand(HWND page, int id)
 {
+    COLORREF colour;
     switch (id) {
     case IDC_FONT:
-        if (PickFont(page, &EditFont) == 0)
+        colour = AppSettings.FontColor;
+        if (PickFont(page, &EditFont, &colour) == 0) {
             SetDlgItemTextA(page, IDC_FACENAME, EditFont.lfFaceName);
+            Options.host->showLook(AppSettings.BackColor, colour, NULL);
+        }
         break;
     case IDC_BACKCOLOR:
-        if (PickColor(page, &AppSettings.BackColor) == 0)
+        colour = AppSettings.BackColor;
+        if (PickColor(page, &colour) == 0) {
+            Options.host->showLook(colour, AppSettings.FontColor, NULL);
             InvalidateRect(page, NULL, TRUE);
+        }
         break;
     case IDC_DEFAULT: SetDefaultLook(page); break;
     }
@@ -90,38 +84,15 @@ INT_PTR OnCommand(HWND page, int id)
 
 INT_PTR OnApply(HWND page)
 {
-    AppSettingsRecord& s = AppSettings;
+    AppSettingsRecord& s = *Options.edited;
     s.BorderFlg = SendDlgItemMessageA(page, IDC_BORDERFLG, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    s.BackColor = AppSettings.BackColor;
+    s.FontColor = AppSettings.FontColor;
     // A font without a face name (the chooser never gives one) would be
     // whatever the system picks: the font stays as it was.
-    if (EditFont.lfFaceName[0] != '\0') {
-        s.Font = EditFont;
-        ReplaceDisplayFont(&s.Font);
-    }
+    s.Font = EditFont.lfFaceName[0] != '\0' ? EditFont : AppSettings.Font;
     s.LayNum = static_cast<int>(SendDlgItemMessageA(page, IDC_LAYNUM, TBM_GETPOS, 0, 0));
-    ApplyTransparency(MainWnd);
-
-    const LOGFONTA& f = s.Font;
-    WriteIntKey("OPTION", "LayNum", s.LayNum);
-    WriteIntKey("OPTION", "BorderFlg", s.BorderFlg);
-    WriteIntKey("FONT", "BackColor", static_cast<int>(s.BackColor));
-    WriteIntKey("FONT", "FontColor", static_cast<int>(s.FontColor));
-    WriteIntKey("FONT", "Height", f.lfHeight);
-    WriteIntKey("FONT", "Width", f.lfWidth);
-    WriteIntKey("FONT", "Escapement", f.lfEscapement);
-    WriteIntKey("FONT", "Orientation", f.lfOrientation);
-    WriteIntKey("FONT", "Weight", f.lfWeight);
-    WriteIntKey("FONT", "Italic", f.lfItalic);
-    WriteIntKey("FONT", "Underline", f.lfUnderline);
-    WriteIntKey("FONT", "StrikeOut", f.lfStrikeOut);
-    WriteIntKey("FONT", "CharSet", f.lfCharSet);
-    WriteIntKey("FONT", "OutPrecision", f.lfOutPrecision);
-    WriteIntKey("FONT", "ClipPrecision", f.lfClipPrecision);
-    WriteIntKey("FONT", "Quality", f.lfQuality);
-    WriteIntKey("FONT", "PitchAndFamily", f.lfPitchAndFamily);
-    WriteStringKey("FONT", "FaceName", f.lfFaceName);
-
-    ApplyBorder(MainWnd);
+    Options.outcome |= DISPLAY_PAGE;
     return FALSE;
 }
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/settings.h"
+#include "app/base/settings.h"
 #include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "res/resource.h"
@@ -41,9 +41,7 @@ INT_PTR CALLBACK FileInfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-int FileInfoCommand(HWND window, HINSTANCE instance)
+void ShowFileInfo(HWND owner, HINSTANCE instance)
 {
-    if (Doc.LineCnt > 0)
-        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_FILEINFO), window, FileInfoDlgProc, 0);
-    return 0;
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_FILEINFO), owner, FileInfoDlgProc, 0);
 }

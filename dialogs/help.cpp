@@ -3,10 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/msgbox.h"
-#include "app/settings.h"
+#include "app/base/msgbox.h"
+#include "app/base/settings.h"
 #include "dialogs/dialogs.h"
-#include "window/mainwnd.h"
 
 namespace {
 
@@ -69,19 +68,19 @@ HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data)
 
 }  // namespace
 
-int ShowHelp(HWND window)
+int ShowHelp(HWND owner)
 {
     char path[PATH_SIZE];
     memset(path, 0, sizeof path);
     snprintf(path, sizeof path, "%s%s", BaseDir, "Skerrow.chm");
     WIN32_FILE_ATTRIBUTE_DATA status;
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &status)) {
-        ShowMessage(MainWnd, "ﾍﾙﾌﾟﾌｧｲﾙが存在しません。", "ｴﾗｰ", MB_OK);
+        ShowMessage(owner, "ﾍﾙﾌﾟﾌｧｲﾙが存在しません。", "ｴﾗｰ", MB_OK);
         return -1;
     }
     // Opened at its default topic; the help window lives on by itself.
-    if (CallHtmlHelp(window, path, HH_DISPLAY_TOPIC, 0) == NULL) {
-        ShowMessage(MainWnd, "ﾍﾙﾌﾟﾌｧｲﾙの起動に失敗しました。", "ｴﾗｰ", MB_OK);
+    if (CallHtmlHelp(owner, path, HH_DISPLAY_TOPIC, 0) == NULL) {
+        ShowMessage(owner, "ﾍﾙﾌﾟﾌｧｲﾙの起動に失敗しました。", "ｴﾗｰ", MB_OK);
         return -1;
     }
     return 0;

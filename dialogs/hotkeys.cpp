@@ -1,11 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/settings.h"
 #include "dialogs/options.h"
 #include "res/resource.h"
-#include "window/mainwnd.h"
-#include "window/tray.h"
 
 namespace {
 
@@ -16,13 +13,11 @@ const WORD VALUE_SHIFT = 0x100;
 const WORD VALUE_CONTROL = 0x200;
 const WORD VALUE_ALT = 0x400;
 
-// Takes one hot key away and shows it in its control, so that pressing the
-// combination types it there instead of triggering it.
-void MoveHotKeyToControl(HWND page, int controlId, int hotKeyId, int key, int alt, int ctl, int sft)
+// Shows a hot key in its control.
+void ShowHotKey(HWND page, int controlId, int key, int alt, int ctl, int sft)
 {
     if (key == 0)
         return;
-    UnregisterHotKey(MainWnd, hotKeyId);
     WORD value = static_cast<WORD>(key | (alt != 0 ? VALUE_ALT : 0) | (ctl != 0 ? VALUE_CONTROL : 0) |
                                    (sft != 0 ? VALUE_SHIFT : 0));
     SendDlgItemMessageA(page, controlId, HKM_SETHOTKEY, value, 0);
@@ -46,34 +41,27 @@ void ReadHotKey(HWND page, int controlId, int* key, int* alt, int* ctl, int* sft
 INT_PTR OnInitDialog(HWND page)
 {
     const AppSettingsRecord& s = AppSettings;
-    MoveHotKeyToControl(page, IDC_ONHOTKEY, HOTKEY_SHOW, s.ONHOTKEY, s.ONHOTALT, s.ONHOTCTL, s.ONHOTSFT);
-    MoveHotKeyToControl(page, IDC_MENUHOTKEY, HOTKEY_MENU, s.MENUHOTKEY, s.MENUHOTALT, s.MENUHOTCTL, s.MENUHOTSFT);
-    HotKeysReleased = 1;
+    Options.host->releaseHotKeys();
+    Options.outcome |= OPTIONS_HOTKEYS_RELEASED;
+    ShowHotKey(page, IDC_ONHOTKEY, s.ONHOTKEY, s.ONHOTALT, s.ONHOTCTL, s.ONHOTSFT);
+    ShowHotKey(page, IDC_MENUHOTKEY, s.MENUHOTKEY, s.MENUHOTALT, s.MENUHOTCTL, s.MENUHOTSFT);
     return TRUE;
 }
 
 INT_PTR OnApply(HWND page)
 {
-    AppSettingsRecord& s = AppSettings;
+    AppSettingsRecord& s = *Options.edited;
     ReadHotKey(page, IDC_ONHOTKEY, &s.ONHOTKEY, &s.ONHOTALT, &s.ONHOTCTL, &s.ONHOTSFT);
     ReadHotKey(page, IDC_MENUHOTKEY, &s.MENUHOTKEY, &s.MENUHOTALT, &s.MENUHOTCTL, &s.MENUHOTSFT);
-    WriteIntKey("OPTION", "ONHOTALT", s.ONHOTALT);
-    WriteIntKey("OPTION", "ONHOTCTL", s.ONHOTCTL);
-    WriteIntKey("OPTION", "ONHOTSFT", s.ONHOTSFT);
-    WriteIntKey("OPTION", "ONHOTKEY", s.ONHOTKEY);
-    WriteIntKey("OPTION", "MENUHOTALT", s.MENUHOTALT);
-    WriteIntKey("OPTION", "MENUHOTCTL", s.MENUHOTCTL);
-    WriteIntKey("OPTION", "MENUHOTSFT", s.MENUHOTSFT);
-    WriteIntKey("OPTION", "MENUHOTKEY", s.MENUHOTKEY);
-    RegisterHotKeys(MainWnd);
-    HotKeysReleased = 0;
+    Options.outcome |= HOTKEY_PAGE;
     return FALSE;
 }
 
 }  // namespace
 
-// A cancelled sheet gives the hot keys back in ShowOptionsSheet, whichever
-// page was showing.
+// Cancel reaches only the page that is showing, so a Hot-key page shown
+// earlier cannot give the hot keys back itself: the sheet's answer says
+// they were taken, whatever closed it.
 INT_PTR CALLBACK HotKeyPageProc(HWND page, UINT message, WPARAM, LPARAM lParam)
 {
     switch (message) {

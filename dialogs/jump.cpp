@@ -6,18 +6,21 @@
 
 #include "dialogs/dialogs.h"
 #include "dialogs/digits.h"
-#include "document/document.h"
 #include "res/resource.h"
-#include "window/mainwnd.h"
 
 namespace {
 
-INT_PTR OnInitDialog(HWND dialog, LPARAM target)
+struct JumpRecord {
+    uint32_t lineCount;
+    uint32_t target;
+};
+
+INT_PTR OnInitDialog(HWND dialog, LPARAM record)
 {
-    SetWindowLongPtrA(dialog, DWLP_USER, target);
+    SetWindowLongPtrA(dialog, DWLP_USER, record);
     // No more digits than the line count has.
     char count[16];
-    snprintf(count, sizeof count, "%u", Doc.LineCnt);
+    snprintf(count, sizeof count, "%u", reinterpret_cast<JumpRecord*>(record)->lineCount);
     SendDlgItemMessageA(dialog, IDC_LINENO, EM_LIMITTEXT, strlen(count), 0);
     SetFocus(GetDlgItem(dialog, IDC_LINENO));
     return FALSE;
@@ -35,8 +38,8 @@ INT_PTR OnOk(HWND dialog)
         EndDialog(dialog, IDCANCEL);
         return TRUE;
     }
-    uint32_t* target = reinterpret_cast<uint32_t*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    *target = number == 0 ? 0 : static_cast<uint32_t>(number - 1);
+    JumpRecord* record = reinterpret_cast<JumpRecord*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    record->target = number == 0 ? 0 : static_cast<uint32_t>(number - 1);
     EndDialog(dialog, IDOK);
     return TRUE;
 }
@@ -59,17 +62,11 @@ INT_PTR CALLBACK JumpDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-int JumpCommand(HWND window, HINSTANCE instance)
+bool AskJumpLine(HWND owner, HINSTANCE instance, uint32_t lineCount, uint32_t* target)
 {
-    if (Doc.LineCnt == 0)
-        return 0;
-    uint32_t target = 0;
-    INT_PTR chosen = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_JUMP), window, JumpDlgProc,
-                                     reinterpret_cast<LPARAM>(&target));
-    // Compared with the line shown now, not when the dialog opened: the feed
-    // goes on while it is open. The line already shown is not painted again;
-    // the text may even have been closed from the tray menu meanwhile.
-    if (chosen == IDOK && Doc.LineCnt > 0 && ChooseLine(NAV_CLAMP, target, Doc.LineCnt) != Doc.CurLine)
-        NavigateTo(window, NAV_CLAMP, target);
-    return 0;
+    JumpRecord record = {lineCount, 0};
+    INT_PTR chosen = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_JUMP), owner, JumpDlgProc,
+                                     reinterpret_cast<LPARAM>(&record));
+    *target = record.target;
+    return chosen == IDOK;
 }

@@ -4,16 +4,10 @@
 #include <cstddef>
 #include <cstring>
 
-#include "app/settings.h"
-#include "dialogs/dialogs.h"
 #include "dialogs/options.h"
 #include "res/resource.h"
-#include "window/feed.h"
-#include "window/mainwnd.h"
-#include "window/tray.h"
 
-int HotKeysReleased;
-HWND OptionsSheet;
+OptionsRun Options;
 
 namespace {
 
@@ -45,22 +39,20 @@ HPROPSHEETPAGE CreatePage(HINSTANCE instance, int templateId, const char* title,
 
 }  // namespace
 
-void ShowOptionsSheet(HWND window, HINSTANCE instance)
+bool BringOptionsSheetForward()
 {
-    // The main window stays usable while the sheet is open, so F12 or the
-    // tray menu can ask again: one sheet at a time, or two would edit the
-    // same settings and take the hot keys away from each other.
-    if (SheetRunning) {
-        if (OptionsSheet != NULL)
-            SetForegroundWindow(OptionsSheet);
-        return;
-    }
-    SheetRunning = 1;
+    if (SheetRunning && Options.sheet != NULL)
+        SetForegroundWindow(Options.sheet);
+    return SheetRunning != 0;
+}
 
-    // The feed pauses: lines must not move under the user's eyes while the
-    // settings that shape them are being changed.
-    if (AutoFlg != 0)
-        KillTimer(window, TIMER_AUTOFEED);
+unsigned ShowOptionsSheet(HINSTANCE instance, const OptionsHost& host, AppSettingsRecord* edited)
+{
+    SheetRunning = 1;
+    Options.host = &host;
+    Options.edited = edited;
+    Options.outcome = 0;
+    Options.sheet = NULL;
 
     HPROPSHEETPAGE pages[PAGE_COUNT] = {
         CreatePage(instance, IDD_OPT_GENERAL, "全般", GeneralPageProc),
@@ -82,18 +74,7 @@ void ShowOptionsSheet(HWND window, HINSTANCE instance)
     header.phpage = pages;
     PropertySheetA(&header);
 
-    // Cancel reaches only the page that is showing, so a Hot-key page shown
-    // earlier cannot give the hot keys back itself: whatever closed the
-    // sheet, they are registered again here unless OK already did it.
-    if (HotKeysReleased) {
-        RegisterHotKeys(MainWnd);
-        HotKeysReleased = 0;
-    }
-    OptionsSheet = NULL;
+    Options.sheet = NULL;
     SheetRunning = 0;
-
-    if (AutoFlg != 0)
-        SetTimer(window, TIMER_AUTOFEED, FeedIntervalMs(AppSettings.RunWait), NULL);
-    // A new font, colour or line number shows at once.
-    InvalidateRect(window, NULL, TRUE);
+    return Options.outcome;
 }

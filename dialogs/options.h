@@ -5,20 +5,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
-// Set while the Hot-key page has taken the global hot keys away (so that
-// pressing them types them into its controls) and they still have to be
-// registered again; whoever registers them clears it.
-extern int HotKeysReleased;
+#include "dialogs/dialogs.h"
 
-// The sheet while it is open, known from its first page on; NULL otherwise.
-extern HWND OptionsSheet;
-
-// The colour chooser's 16 custom colours, kept for the run so that colours
-// the user mixes and adds are there again the next time. Filled on the first
-// use (CustomColorsFilled 0) with the background and text colours of that
-// moment and white in the other slots.
-extern COLORREF CustomColors[16];
-extern int CustomColorsFilled;
+// The sheet while it runs.
+struct OptionsRun {
+    const OptionsHost* host;
+    AppSettingsRecord* edited;  // where confirmed pages put their settings
+    unsigned outcome;           // see ShowOptionsSheet
+    HWND sheet;                 // known from the first page shown on
+};
+extern OptionsRun Options;
 
 // Whether a page's WM_NOTIFY is the sheet confirmed with OK.
 inline bool IsApply(LPARAM lParam)
@@ -30,10 +26,17 @@ INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
 INT_PTR CALLBACK DisplayPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK HotKeyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The colour chooser's 16 custom colours, kept for the run so that colours
+// the user mixes and adds are there again the next time. Filled on the first
+// use (CustomColorsFilled 0) with the background and text colours of that
+// moment and white in the other slots.
+extern COLORREF CustomColors[16];
+extern int CustomColorsFilled;
+
 // The font and colour choosers: 0 when the user chose, -1 otherwise (then
 // nothing is changed). PickFont also takes the text colour chosen with the
-// font into FontColor.
-int PickFont(HWND owner, LOGFONTA* logfont);
+// font into *colour.
+int PickFont(HWND owner, LOGFONTA* logfont, COLORREF* colour);
 int PickColor(HWND owner, COLORREF* colour);
 
 #endif

@@ -29,7 +29,7 @@ INT_PTR CALLBACK VersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void ShowVersionDialog(HWND window, HINSTANCE instance)
+void ShowVersionDialog(HWND owner, HINSTANCE instance)
 {
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_VERSION), window, VersionDlgProc, 0);
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_VERSION), owner, VersionDlgProc, 0);
 }

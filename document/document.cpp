@@ -3,18 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/msgbox.h"
-#include "app/settings.h"
-#include "app/startup.h"
+#include "app/base/msgbox.h"
+#include "app/base/settings.h"
 #include "datview/datrecord.h"
-#include "res/resource.h"
-#include "window/feed.h"
-#include "window/mainwnd.h"
-#include "window/tray.h"
 
 TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, 0, 0};
 int DocBusy;
 char DispText[DISP_TEXT_SIZE];
+char WorkFile[PATH_SIZE];
 
 namespace {
 
@@ -36,6 +32,16 @@ DWORD ReadAt(HANDLE h, uint32_t ofs, char* buf, DWORD n)
 
 }  // namespace
 
+void InitDocumentState()
+{
+    snprintf(WorkFile, sizeof WorkFile, "%s%s", BaseDir, "Skerrow.tmp");
+    memset(DispText, 0, sizeof DispText);
+    Doc.WorkHandle = INVALID_HANDLE_VALUE;
+    Doc.CurLine = 0;
+    Doc.LineCnt = 0;
+    FreeLineIndex(&Doc.Index);
+}
+
 void ReleaseText()
 {
     if (Doc.WorkHandle == INVALID_HANDLE_VALUE)
@@ -45,9 +51,14 @@ void ReleaseText()
     FreeLineIndex(&Doc.Index);
 }
 
-uint32_t ShowLine(HWND window, int code, uint32_t index, char* out)
+bool HasText()
 {
-    if (Doc.WorkHandle == INVALID_HANDLE_VALUE || Doc.LineCnt == 0)
+    return Doc.WorkHandle != INVALID_HANDLE_VALUE && Doc.LineCnt != 0;
+}
+
+uint32_t ShowLine(int code, uint32_t index, char* out)
+{
+    if (!HasText())
         return 0;
     uint32_t i = ChooseLine(code, index, Doc.LineCnt);
 
@@ -66,34 +77,16 @@ uint32_t ShowLine(HWND window, int code, uint32_t index, char* out)
         FormatDatRecord(line, i, out, DISP_TEXT_SIZE);
 
     AppSettings.BackNo = static_cast<int>(i + 1);
-    if (AutoFlg != 0) {
-        KillTimer(window, TIMER_AUTOFEED);
-        SetTimer(window, TIMER_AUTOFEED, FeedIntervalMs(AppSettings.RunWait), NULL);
-    }
     return i;
 }
 
-bool BuildLineIndex(HANDLE handle, LineIndex* index)
+void ResetDocument()
 {
-    static char buffer[1 << 20];
-    FreeLineIndex(index);
-    LineScan scan;
-    BeginLineScan(&scan, index, AppSettings.BlankSkip);
-    SetFilePointer(handle, 0, NULL, FILE_BEGIN);
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(handle, buffer, sizeof buffer, &got, NULL) || !ScanLines(&scan, buffer, got)) {
-            FreeLineIndex(index);
-            return false;
-        }
-        if (got == 0)
-            break;
-    }
-    if (!EndLineScan(&scan)) {
-        FreeLineIndex(index);
-        return false;
-    }
-    return true;
+    memset(DispText, 0, sizeof DispText);
+    Doc.LineCnt = 0;
+    memset(AppSettings.BackFile, 0, sizeof AppSettings.BackFile);
+    Doc.CurLine = 0;
+    AppSettings.BackNo = 0;
 }
 
 int AskDatForm(HANDLE handle, const LineIndex& index)
@@ -109,19 +102,4 @@ int AskDatForm(HANDLE handle, const LineIndex& index)
         ShowMessage(NULL, "2chのDatﾌｧｲﾙ形式と認識しました。\r\nﾚｽ形式で表示しますか？", "Skerrow", MB_OKCANCEL) == IDOK)
         return 1;
     return 0;
-}
-
-void ResetDocument(HWND window)
-{
-    memset(DispText, 0, sizeof DispText);
-    Doc.LineCnt = 0;
-    memset(AppSettings.BackFile, 0, sizeof AppSettings.BackFile);
-    Doc.CurLine = 0;
-    AppSettings.BackNo = 0;
-    if (AutoFlg != 0) {
-        CheckMenuItem(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND | MF_UNCHECKED);
-        AutoFlg = 0;
-        KillTimer(window, TIMER_AUTOFEED);
-    }
-    InvalidateRect(window, NULL, TRUE);
 }

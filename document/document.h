@@ -1,4 +1,6 @@
 // The open text: its working copy, the line index and the line on display.
+// This layer opens, indexes, composes and answers; the window turns its
+// answers into timers, menus and paint.
 #ifndef SKERROW_DOCUMENT_DOCUMENT_H
 #define SKERROW_DOCUMENT_DOCUMENT_H
 
@@ -6,6 +8,7 @@
 
 #include <cstdint>
 
+#include "app/base/paths.h"
 #include "document/lineindex.h"
 #include "document/navigate.h"
 
@@ -27,32 +30,68 @@ extern int DocBusy;
 const size_t DISP_TEXT_SIZE = 8193;
 extern char DispText[DISP_TEXT_SIZE];
 
+// BaseDir + "Skerrow.tmp", the working copy of the open text.
+extern char WorkFile[PATH_SIZE];
+
+// No text, no line; names the working copy in the start folder.
+void InitDocumentState();
+
 // Closes the working copy and frees the index; resets nothing else.
 void ReleaseText();
 
-// Composes the line chosen by code from index into out (DISP_TEXT_SIZE
-// bytes) and returns its index; 0, touching nothing, when no text is open.
-uint32_t ShowLine(HWND window, int code, uint32_t index, char* out);
+// Whether a line can be shown: a text is open and its copy held.
+bool HasText();
 
-// Reads the whole working copy through a fixed buffer into index.
-// False, with index empty, when the copy cannot be read or memory runs out.
-bool BuildLineIndex(HANDLE handle, LineIndex* index);
+// Composes the line chosen by code from index into out (DISP_TEXT_SIZE
+// bytes), records it as the last line shown and returns its index; 0,
+// touching nothing, when no text is open (HasText).
+uint32_t ShowLine(int code, uint32_t index, char* out);
+
+// Back to the state with no text: nothing to show, no line, no last text.
+// The caller releases the text.
+void ResetDocument();
+
+// Reads size bytes of source from where it stands through the one buffer
+// of the program into index, and when copy is not INVALID_HANDLE_VALUE
+// writes them there too. False, with index empty, when a read or write
+// fails, the source ends early, or memory runs out.
+bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, LineIndex* index);
+
+// The size of an open file, when the index's 32-bit offsets can hold it.
+bool SizeFits(HANDLE file, ULONGLONG* size);
 
 // Asks whether a text whose first line has the bulletin-board form is to be
 // shown as posts; 1 if so.
 int AskDatForm(HANDLE handle, const LineIndex& index);
 
-// mode 1: open path; otherwise ask with the open dialog. 0 on success or cancel.
-int OpenTextFile(HWND window, int mode, const char* path);
-int RestoreLastText(HWND window);
-int ClearText(HWND window);
+enum OpenOutcome {
+    OPEN_REFUSED,  // nothing changed: the text shown before is still open
+    OPEN_DONE,     // the new text is open at its first line, to be shown
+    OPEN_LOST,     // the old text is gone and the new one failed: no text
+};
 
-// Back to the state with no text: blank window, no line, feed off. The
-// caller has released the text.
-void ResetDocument(HWND window);
+// Opens the file at path (a full path that fits PATH_SIZE) as the new text,
+// telling the user why when it cannot. Refused silently while DocBusy.
+OpenOutcome OpenTextFile(const char* path);
+
+// At start: offers the last text, and reopens it at its last line when the
+// user agrees (true: CurLine is the line to show); otherwise forgets it.
+bool RestoreLastText();
+
+// Forgets the text and deletes its working copy; false, changing nothing,
+// while an open or a restore is under way.
+bool ClearText();
+
+// The exit routine: asks when told to (owner owns the question), writes the
+// keys that outlive the run and releases the open text. 0 = the program may
+// close, -1 = the user said no.
+int SaveAndRelease(HWND owner, int ask);
+
+enum ResumeOutcome { RESUME_NOTHING, RESUME_DONE, RESUME_LOST };
 
 // After a log-off that did not happen: the exit routine released the text,
-// so take it up again from the working copy at the line shown.
-void ResumeAfterCancelledEnd(HWND window);
+// so take it up again from the working copy; RESUME_DONE leaves CurLine to
+// be shown, RESUME_LOST means it could not and nothing is open.
+ResumeOutcome ResumeAfterCancelledEnd();
 
 #endif

@@ -7,17 +7,15 @@
 #include <emmintrin.h>
 #endif
 
-uint32_t LineIndexLimit = 0;
-
 namespace {
 
-// Makes room for more entries: a new block, cut short where the limit for
-// tests ends the index. False when there is no room to be had.
+// Makes room for more entries: a new block, cut short where the scan's
+// limit ends the index. False when there is no room to be had.
 bool GrowIndex(LineScan* scan)
 {
     LineIndex* index = scan->index;
     uint32_t filled = index->blockCount * LINE_BLOCK_ENTRIES;
-    if (LineIndexLimit != 0 && filled >= LineIndexLimit)
+    if (scan->limit != 0 && filled >= scan->limit)
         return false;
     if (index->blockCount == index->blockCapacity) {
         uint32_t capacity = index->blockCapacity ? index->blockCapacity * 2 : 64;
@@ -32,8 +30,8 @@ bool GrowIndex(LineScan* scan)
         return false;
     index->blocks[index->blockCount++] = block;
     uint32_t room = LINE_BLOCK_ENTRIES;
-    if (LineIndexLimit != 0 && LineIndexLimit - filled < room)
-        room = LineIndexLimit - filled;
+    if (scan->limit != 0 && scan->limit - filled < room)
+        room = scan->limit - filled;
     scan->next = block;
     scan->end = block + room;
     return true;

@@ -48,6 +48,7 @@ struct LineScan {
     uint64_t start;    // where the pending line begins
     uint8_t lastByte;  // the byte before pos, for a CR LF split across chunks
     bool failed;       // an entry could not be stored: memory ran out
+    uint32_t limit;    // entries the index may hold at most; 0: as many as memory allows
 };
 
 void BeginLineScan(LineScan* scan, LineIndex* index, int blankSkip);
@@ -55,10 +56,6 @@ void BeginLineScan(LineScan* scan, LineIndex* index, int blankSkip);
 bool ScanLines(LineScan* scan, const char* bytes, size_t n);
 // Adds the last line, if bytes follow the last line feed. False when memory ran out.
 bool EndLineScan(LineScan* scan);
-
-// Entries that the index may hold at most, for tests that need memory to
-// run out; 0 means no limit but the memory itself.
-extern uint32_t LineIndexLimit;
 
 // Separators "<>" in a zero-terminated line, each search resuming two bytes
 // after the previous match.

@@ -1,54 +1,18 @@
-#include <windows.h>
-#include <commdlg.h>
-
 #include <cstring>
 
-#include "app/msgbox.h"
-#include "app/settings.h"
-#include "app/startup.h"
+#include "app/base/msgbox.h"
+#include "app/base/settings.h"
 #include "document/document.h"
-#include "window/mainwnd.h"
 
 namespace {
 
-const char BAD_NAME[] = "ﾌｧｲﾙ名指定がｴﾗｰです。";
 const char OPEN_ERROR[] = "指定ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ";
 const char NO_LINES[] = "表示できる行がありません。";
 
-// Offsets and lengths are 32-bit.
-const ULONGLONG LARGEST_TEXT = 0xFFFFFFFFull;
-
-// 1 = a path was chosen, 0 = cancelled, -1 = the path does not fit (path
-// is then empty).
-int AskForFile(HWND window, char* path)
+void Tell(const char* message)
 {
-    OPENFILENAMEA ofn;
-    memset(&ofn, 0, sizeof ofn);
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    ofn.hwndOwner = window;
-    ofn.lpstrFilter = "txtﾌｧｲﾙ (*.TXT)\0*.TXT\0DATﾌｧｲﾙ (*.DAT)\0*.DAT\0全てのﾌｧｲﾙ (*.*)\0*.*\0";
-    ofn.nFilterIndex = 3;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = PATH_SIZE;
-    ofn.lpstrTitle = "ﾌｧｲﾙを開く";
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (GetOpenFileNameA(&ofn))
-        return 1;
-    // A name too long for the buffer leaves its needed size in the buffer.
-    memset(path, 0, PATH_SIZE);
-    return CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? -1 : 0;
-}
-
-void ArrowCursor()
-{
-    SetCursor(LoadCursorA(NULL, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
-}
-
-int Fail(const char* message)
-{
-    ArrowCursor();
+    SetCursor(LoadCursorA(NULL, IDC_ARROW));
     ShowMessage(NULL, message, "Skerrow", MB_ICONERROR);
-    return -1;
 }
 
 // Copies the source to the new working copy and indexes it on the way, in
@@ -57,13 +21,12 @@ int Fail(const char* message)
 // or memory for the index runs out.
 bool CopyAndIndex(const char* source, const char* copy, LineIndex* index)
 {
-    static char buffer[1 << 20];
     HANDLE in = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (in == INVALID_HANDLE_VALUE)
         return false;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(in, &size) || static_cast<ULONGLONG>(size.QuadPart) > LARGEST_TEXT) {
+    ULONGLONG size = 0;
+    if (!SizeFits(in, &size)) {
         CloseHandle(in);
         return false;
     }
@@ -72,20 +35,7 @@ bool CopyAndIndex(const char* source, const char* copy, LineIndex* index)
         CloseHandle(in);
         return false;
     }
-
-    LineScan scan;
-    BeginLineScan(&scan, index, AppSettings.BlankSkip);
-    ULONGLONG left = static_cast<ULONGLONG>(size.QuadPart);
-    bool ok = true;
-    // Only the size seen at the start is copied, should the file grow.
-    while (ok && left > 0) {
-        DWORD want = left < sizeof buffer ? static_cast<DWORD>(left) : sizeof buffer;
-        DWORD got = 0, put = 0;
-        ok = ReadFile(in, buffer, want, &got, NULL) && got > 0 && WriteFile(out, buffer, got, &put, NULL) &&
-             put == got && ScanLines(&scan, buffer, got);
-        left -= got;
-    }
-    ok = ok && EndLineScan(&scan);
+    bool ok = StreamLineIndex(in, size, out, index);
     CloseHandle(in);
     ok = CloseHandle(out) && ok;
     if (!ok) {
@@ -97,7 +47,7 @@ bool CopyAndIndex(const char* source, const char* copy, LineIndex* index)
 
 // Everything after the choice of a path. The previous text stays open and
 // untouched until the new copy and its index are complete.
-int OpenChosen(HWND window, const char* path)
+OpenOutcome OpenChosen(const char* path)
 {
     char copy[PATH_SIZE];
     memset(copy, 0, sizeof copy);
@@ -105,65 +55,52 @@ int OpenChosen(HWND window, const char* path)
     memcpy(copy + strlen(copy) - 3, "new", 3);  // Skerrow.new beside Skerrow.tmp
 
     LineIndex index = {};
-    if (!CopyAndIndex(path, copy, &index))
-        return Fail(OPEN_ERROR);
+    if (!CopyAndIndex(path, copy, &index)) {
+        Tell(OPEN_ERROR);
+        return OPEN_REFUSED;
+    }
 
     ReleaseText();
     Doc.LineCnt = 0;
+    const char* failure = NULL;
     if (!MoveFileExA(copy, WorkFile, MOVEFILE_REPLACE_EXISTING)) {
-        FreeLineIndex(&index);
         DeleteFileA(copy);
-        ResetDocument(window);
-        return Fail(OPEN_ERROR);
+        failure = OPEN_ERROR;
+    } else if ((Doc.WorkHandle = CreateFileA(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                             NULL)) == INVALID_HANDLE_VALUE) {
+        failure = OPEN_ERROR;
+    } else if (index.count == 0) {
+        CloseHandle(Doc.WorkHandle);
+        Doc.WorkHandle = INVALID_HANDLE_VALUE;
+        failure = NO_LINES;
     }
-    Doc.WorkHandle = CreateFileA(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (Doc.WorkHandle == INVALID_HANDLE_VALUE) {
+    if (failure != NULL) {
         FreeLineIndex(&index);
-        ResetDocument(window);
-        return Fail(OPEN_ERROR);
-    }
-    Doc.Index = index;
-    if (index.count == 0) {
-        ReleaseText();
-        ResetDocument(window);
-        return Fail(NO_LINES);
+        ResetDocument();
+        Tell(failure);
+        return OPEN_LOST;
     }
 
     // While the question is up, LineCnt stays 0: whatever navigates then
     // finds no text, and DocBusy keeps the text from being released.
+    Doc.Index = index;
     Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
     Doc.LineCnt = Doc.Index.count;
-    memset(DispText, 0, sizeof DispText);
     Doc.CurLine = 0;
-    Doc.CurLine = ShowLine(window, NAV_TOP, 0, DispText);
     strcpy(AppSettings.BackFile, path);
-    InvalidateRect(window, NULL, TRUE);
-    ArrowCursor();
-    return 0;
+    SetCursor(LoadCursorA(NULL, IDC_ARROW));
+    return OPEN_DONE;
 }
 
 }  // namespace
 
-int OpenTextFile(HWND window, int mode, const char* path)
+OpenOutcome OpenTextFile(const char* path)
 {
     if (DocBusy)
-        return -1;
-    char chosen[PATH_SIZE];
-    memset(chosen, 0, sizeof chosen);
-    if (mode == 1) {
-        if (path != NULL && strlen(path) < sizeof chosen)
-            strcpy(chosen, path);
-    } else if (AskForFile(window, chosen) == 0) {
-        return 0;
-    }
-    if (chosen[0] == '\0') {
-        ShowMessage(MainWnd, BAD_NAME, "Skerrow", MB_OK);
-        return -1;
-    }
-
+        return OPEN_REFUSED;
     DocBusy = 1;
-    SetCursor(LoadCursorA(NULL, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
-    int result = OpenChosen(window, chosen);
+    SetCursor(LoadCursorA(NULL, IDC_WAIT));
+    OpenOutcome outcome = OpenChosen(path);
     DocBusy = 0;
-    return result;
+    return outcome;
 }

@@ -1,20 +1,16 @@
-#include <windows.h>
-#include <shellapi.h>
+#include "window/input.h"
 
 #include <cstring>
 
-#include "app/paths.h"
-#include "app/settings.h"
-#include "dialogs/dialogs.h"
+#include "app/base/paths.h"
+#include "app/base/settings.h"
 #include "document/document.h"
 #include "res/resource.h"
-#include "window/feed.h"
-#include "window/mainwnd.h"
-#include "window/tray.h"
+#include "window/commands.h"
+#include "window/view.h"
 
 char NumKeyBuf[NUMKEY_MAX_DIGITS + 1];
 int NumKeyCnt;
-int AutoFlg;
 
 namespace {
 
@@ -34,18 +30,18 @@ void AddDigit(HWND window, unsigned keyCode)
 void ToggleLineDisp(HWND window)
 {
     AppSettings.LineDisp = AppSettings.LineDisp == 0 ? 1 : 0;
-    WriteIntKey("OPTION", "LineDisp", AppSettings.LineDisp);
+    SaveSettings(LINE_NUMBER_KEY);
     NavigateTo(window, NAV_CLAMP, Doc.CurLine);
 }
 
 }  // namespace
 
-int HandleKey(HWND window, WPARAM wParam)
+void HandleKey(HWND window, WPARAM wParam)
 {
     unsigned key = LOWORD(wParam);
     if ((key >= '0' && key <= '9') || (key >= VK_NUMPAD0 && key <= VK_NUMPAD9)) {
         AddDigit(window, key);
-        return 0;
+        return;
     }
     switch (key) {
     case VK_ESCAPE: ShowWindow(window, SW_HIDE); break;
@@ -56,16 +52,15 @@ int HandleKey(HWND window, WPARAM wParam)
     case VK_HOME: NavigateTo(window, NAV_TOP, Doc.CurLine); break;
     case VK_END: NavigateTo(window, NAV_END, Doc.CurLine); break;
     case 'J':
-    case VK_F4: JumpCommand(window, AppInstance); break;
+    case VK_F4: RunCommand(window, IDM_JUMP); break;
     case 'O':
-    case VK_F1: OpenTextFile(window, 0, NULL); break;
+    case VK_F1: RunCommand(window, IDM_OPEN); break;
     case 'P':
-    case VK_F8: FileInfoCommand(window, AppInstance); break;
-    case VK_F5: ToggleAutoFeed(window); break;
+    case VK_F8: RunCommand(window, IDM_INFO); break;
+    case VK_F5: RunCommand(window, IDM_AUTOFEED); break;
     case VK_F9: ToggleLineDisp(window); break;
-    case VK_F12: ShowOptionsSheet(window, AppInstance); break;
+    case VK_F12: RunCommand(window, IDM_OPTION); break;
     }
-    return 0;
 }
 
 void JumpToTypedLine(HWND window)
@@ -82,7 +77,7 @@ void StepByWheel(HWND window, int delta)
     NavigateTo(window, delta < 0 ? NAV_NEXT : NAV_PREV, Doc.CurLine);
 }
 
-int OpenDroppedFile(HWND window, HDROP drop)
+void OpenDroppedFile(HWND window, HDROP drop)
 {
     if (DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0) > 0) {
         char path[PATH_SIZE];
@@ -91,25 +86,8 @@ int OpenDroppedFile(HWND window, HDROP drop)
         // bad name, rather than cut off into the name of another file.
         if (DragQueryFileA(drop, 0, NULL, 0) < sizeof path)
             DragQueryFileA(drop, 0, path, sizeof path);
-        OpenTextFile(MainWnd, 1, path);
+        OpenCommand(window, path);
     }
     DragFinish(drop);
     SetForegroundWindow(window);
-    return 0;
-}
-
-int ToggleAutoFeed(HWND window)
-{
-    if (Doc.LineCnt == 0)
-        return 0;
-    if (AutoFlg == 0) {
-        CheckMenuItem(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND | MF_CHECKED);
-        AutoFlg = 1;
-        SetTimer(window, TIMER_AUTOFEED, FeedIntervalMs(AppSettings.RunWait), NULL);
-    } else {
-        CheckMenuItem(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND | MF_UNCHECKED);
-        AutoFlg = 0;
-        KillTimer(window, TIMER_AUTOFEED);
-    }
-    return 0;
 }

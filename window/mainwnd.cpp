@@ -4,13 +4,14 @@
 
 #include <cstring>
 
-#include "app/settings.h"
-#include "app/startup.h"
-#include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "res/resource.h"
+#include "window/commands.h"
+#include "window/grip.h"
+#include "window/input.h"
 #include "window/paint.h"
 #include "window/tray.h"
+#include "window/view.h"
 
 HWND MainWnd;
 HINSTANCE AppInstance;
@@ -23,15 +24,19 @@ UINT TaskbarCreated;
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
 {
-    InitDocumentState(window);
     MainWnd = window;
     AppInstance = create->hInstance;
+    InitDocumentState();
+    AutoFlg = 0;
+    NumKeyCnt = 0;
+    memset(NumKeyBuf, 0, sizeof NumKeyBuf);
     DragAcceptFiles(window, TRUE);
     RegisterHotKeys(window);
     AddTrayIcon(window);
     TaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     TrayMenu = LoadMenuA(AppInstance, MAKEINTRESOURCEA(IDR_TRAYMENU));
-    RestoreLastText(window);
+    if (RestoreLastText())
+        NavigateTo(window, NAV_CLAMP, Doc.CurLine);
     return 0;
 }
 
@@ -52,14 +57,23 @@ LRESULT OnSize(HWND window)
     return 0;
 }
 
-LRESULT OnClose(HWND window)
+// Windows is ending the session: save and release without asking.
+LRESULT OnQueryEndSession(HWND window)
 {
-    // Not while an open or restore waits on its question: the window must
-    // outlive it (a restore even runs inside the window's creation).
-    if (DocBusy)
+    SaveAndRelease(window, 0);
+    PauseFeed(window);
+    return TRUE;
+}
+
+LRESULT OnEndSession(HWND window, BOOL ending)
+{
+    if (ending)
         return 0;
-    if (SaveAndRelease(window, AppSettings.EndFlg) == 0)
-        DestroyWindow(window);
+    switch (ResumeAfterCancelledEnd()) {
+    case RESUME_DONE: NavigateTo(window, NAV_CLAMP, Doc.CurLine); break;
+    case RESUME_LOST: ShowNoText(window); break;
+    case RESUME_NOTHING: break;
+    }
     return 0;
 }
 
@@ -70,6 +84,12 @@ LRESULT OnTimer(HWND window, WPARAM id)
     else if (id == TIMER_NUMKEY)
         JumpToTypedLine(window);
     return 0;
+}
+
+void RaiseWindow(HWND window)
+{
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
 }
 
 LRESULT OnHotKey(HWND window, WPARAM id)
@@ -104,56 +124,24 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CREATE: return OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam));
     case WM_DESTROY: return OnDestroy();
     case WM_SIZE: return OnSize(window);
-    case WM_PAINT: PaintWindow(MainWnd); return 0;
-    case WM_CLOSE: return OnClose(window);
-    case WM_QUERYENDSESSION: SaveAndRelease(window, 0); return TRUE;
-    case WM_ENDSESSION:
-        if (!wParam)
-            ResumeAfterCancelledEnd(window);
-        return 0;
+    case WM_PAINT: PaintWindow(window); return 0;
+    case WM_CLOSE: CloseProgram(window); return 0;
+    case WM_QUERYENDSESSION: return OnQueryEndSession(window);
+    case WM_ENDSESSION: return OnEndSession(window, static_cast<BOOL>(wParam));
     case WM_NOTIFY: return 0;
     case WM_NCHITTEST: return HitTestDrag(window, wParam, lParam);
     case WM_NCRBUTTONDOWN: ShowContextMenu(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
-    case WM_KEYDOWN: return HandleKey(window, wParam);
-    case WM_COMMAND: return ExecuteCommand(window, wParam);
+    case WM_KEYDOWN: HandleKey(window, wParam); return 0;
+    case WM_COMMAND: RunCommand(window, LOWORD(wParam)); return 0;
     case WM_TIMER: return OnTimer(window, wParam);
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: TrackGrip(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_LBUTTONUP: TrackGrip(window, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_MOUSEWHEEL: StepByWheel(window, GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_MOVING: CaptureGeometry(reinterpret_cast<RECT*>(lParam)); return 0;
-    case WM_DROPFILES: return OpenDroppedFile(window, reinterpret_cast<HDROP>(wParam));
+    case WM_DROPFILES: OpenDroppedFile(window, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_HOTKEY: return OnHotKey(window, wParam);
     case WM_TRAYNOTIFY: return OnTrayNotify(window, wParam, lParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void NavigateTo(HWND window, int code, uint32_t from)
-{
-    memset(DispText, 0, sizeof DispText);
-    Doc.CurLine = ShowLine(window, code, from, DispText);
-    InvalidateRect(window, NULL, TRUE);
-}
-
-int ExecuteCommand(HWND window, WPARAM wParam)
-{
-    switch (LOWORD(wParam)) {
-    case IDM_EXIT: OnClose(window); break;
-    case IDM_OPEN: OpenTextFile(window, 0, NULL); break;
-    case IDM_VERSION: ShowVersionDialog(window, AppInstance); break;
-    case IDM_HELP: ShowHelp(window); break;
-    case IDM_OPTION: ShowOptionsSheet(window, AppInstance); break;
-    case IDM_JUMP: JumpCommand(window, AppInstance); break;
-    case IDM_CLEAR: ClearText(window); break;
-    case IDM_INFO: FileInfoCommand(window, AppInstance); break;
-    case IDM_AUTOFEED: ToggleAutoFeed(window); break;
-    }
-    return 0;
-}
-
-void RaiseWindow(HWND window)
-{
-    ShowWindow(window, SW_SHOWNORMAL);
-    SetForegroundWindow(window);
 }

@@ -1,14 +1,10 @@
 #include "window/paint.h"
 
-#include <windowsx.h>
-
-#include "app/settings.h"
-#include "app/startup.h"
+#include "app/base/settings.h"
+#include "app/base/user32.h"
 #include "document/document.h"
 #include "window/alpha.h"
-#include "window/mainwnd.h"
-
-int SizeMode;
+#include "window/grip.h"
 
 namespace {
 
@@ -24,11 +20,6 @@ void DrawGrip(HDC dc, const RECT& client)
         MoveToEx(dc, client.right, client.bottom - d, NULL);
         LineTo(dc, client.right - d, client.bottom);
     }
-}
-
-bool InGrip(int x, int y, int right, int bottom)
-{
-    return right - GRIP_SIZE <= x && x <= right && bottom - GRIP_SIZE <= y && y < bottom;
 }
 
 }  // namespace
@@ -66,66 +57,12 @@ void PaintWindow(HWND window)
     EndPaint(window, &ps);
 }
 
-LRESULT HitTestDrag(HWND window, WPARAM wParam, LPARAM lParam)
+void ReplaceDisplayFont(const LOGFONTA* font)
 {
-    LRESULT hit = DefWindowProcA(window, WM_NCHITTEST, wParam, lParam);
-    if (hit != HTCLIENT)
-        return hit;
-    RECT w;
-    GetWindowRect(MainWnd, &w);
-    if (InGrip(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), w.right, w.bottom))
-        return HTCLIENT;
-    return HTCAPTION;
-}
-
-void TrackGrip(WPARAM keys, int x, int y)
-{
-    RECT work, window, client;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    GetWindowRect(MainWnd, &window);
-    GetClientRect(MainWnd, &client);
-
-    switch (SizeMode) {
-    case 0:
-        if (keys == 0 && InGrip(x, y, client.right, client.bottom)) {
-            SetCapture(MainWnd);
-            SetCursor(LoadCursorA(NULL, MAKEINTRESOURCEA(32642)));  // IDC_SIZENWSE
-            SizeMode = 2;
-        }
-        break;
-    case 2:
-        if (keys & MK_LBUTTON) {
-            RECT confine = {window.left + GRIP_SIZE, window.top + GRIP_SIZE, work.right, work.bottom};
-            ClipCursor(&confine);
-            SizeMode = 1;
-        } else if (!InGrip(x, y, client.right, client.bottom)) {
-            // Only leaving the grip disarms it: were every move to disarm,
-            // each move over the grip would flip it, and a press would size
-            // the window or do nothing by chance.
-            ReleaseCapture();
-            SetCursor(LoadCursorA(NULL, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
-            SizeMode = 0;
-        }
-        break;
-    case 1:
-        MoveWindow(MainWnd, window.left, window.top, x > GRIP_SIZE ? x : GRIP_SIZE,
-                   y > GRIP_SIZE ? y : GRIP_SIZE, TRUE);
-        if (!(keys & MK_LBUTTON)) {
-            ReleaseCapture();
-            ClipCursor(NULL);
-            SetCursor(LoadCursorA(NULL, MAKEINTRESOURCEA(32512)));
-            SizeMode = 0;
-        }
-        break;
-    }
-}
-
-void CaptureGeometry(const RECT* r)
-{
-    AppSettings.X = r->left;
-    AppSettings.Y = r->top;
-    AppSettings.WIDTH = r->right - r->left;
-    AppSettings.HEIGHT = r->bottom - r->top;
+    HFONT old = AppSettings.DisplayFont;
+    AppSettings.DisplayFont = CreateFontIndirectA(font);
+    if (old != NULL)
+        DeleteObject(old);
 }
 
 void ApplyTransparency(HWND window)

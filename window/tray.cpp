@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/settings.h"
+#include "app/base/settings.h"
 #include "document/document.h"
 #include "res/resource.h"
 
@@ -55,6 +55,12 @@ void RegisterHotKeys(HWND window)
     if (s.MENUHOTKEY != 0)
         RegisterHotKey(window, HOTKEY_MENU, HotKeyModifiers(s.MENUHOTALT, s.MENUHOTCTL, s.MENUHOTSFT),
                        s.MENUHOTKEY);
+}
+
+void ReleaseHotKeys(HWND window)
+{
+    UnregisterHotKey(window, HOTKEY_SHOW);
+    UnregisterHotKey(window, HOTKEY_MENU);
 }
 
 void ShowTrayMenu(HWND window)

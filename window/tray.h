@@ -10,6 +10,8 @@ extern HMENU TrayMenu;
 void AddTrayIcon(HWND window);
 void RemoveTrayIcon();
 void RegisterHotKeys(HWND window);
+// Takes both hot keys away, as while the options sheet edits them.
+void ReleaseHotKeys(HWND window);
 void ShowTrayMenu(HWND window);
 void ShowContextMenu(HWND window, int x, int y);
 

@@ -8,11 +8,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/msgbox.h"
-#include "app/settings.h"
+#include "app/base/msgbox.h"
+#include "app/base/settings.h"
+#include "app/base/user32.h"
 #include "app/startup.h"
 #include "document/document.h"
 #include "window/mainwnd.h"
+#include "window/view.h"
 
 namespace {
 
@@ -54,13 +56,14 @@ int main(int argc, char** argv)
     SIZE_T before = PrivateBytes(false);
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
-    int result = OpenTextFile(MainWnd, 1, argv[1]);
+    OpenOutcome result = OpenTextFile(argv[1]);
     QueryPerformanceCounter(&t1);
     SIZE_T peak = PrivateBytes(true);
-    if (result != 0) {
+    if (result != OPEN_DONE) {
         fprintf(stderr, "open failed\n");
         return 1;
     }
+    NavigateTo(MainWnd, NAV_TOP, 0);
     const LineIndex& index = Doc.Index;
     size_t indexBytes = static_cast<size_t>(index.blockCount) * LINE_BLOCK_ENTRIES * sizeof(uint32_t) +
                         index.blockCapacity * sizeof(uint32_t*);

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 
+#include "dialogs/digits.h"
 #include "window/alpha.h"
 #include "window/feed.h"
 #include "window/numkey.h"
@@ -76,6 +77,20 @@ TEST(Alpha, FollowsTheTransparencySteps)
     };
     for (const auto& c : cases)
         EXPECT_EQ(AlphaFromLayNum(c.layNum), c.alpha) << "LayNum " << c.layNum;
+}
+
+TEST(Digits, OnlyAllDigitTextCountsHeldAtTheMost)
+{
+    const struct {
+        const char* text;
+        long long most, value;
+    } cases[] = {
+        {"12", 999, 12}, {"0", 999, 0}, {"007", 9, 7}, {"1000", 999, 999},
+        {"99999999999999999999999", 4294967295LL, 4294967295LL},  // no overflow on the way
+        {"", 999, -1}, {"-5", 999, -1}, {"1 2", 999, -1}, {"1a", 999, -1}, {"\x82\x4F", 999, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadDigits(c.text, c.most), c.value) << '"' << c.text << '"';
 }
 
 }  // namespace

@@ -158,10 +158,10 @@ TEST(LineIndex, SpansManyBlocks)
 
 TEST(LineIndex, RunningOutOfMemoryIsReported)
 {
-    LineIndexLimit = 2;
     LineIndex index = {};
     LineScan scan;
     BeginLineScan(&scan, &index, 0);
+    scan.limit = 2;
     EXPECT_TRUE(ScanLines(&scan, "a\nb\n", 4));
     EXPECT_FALSE(ScanLines(&scan, "c\n", 2));
     EXPECT_FALSE(EndLineScan(&scan));
@@ -170,10 +170,10 @@ TEST(LineIndex, RunningOutOfMemoryIsReported)
     EXPECT_EQ(index.blocks, nullptr);
 
     BeginLineScan(&scan, &index, 0);
+    scan.limit = 2;
     EXPECT_TRUE(ScanLines(&scan, "a\nb\nc", 5));
     EXPECT_FALSE(EndLineScan(&scan)) << "the last line without a line feed needs an entry too";
     FreeLineIndex(&index);
-    LineIndexLimit = 0;
 }
 
 TEST(DatSeparators, EachSearchResumesTwoBytesOn)

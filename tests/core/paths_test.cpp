@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/paths.h"
+#include "app/base/paths.h"
 
 namespace {
 

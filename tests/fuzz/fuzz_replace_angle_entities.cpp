@@ -4,5 +4,5 @@ static const char* const kGone[] = {"&lt;", "&gt;"};
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    return FuzzPass(ReplaceAngleEntities, false, kGone, sizeof kGone / sizeof kGone[0], data, size);
+    return FuzzPass(ReplaceAngleEntitiesPass, false, kGone, sizeof kGone / sizeof kGone[0], data, size);
 }

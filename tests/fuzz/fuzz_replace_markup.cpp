@@ -7,5 +7,5 @@ static const char* const kGone[] = {"</b>", "&amp;", "&nbsp;"};
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    return FuzzPass(ReplaceMarkup, false, kGone, sizeof kGone / sizeof kGone[0], data, size);
+    return FuzzPass(ReplaceMarkupPass, false, kGone, sizeof kGone / sizeof kGone[0], data, size);
 }

@@ -12,10 +12,8 @@
 #ifndef SKERROW_TESTS_FUZZ_PASS_HARNESS_H
 #define SKERROW_TESTS_FUZZ_PASS_HARNESS_H
 
-#include "datview/markup.h"
 #include "tests/fuzz/fuzz_check.h"
-
-typedef void (*Pass)(const char*, int, char*, size_t);
+#include "tests/markup_passes.h"
 
 inline int FuzzPass(Pass pass, bool coversLength, const char* const* gone, size_t goneCount,
                     const uint8_t* data, size_t size)

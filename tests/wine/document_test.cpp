@@ -4,13 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "app/base/settings.h"
 #include "app/startup.h"
 #include "document/document.h"
 #include "res/resource.h"
 #include "tests/wine/fixture.h"
+#include "tests/wine/import_hook.h"
 #include "window/mainwnd.h"
 #include "window/tray.h"
+#include "window/view.h"
 
 namespace {
 
@@ -31,6 +33,13 @@ const char kCannotReopen[] =
 const std::string kTenLines =
     "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\neight\r\nnine\r\nten\r\n";
 
+// Memory for a block of the line index is not to be had.
+ImportHook* MallocHook;
+void* NoIndexBlock(size_t n)
+{
+    return n >= LINE_BLOCK_ENTRIES * sizeof(uint32_t) ? NULL : MallocHook->original<void* (*)(size_t)>()(n);
+}
+
 class DocumentTest : public StartFolderTest {
 protected:
     void Key(WPARAM vk) { SendMessageA(MainWnd, WM_KEYDOWN, vk, 0); }
@@ -41,7 +50,6 @@ protected:
         return ReadFileBytes(folder_ + "\\Skerrow.tmp");
     }
     bool WorkCopyExists() { return FileExists(folder_ + "\\Skerrow.tmp"); }
-    int Open(const std::string& path) { return OpenTextFile(MainWnd, 1, path.c_str()); }
 
     void ExpectBox(size_t i, const char* text, HWND owner, UINT flags)
     {
@@ -67,7 +75,7 @@ TEST_F(DocumentTest, OpeningShowsTheFirstLineAndKeysStepThroughIt)
 {
     StartWindow();
     std::string src = WriteText("story.txt", kTenLines);
-    ASSERT_EQ(Open(src), 0);
+    ASSERT_EQ(OpenFile(src), 0);
     EXPECT_TRUE(Boxes.empty());
     EXPECT_STREQ(DispText, "one\r\n");
     EXPECT_EQ(Doc.LineCnt, 10u);
@@ -113,7 +121,7 @@ TEST_F(DocumentTest, TheSourceIsOnlyReadAndTheCopyIsHeldUnshared)
 {
     StartWindow();
     std::string src = WriteText("story.txt", kTenLines);
-    ASSERT_EQ(Open(src), 0);
+    ASSERT_EQ(OpenFile(src), 0);
     HANDLE h = CreateFileA(src.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
     EXPECT_NE(h, INVALID_HANDLE_VALUE) << "the source stays free for others to write";
     CloseHandle(h);
@@ -131,7 +139,7 @@ TEST_F(DocumentTest, LongLinesAreCutAndZeroBytesEndTheLine)
     StartWindow();
     const std::string exact(4096, 'x'), longer(5000, 'y');
     std::string src = WriteText("long.txt", exact + "\n" + longer + "\n" + std::string("ab\0cd\n", 6));
-    ASSERT_EQ(Open(src), 0);
+    ASSERT_EQ(OpenFile(src), 0);
     // 4,096 bytes and its line end: the end is cut, the text shows whole.
     EXPECT_EQ(std::string(DispText), exact);
     Key(VK_DOWN);
@@ -146,12 +154,12 @@ TEST_F(DocumentTest, LongLinesAreCutAndZeroBytesEndTheLine)
 TEST_F(DocumentTest, BadNamesAreRefusedAndTheTextStays)
 {
     StartWindow();
-    ASSERT_EQ(Open(WriteText("story.txt", kTenLines)), 0);
+    ASSERT_EQ(OpenFile(WriteText("story.txt", kTenLines)), 0);
     const std::string tooLong = "C:\\" + std::string(300, 'n') + ".txt";
-    const char* names[] = {"", tooLong.c_str(), nullptr};
+    const char* names[] = {"", tooLong.c_str()};
     for (const char* name : names) {
         Boxes.clear();
-        EXPECT_EQ(OpenTextFile(MainWnd, 1, name), -1);
+        EXPECT_EQ(OpenFile(name), -1);
         ExpectBox(0, kBadName, MainWnd, MB_OK);
         ExpectStillShowing();
     }
@@ -160,7 +168,7 @@ TEST_F(DocumentTest, BadNamesAreRefusedAndTheTextStays)
 TEST_F(DocumentTest, RefusalsKeepThePreviousTextOpen)
 {
     StartWindow();
-    ASSERT_EQ(Open(WriteText("story.txt", kTenLines)), 0);
+    ASSERT_EQ(OpenFile(WriteText("story.txt", kTenLines)), 0);
 
     // 4 GiB, made sparse: its size alone refuses it.
     std::string huge = folder_ + "\\huge.txt";
@@ -171,20 +179,22 @@ TEST_F(DocumentTest, RefusalsKeepThePreviousTextOpen)
     ASSERT_TRUE(SetFilePointerEx(h, size, NULL, FILE_BEGIN));
     ASSERT_TRUE(SetEndOfFile(h));
     CloseHandle(h);
-    EXPECT_EQ(Open(huge), -1);
+    EXPECT_EQ(OpenFile(huge), -1);
     ExpectBox(0, kOpenError, NULL, MB_ICONERROR);
     ExpectStillShowing();
 
     Boxes.clear();
-    EXPECT_EQ(Open(folder_ + "\\missing.txt"), -1);
+    EXPECT_EQ(OpenFile(folder_ + "\\missing.txt"), -1);
     ExpectBox(0, kOpenError, NULL, MB_ICONERROR);
     ExpectStillShowing();
 
     // Memory for the new index runs out half way.
     Boxes.clear();
-    LineIndexLimit = 3;
-    EXPECT_EQ(Open(WriteText("other.txt", "a\nb\nc\nd\ne\n")), -1);
-    LineIndexLimit = 0;
+    {
+        ImportHook noBlocks("msvcrt.dll", "malloc", (void*)NoIndexBlock);
+        MallocHook = &noBlocks;
+        EXPECT_EQ(OpenFile(WriteText("other.txt", "a\nb\nc\nd\ne\n")), -1);
+    }
     ExpectBox(0, kOpenError, NULL, MB_ICONERROR);
     ExpectStillShowing();
 }
@@ -192,7 +202,7 @@ TEST_F(DocumentTest, RefusalsKeepThePreviousTextOpen)
 TEST_F(DocumentTest, AnEmptyTextLeavesNothingOpen)
 {
     StartWindow();
-    ASSERT_EQ(Open(WriteText("story.txt", kTenLines)), 0);
+    ASSERT_EQ(OpenFile(WriteText("story.txt", kTenLines)), 0);
     Key(VK_DOWN);
     const struct {
         const char* ini;
@@ -201,7 +211,7 @@ TEST_F(DocumentTest, AnEmptyTextLeavesNothingOpen)
     for (const auto& c : cases) {
         AppSettings.BlankSkip = c.ini[0] ? 1 : 0;
         Boxes.clear();
-        EXPECT_EQ(Open(WriteText("empty.txt", c.text)), -1);
+        EXPECT_EQ(OpenFile(WriteText("empty.txt", c.text)), -1);
         ExpectBox(0, kNoLines, NULL, MB_ICONERROR);
         EXPECT_EQ(Doc.LineCnt, 0u);
         EXPECT_EQ(Doc.CurLine, 0u);
@@ -236,7 +246,7 @@ TEST_F(DocumentTest, DatQuestionOnlyForFourSeparators)
     for (const auto& c : cases) {
         Boxes.clear();
         BoxAnswers = {c.answer};
-        ASSERT_EQ(Open(WriteText("t.dat", c.first + "second\n")), 0);
+        ASSERT_EQ(OpenFile(WriteText("t.dat", c.first + "second\n")), 0);
         ASSERT_EQ(Boxes.size(), c.boxes) << c.first.substr(0, 20);
         if (c.boxes)
             ExpectBox(0, kDatQuestion, NULL, MB_OKCANCEL);
@@ -247,7 +257,7 @@ TEST_F(DocumentTest, DatQuestionOnlyForFourSeparators)
 TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
 {
     HWND w = StartWindow();
-    ASSERT_EQ(Open(WriteText("story.txt", kTenLines)), 0);
+    ASSERT_EQ(OpenFile(WriteText("story.txt", kTenLines)), 0);
     AppSettings.EndFlg = 0;
     SendMessageA(w, WM_KEYDOWN, VK_F5, 0);
     ASSERT_EQ(AutoFlg, 1);
@@ -256,14 +266,14 @@ TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
         SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
         SendMessageA(w, WM_COMMAND, IDM_CLEAR, 0);
         SendMessageA(w, WM_COMMAND, IDM_OPEN, 0);
-        EXPECT_EQ(OpenTextFile(w, 1, "C:\\other.txt"), -1);
+        EXPECT_EQ(OpenFile("C:\\other.txt"), -1);
         SendMessageA(w, WM_CLOSE, 0, 0);
         SendMessageA(w, WM_COMMAND, IDM_EXIT, 0);
         EXPECT_EQ(Doc.CurLine, 0u);
     };
     BoxAnswers = {IDOK};
     std::string dat = "a<>b<>c<>d<>e\nf<>g<>h<>i<>\n";
-    ASSERT_EQ(Open(WriteText("t.dat", dat)), 0);
+    ASSERT_EQ(OpenFile(WriteText("t.dat", dat)), 0);
     WhileBoxIsUp = nullptr;
     EXPECT_TRUE(IsWindow(w));
     EXPECT_EQ(Boxes.size(), 1u);
@@ -277,7 +287,7 @@ TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
 TEST_F(DocumentTest, AutoFeedStepsAndStopsOnClear)
 {
     HWND w = StartWindow();
-    ASSERT_EQ(Open(WriteText("story.txt", "a\nb\n")), 0);
+    ASSERT_EQ(OpenFile(WriteText("story.txt", "a\nb\n")), 0);
     SendMessageA(w, WM_COMMAND, IDM_AUTOFEED, 0);
     EXPECT_EQ(AutoFlg, 1);
     EXPECT_TRUE(GetMenuState(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND) & MF_CHECKED);
@@ -346,7 +356,7 @@ TEST_F(DocumentTest, DatFilesShowPostsWhenAsked)
     for (int answer : {IDOK, IDCANCEL}) {
         BoxAnswers = {answer};
         AppSettings.LineDisp = 1;
-        ASSERT_EQ(Open(WriteText("thread.dat", dat)), 0);
+        ASSERT_EQ(OpenFile(WriteText("thread.dat", dat)), 0);
         for (uint32_t i = 0; i < 3; ++i) {
             NavigateTo(MainWnd, NAV_CLAMP, i);
             if (answer == IDOK)
@@ -363,7 +373,7 @@ protected:
     void RunOnce(const std::string& text, int line)
     {
         HWND w = StartWindow();
-        ASSERT_EQ(Open(WriteText("story.txt", text)), 0);
+        ASSERT_EQ(OpenFile(WriteText("story.txt", text)), 0);
         for (int i = 1; i < line; ++i)
             Key(VK_DOWN);
         SendMessageA(w, WM_CLOSE, 0, 0);
@@ -391,7 +401,7 @@ TEST_F(RestoreTest, StoredLinesBeyondTheEndShowTheLastLine)
     RunOnce(kTenLines, 2);
     const char* backNos[] = {"25", "-3", "-2147483648"};
     for (const char* backNo : backNos) {
-        WriteStringKey("BACKUP", "BackNo", backNo);
+        WritePrivateProfileStringA("BACKUP", "BackNo", backNo, IniPath().c_str());
         BoxAnswers = {IDOK};
         HWND w = StartWindow();
         EXPECT_EQ(Doc.CurLine, 9u) << "BackNo " << backNo;
@@ -438,7 +448,7 @@ TEST_F(RestoreTest, AMissingCopyIsReportedAndOfferedAgain)
 TEST_F(RestoreTest, NothingOfferedWithoutALineOrWhenSwitchedOff)
 {
     RunOnce(kTenLines, 2);
-    WriteStringKey("BACKUP", "BackFlg", "0");
+    WritePrivateProfileStringA("BACKUP", "BackFlg", "0", IniPath().c_str());
     StartWindow();
     EXPECT_TRUE(Boxes.empty());
     EXPECT_FALSE(WorkCopyExists());
@@ -447,7 +457,7 @@ TEST_F(RestoreTest, NothingOfferedWithoutALineOrWhenSwitchedOff)
 TEST_F(RestoreTest, ACancelledLogOffTakesTheTextUpAgain)
 {
     HWND w = StartWindow();
-    ASSERT_EQ(Open(WriteText("story.txt", kTenLines)), 0);
+    ASSERT_EQ(OpenFile(WriteText("story.txt", kTenLines)), 0);
     Key(VK_DOWN);
     Key(VK_DOWN);
     EXPECT_EQ(SendMessageA(w, WM_QUERYENDSESSION, 0, 0), TRUE);

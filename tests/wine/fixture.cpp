@@ -2,10 +2,12 @@
 
 #include <cstdio>
 
-#include "app/msgbox.h"
-#include "app/settings.h"
+#include "app/base/msgbox.h"
+#include "app/base/settings.h"
+#include "app/base/user32.h"
 #include "app/startup.h"
 #include "document/document.h"
+#include "window/commands.h"
 #include "window/mainwnd.h"
 
 std::vector<BoxCall> Boxes;
@@ -149,9 +151,15 @@ HWND StartFolderTest::StartWindow()
 {
     LoadSettings();
     RegisterMainClass(GetModuleHandleA(NULL));
-    EXPECT_EQ(CreateMainWindow(GetModuleHandleA(NULL), SW_SHOWNORMAL), 1);
+    EXPECT_TRUE(CreateMainWindow(GetModuleHandleA(NULL), SW_SHOWNORMAL));
     Pump();
     return MainWnd;
+}
+
+int StartFolderTest::OpenFile(const std::string& path)
+{
+    OpenCommand(MainWnd, path.c_str());
+    return HasText() && path == AppSettings.BackFile ? 0 : -1;
 }
 
 void StartFolderTest::Pump()

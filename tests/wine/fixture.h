@@ -47,6 +47,9 @@ protected:
 
     // LoadSettings and the main window, as the program starts them.
     HWND StartWindow();
+    // Opens a file as a dropped one is opened: 0 when it is then the open
+    // text, -1 when it is not.
+    int OpenFile(const std::string& path);
     // Runs the window's queued messages (not WM_QUIT, which is dropped).
     void Pump();
 

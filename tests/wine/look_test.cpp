@@ -4,10 +4,11 @@
 #include <functional>
 #include <vector>
 
-#include "app/settings.h"
+#include "app/base/settings.h"
 #include "document/document.h"
 #include "res/resource.h"
 #include "tests/wine/fixture.h"
+#include "window/grip.h"
 #include "window/mainwnd.h"
 #include "window/paint.h"
 
@@ -52,7 +53,7 @@ TEST_F(LookTest, PaintsAndLineStepsKeepNoGdiObjects)
     std::string lines;
     for (int i = 0; i < 50; ++i)
         lines += "a line of text\twith a tab and enough words to wrap in a narrow window\r\n";
-    ASSERT_EQ(OpenTextFile(w, 1, WriteText("t.txt", lines).c_str()), 0);
+    ASSERT_EQ(OpenFile(WriteText("t.txt", lines).c_str()), 0);
 
     std::vector<HBRUSH> padding;
     for (;;) {
@@ -110,20 +111,20 @@ TEST_F(GripTest, SizingRunsIdleArmedSizingIdle)
         UINT message;
         WPARAM keys;
         int x, y;
-        int mode;
+        GripState mode;
         bool captured;
         SIZE size;
     } steps[] = {
-        {WM_MOUSEMOVE, 0, 150, 30, 0, false, {300, 60}},          // the body: nothing
-        {WM_MOUSEMOVE, MK_SHIFT, 290, 50, 0, false, {300, 60}},   // a key held: not armed
-        {WM_MOUSEMOVE, 0, 298, 50, 2, true, {300, 60}},           // x = right: still the grip
-        {WM_MOUSEMOVE, 0, 292, 48, 2, true, {300, 60}},           // moves within it keep it armed
-        {WM_MOUSEMOVE, 0, 150, 30, 0, false, {300, 60}},          // left the grip: back to idle
-        {WM_MOUSEMOVE, 0, 290, 57, 2, true, {300, 60}},           // armed again
-        {WM_LBUTTONDOWN, MK_LBUTTON, 290, 57, 1, true, {300, 60}},   // the press confines, moves nothing
-        {WM_MOUSEMOVE, MK_LBUTTON, 400, 120, 1, true, {400, 120}},
-        {WM_MOUSEMOVE, MK_LBUTTON, -30, 4, 1, true, {10, 10}},    // never below 10 x 10
-        {WM_LBUTTONUP, 0, 250, 70, 0, false, {250, 70}},          // the last place counts
+        {WM_MOUSEMOVE, 0, 150, 30, GRIP_IDLE, false, {300, 60}},          // the body: nothing
+        {WM_MOUSEMOVE, MK_SHIFT, 290, 50, GRIP_IDLE, false, {300, 60}},   // a key held: not armed
+        {WM_MOUSEMOVE, 0, 298, 50, GRIP_ARMED, true, {300, 60}},           // x = right: still the grip
+        {WM_MOUSEMOVE, 0, 292, 48, GRIP_ARMED, true, {300, 60}},           // moves within it keep it armed
+        {WM_MOUSEMOVE, 0, 150, 30, GRIP_IDLE, false, {300, 60}},          // left the grip: back to idle
+        {WM_MOUSEMOVE, 0, 290, 57, GRIP_ARMED, true, {300, 60}},           // armed again
+        {WM_LBUTTONDOWN, MK_LBUTTON, 290, 57, GRIP_SIZING, true, {300, 60}},   // the press confines, moves nothing
+        {WM_MOUSEMOVE, MK_LBUTTON, 400, 120, GRIP_SIZING, true, {400, 120}},
+        {WM_MOUSEMOVE, MK_LBUTTON, -30, 4, GRIP_SIZING, true, {10, 10}},    // never below 10 x 10
+        {WM_LBUTTONUP, 0, 250, 70, GRIP_IDLE, false, {250, 70}},          // the last place counts
     };
     for (const auto& s : steps) {
         Mouse(s.message, s.keys, s.x, s.y);
@@ -145,7 +146,7 @@ TEST_F(GripTest, APressThatFindsTheGripIdleDoesNothing)
     StartWindow();
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 290, 50);
     Mouse(WM_MOUSEMOVE, MK_LBUTTON, 500, 200);
-    EXPECT_EQ(SizeMode, 0);
+    EXPECT_EQ(SizeMode, GRIP_IDLE);
     EXPECT_EQ(WindowSize().cx, 300);
     EXPECT_EQ(WindowSize().cy, 60);
 }
@@ -265,7 +266,7 @@ TEST_F(GripTest, MenusGrayWhatNeedsAText)
     EXPECT_EQ(Seen.origin.x, 101);
     EXPECT_EQ(Seen.origin.y, 21);
 
-    ASSERT_EQ(OpenTextFile(w, 1, WriteText("t.txt", "a\nb\n").c_str()), 0);
+    ASSERT_EQ(OpenFile(WriteText("t.txt", "a\nb\n").c_str()), 0);
     SendMessageA(w, WM_KEYDOWN, VK_F5, 0);
     ShowAndCatch([&] { SendMessageA(w, WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONDOWN); }, {IDM_AUTOFEED});
     ASSERT_TRUE(Seen.shown);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "app/base/settings.h"
 #include "dialogs/options.h"
 #include "document/document.h"
 #include "res/resource.h"
@@ -18,6 +18,7 @@
 #include "tests/wine/import_hook.h"
 #include "tests/wine/modal_script.h"
 #include "window/mainwnd.h"
+#include "window/view.h"
 
 namespace {
 
@@ -250,7 +251,7 @@ TEST_F(OptionsTest, OkAtOnceStoresTheSevenGeneralKeysInOrderAndShowsTheLineAgain
 {
     WriteIni(kSettings);
     StartWindow();
-    ASSERT_EQ(OpenTextFile(MainWnd, 1, WriteText("story.txt", "first\nsecond\n").c_str()), 0);
+    ASSERT_EQ(OpenFile(WriteText("story.txt", "first\nsecond\n").c_str()), 0);
     EXPECT_TRUE(WithSheet({[](HWND sheet) {
         HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
         SendDlgItemMessageA(page, IDC_LINEDISP, BM_CLICK, 0, 0);
@@ -556,7 +557,7 @@ TEST_F(OptionsTest, HotKeyValuesAreStoredWithoutTheExtendedFlag)
 TEST_F(OptionsTest, TheFeedPausesWhileTheSheetIsOpenAndTheWindowIsPaintedAfter)
 {
     StartWindow();
-    ASSERT_EQ(OpenTextFile(MainWnd, 1, WriteText("story.txt", "a\nb\nc\n").c_str()), 0);
+    ASSERT_EQ(OpenFile(WriteText("story.txt", "a\nb\nc\n").c_str()), 0);
     SendMessageA(MainWnd, WM_COMMAND, IDM_AUTOFEED, 0);
     ASSERT_EQ(AutoFlg, 1);
     // OK with a new interval, then Cancel, which keeps it.

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "app/settings.h"
+#include "app/base/settings.h"
 #include "tests/wine/fixture.h"
 
 namespace {
@@ -117,19 +117,26 @@ TEST_F(SettingsTest, OnlyBackFlgOneReadsTheLastText)
 
 TEST_F(SettingsTest, WrittenKeysReadBackAsWritten)
 {
-    WriteIntKey("WINDOW", "X", -13);
-    WriteIntKey("FONT", "BackColor", 0x00FFEEDD);
-    WriteIntKey("OPTION", "RunWait", 2147483647);
-    WriteStringKey("BACKUP", "BackFile", "C:\\\x95\x5C\\\x83\x5C.txt");
+    LoadSettings();
+    AppSettings.X = -13;
+    AppSettings.BackColor = 0x00FFEEDD;
+    AppSettings.RunWait = 2147483647;
+    AppSettings.Font.lfCharSet = 0xEE;  // a byte: written unsigned
+    strcpy(AppSettings.BackFile, "C:\\\x95\x5C\\\x83\x5C.txt");
+    AppSettings.BackNo = 7;
+    SaveSettings(SAVED_AT_EXIT | GENERAL_PAGE | DISPLAY_PAGE | HOTKEY_PAGE);
     EXPECT_EQ(IniValue("WINDOW", "X"), "-13");
     EXPECT_EQ(IniValue("FONT", "BackColor"), "16772829");
     EXPECT_EQ(IniValue("OPTION", "RunWait"), "2147483647");
+    EXPECT_EQ(IniValue("FONT", "CharSet"), "238");
     EXPECT_EQ(IniValue("BACKUP", "BackFile"), "C:\\\x95\x5C\\\x83\x5C.txt");
+
+    // Every key written comes back as it was.
+    AppSettingsRecord written = AppSettings;
+    memset(&AppSettings, 0, sizeof AppSettings);
     LoadSettings();
-    EXPECT_EQ(AppSettings.X, -13);
-    EXPECT_EQ(AppSettings.BackColor, 0x00FFEEDDu);
-    EXPECT_EQ(AppSettings.RunWait, 2147483647);
-    EXPECT_STREQ(AppSettings.BackFile, "C:\\\x95\x5C\\\x83\x5C.txt");
+    written.DisplayFont = AppSettings.DisplayFont = NULL;
+    EXPECT_EQ(memcmp(&written, &AppSettings, sizeof written), 0);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "app/base/settings.h"
 #include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "res/resource.h"
@@ -15,6 +15,7 @@
 #include "tests/wine/import_hook.h"
 #include "tests/wine/modal_script.h"
 #include "window/mainwnd.h"
+#include "window/view.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ protected:
         for (int i = 1; i <= count; ++i)
             text += "line " + std::to_string(i) + "\n";
         std::string path = WriteText("story.txt", text);
-        EXPECT_EQ(OpenTextFile(MainWnd, 1, path.c_str()), 0);
+        EXPECT_EQ(OpenFile(path.c_str()), 0);
         return path;
     }
     // Sends what a user's key or command sends while `act` runs on the

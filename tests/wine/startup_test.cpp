@@ -2,7 +2,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/settings.h"
+#include "app/base/settings.h"
 #include "app/startup.h"
 #include "res/resource.h"
 #include "tests/wine/fixture.h"

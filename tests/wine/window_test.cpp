@@ -1,10 +1,12 @@
 #include <cstring>
 
-#include "app/settings.h"
+#include "app/base/settings.h"
 #include "document/document.h"
 #include "res/resource.h"
 #include "tests/wine/fixture.h"
+#include "window/input.h"
 #include "window/mainwnd.h"
+#include "window/view.h"
 #include "window/tray.h"
 
 namespace {

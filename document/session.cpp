@@ -1,8 +1,10 @@
+// The text across runs: taken up again at start, forgotten on request,
+// saved and released at exit, and taken up again after a log-off that did
+// not happen.
 #include <cstring>
 
-#include "app/msgbox.h"
-#include "app/settings.h"
-#include "app/startup.h"
+#include "app/base/msgbox.h"
+#include "app/base/settings.h"
 #include "document/document.h"
 
 namespace {
@@ -10,16 +12,16 @@ namespace {
 const char CANNOT_REOPEN[] = "前回参照ﾃｷｽﾄが開けません。";
 const char NO_LINES[] = "表示できる行がありません。";
 
-// Opens the kept working copy and indexes it. Returns 0, or the message
+// Opens the kept working copy and indexes it. Returns NULL, or the message
 // that says why it could not be taken up again.
 const char* ReopenWorkingCopy()
 {
     HANDLE h = CreateFileA(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE)
         return CANNOT_REOPEN;
-    LARGE_INTEGER size;
+    ULONGLONG size = 0;
     LineIndex index = {};
-    if (!GetFileSizeEx(h, &size) || size.QuadPart > 0xFFFFFFFFll || !BuildLineIndex(h, &index)) {
+    if (!SizeFits(h, &size) || !StreamLineIndex(h, size, INVALID_HANDLE_VALUE, &index)) {
         CloseHandle(h);
         return CANNOT_REOPEN;
     }
@@ -33,63 +35,72 @@ const char* ReopenWorkingCopy()
     return NULL;
 }
 
-void Restore(HWND window)
+bool Restore()
 {
-    SetCursor(LoadCursorA(NULL, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+    SetCursor(LoadCursorA(NULL, IDC_WAIT));
     const char* failure = ReopenWorkingCopy();
     if (failure == NULL) {
         Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
         Doc.LineCnt = Doc.Index.count;
         // Counted unsigned: a stored 0 or negative line lies beyond the end.
-        uint32_t line = static_cast<uint32_t>(AppSettings.BackNo) - 1u;
-        Doc.CurLine = line;
-        Doc.CurLine = ShowLine(window, NAV_CLAMP, line, DispText);
-        InvalidateRect(window, NULL, TRUE);
+        Doc.CurLine = static_cast<uint32_t>(AppSettings.BackNo) - 1u;
     }
-    SetCursor(LoadCursorA(NULL, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
+    SetCursor(LoadCursorA(NULL, IDC_ARROW));
     if (failure != NULL)
         ShowMessage(NULL, failure, "Skerrow", MB_ICONERROR);
+    return failure == NULL;
 }
 
 }  // namespace
 
-int RestoreLastText(HWND window)
+bool RestoreLastText()
 {
     if (AppSettings.BackFlg == 1 && AppSettings.BackNo != 0) {
         DocBusy = 1;
         bool accepted = ShowMessage(NULL, "前回終了直前の状態を復元しますか？", "Skerrow", MB_OKCANCEL) == IDOK;
-        if (accepted)
-            Restore(window);
+        bool restored = accepted && Restore();
         DocBusy = 0;
         if (accepted)
-            return 0;
+            return restored;
     }
     DeleteFileA(WorkFile);
     AppSettings.BackNo = 0;
     memset(AppSettings.BackFile, 0, sizeof AppSettings.BackFile);
-    return 0;
+    return false;
 }
 
-int ClearText(HWND window)
+bool ClearText()
 {
     if (DocBusy)
-        return 0;
-    ResetDocument(window);
+        return false;
+    ResetDocument();
     ReleaseText();
     DeleteFileA(WorkFile);
+    return true;
+}
+
+int SaveAndRelease(HWND owner, int ask)
+{
+    if (ask != 0 &&
+        ShowMessage(owner, "終了します。よろしいですか？", "Skerrow", MB_OKCANCEL | MB_DEFBUTTON2) != IDOK)
+        return -1;
+    SaveSettings(SAVED_AT_EXIT);
+    // An open or restore waiting on its question still needs its text; it
+    // is released when the program closes after it.
+    if (!DocBusy)
+        ReleaseText();
     return 0;
 }
 
-void ResumeAfterCancelledEnd(HWND window)
+ResumeOutcome ResumeAfterCancelledEnd()
 {
     if (Doc.WorkHandle != INVALID_HANDLE_VALUE || Doc.LineCnt == 0 || DocBusy)
-        return;
+        return RESUME_NOTHING;
     // Taken up silently, as it was: the same lines and the same dat view.
     if (ReopenWorkingCopy() != NULL) {
-        ResetDocument(window);
-        return;
+        ResetDocument();
+        return RESUME_LOST;
     }
     Doc.LineCnt = Doc.Index.count;
-    Doc.CurLine = ShowLine(window, NAV_CLAMP, Doc.CurLine, DispText);
-    InvalidateRect(window, NULL, TRUE);
+    return RESUME_DONE;
 }

@@ -1,3 +1,3 @@
-#include "app/msgbox.h"
+#include "app/base/msgbox.h"
 
 MessageBoxFunction ShowMessage = MessageBoxA;

@@ -1,17 +1,14 @@
-#include "app/paths.h"
+#include "app/base/paths.h"
 
 #include <cstring>
+
+#include "app/base/sjis.h"
 
 namespace {
 
 // The longest name of a file kept in the start folder ("Skerrow.ini",
 // "Skerrow.tmp" and "Skerrow.chm" are all this long).
 const size_t LONGEST_FILE_NAME = 11;
-
-bool IsLeadByte(unsigned char b)
-{
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
 
 }  // namespace
 

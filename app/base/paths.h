@@ -1,7 +1,7 @@
 // Paths of the files the program keeps in its start folder, as byte strings.
 // No Windows calls here, so the rules can be tested on any machine.
-#ifndef SKERROW_APP_PATHS_H
-#define SKERROW_APP_PATHS_H
+#ifndef SKERROW_APP_BASE_PATHS_H
+#define SKERROW_APP_BASE_PATHS_H
 
 #include <cstddef>
 

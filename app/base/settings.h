@@ -1,0 +1,67 @@
+// The settings record and its file, Skerrow.ini in the start folder.
+// The record is read once at start; from then on memory is authoritative
+// and the file is written, a group of keys at a time, when settings are
+// confirmed and at exit. Every key is named in one table (settings.cpp):
+// loading, saving, the pages' limits and copying a page's fields all go by
+// it.
+#ifndef SKERROW_APP_BASE_SETTINGS_H
+#define SKERROW_APP_BASE_SETTINGS_H
+
+#include <windows.h>
+
+#include <cstddef>
+
+#include "app/base/paths.h"
+
+struct AppSettingsRecord {
+    // [WINDOW]
+    int FLAG;
+    int X, Y, WIDTH, HEIGHT;
+    // [OPTION]
+    int BlankSkip, LineDisp, BorderFlg, LayNum, EndFlg, RunWait, TabsCol;
+    int ONHOTALT, ONHOTCTL, ONHOTSFT, ONHOTKEY;
+    int MENUHOTALT, MENUHOTCTL, MENUHOTSFT, MENUHOTKEY;
+    // [FONT]: the colours and the display font's LOGFONT fields
+    COLORREF BackColor, FontColor;
+    LOGFONTA Font;
+    // Made from Font at start; the default look and OK on the Display page
+    // replace it.
+    HFONT DisplayFont;
+    // [BACKUP]
+    int BackFlg, BackNo;
+    char BackFile[PATH_SIZE];
+};
+
+extern AppSettingsRecord AppSettings;
+
+// The start folder, ending in one backslash; set once at start.
+extern char BaseDir[PATH_SIZE];
+
+// The groups of keys written together: at exit, by each page of the options
+// sheet when it is confirmed, and by the line-number key.
+enum SettingGroup : unsigned {
+    SAVED_AT_EXIT = 1u << 0,
+    GENERAL_PAGE = 1u << 1,
+    DISPLAY_PAGE = 1u << 2,
+    HOTKEY_PAGE = 1u << 3,
+    LINE_NUMBER_KEY = 1u << 4,
+};
+
+// Reads every key into AppSettings and makes the display font.
+void LoadSettings();
+
+// Writes the keys of the group from AppSettings, in the table's order,
+// integers with "%d". A failed write is silent.
+void SaveSettings(unsigned group);
+
+// Copies the fields of the group's keys from one record to another.
+void CopySettings(unsigned group, const AppSettingsRecord& from, AppSettingsRecord* to);
+
+// The values a page accepts for the integer field at the given offset in
+// AppSettingsRecord (offsetof), as the table gives them.
+void SettingLimits(size_t field, int* least, int* most);
+
+// The default display font: 13-pixel "ＭＳ Ｐゴシック", fixed-pitch modern family.
+void SetDefaultFont(LOGFONTA* font);
+
+#endif

@@ -1,0 +1,148 @@
+#include "window/commands.h"
+
+#include <cstring>
+
+#include "app/base/msgbox.h"
+#include "app/base/settings.h"
+#include "dialogs/dialogs.h"
+#include "document/document.h"
+#include "res/resource.h"
+#include "window/handles.h"
+#include "window/paint.h"
+#include "window/tray.h"
+#include "window/view.h"
+
+namespace {
+
+void JumpCommand(HWND window)
+{
+    if (Doc.LineCnt == 0)
+        return;
+    uint32_t target = 0;
+    // Compared with the line shown now, not when the dialog opened: the feed
+    // goes on while it is open. The line already shown is not painted again;
+    // the text may even have been closed from the tray menu meanwhile.
+    if (AskJumpLine(window, AppInstance, Doc.LineCnt, &target) && Doc.LineCnt > 0 &&
+        ChooseLine(NAV_CLAMP, target, Doc.LineCnt) != Doc.CurLine)
+        NavigateTo(window, NAV_CLAMP, target);
+}
+
+void InfoCommand(HWND window)
+{
+    if (Doc.LineCnt > 0)
+        ShowFileInfo(window, AppInstance);
+}
+
+void ClearCommand(HWND window)
+{
+    if (ClearText())
+        ShowNoText(window);
+}
+
+// The Display page's colours and default look, in force at once.
+void ShowLook(COLORREF back, COLORREF text, const LOGFONTA* font)
+{
+    AppSettings.BackColor = back;
+    AppSettings.FontColor = text;
+    if (font != NULL)
+        ReplaceDisplayFont(font);
+}
+
+void ReleaseMainHotKeys()
+{
+    ReleaseHotKeys(MainWnd);
+}
+
+// Takes what the confirmed pages of the options sheet changed into force
+// and into the settings file, page by page in the sheet's order.
+void ApplyOptions(HWND window, unsigned outcome, const AppSettingsRecord& edited)
+{
+    if (outcome & GENERAL_PAGE) {
+        CopySettings(GENERAL_PAGE, edited, &AppSettings);
+        SaveSettings(GENERAL_PAGE);
+        // The line again, with or without its number. BlankSkip waits for
+        // the next text opened; the tab width for the repaint below.
+        NavigateTo(window, NAV_CLAMP, Doc.CurLine);
+    }
+    if (outcome & DISPLAY_PAGE) {
+        CopySettings(DISPLAY_PAGE, edited, &AppSettings);
+        if (AppSettings.Font.lfFaceName[0] != '\0')
+            ReplaceDisplayFont(&AppSettings.Font);
+        ApplyTransparency(window);
+        SaveSettings(DISPLAY_PAGE);
+        ApplyBorder(window);
+    }
+    if (outcome & HOTKEY_PAGE) {
+        CopySettings(HOTKEY_PAGE, edited, &AppSettings);
+        SaveSettings(HOTKEY_PAGE);
+    }
+    if (outcome & (HOTKEY_PAGE | OPTIONS_HOTKEYS_RELEASED))
+        RegisterHotKeys(window);
+}
+
+void OptionsCommand(HWND window)
+{
+    if (BringOptionsSheetForward())
+        return;
+    // The feed pauses: lines must not move under the user's eyes while the
+    // settings that shape them are being changed.
+    PauseFeed(window);
+    static const OptionsHost host = {ShowLook, ReleaseMainHotKeys};
+    AppSettingsRecord edited = AppSettings;
+    ApplyOptions(window, ShowOptionsSheet(AppInstance, host, &edited), edited);
+    ResumeFeed(window);
+    // A new font, colour or line number shows at once.
+    InvalidateRect(window, NULL, TRUE);
+}
+
+}  // namespace
+
+void RunCommand(HWND window, int id)
+{
+    switch (id) {
+    case IDM_EXIT: CloseProgram(window); break;
+    case IDM_OPEN: OpenCommand(window, NULL); break;
+    case IDM_VERSION: ShowVersionDialog(window, AppInstance); break;
+    case IDM_HELP: ShowHelp(window); break;
+    case IDM_OPTION: OptionsCommand(window); break;
+    case IDM_JUMP: JumpCommand(window); break;
+    case IDM_CLEAR: ClearCommand(window); break;
+    case IDM_INFO: InfoCommand(window); break;
+    case IDM_AUTOFEED: ToggleAutoFeed(window); break;
+    }
+}
+
+void OpenCommand(HWND window, const char* path)
+{
+    if (DocBusy)
+        return;
+    char chosen[PATH_SIZE];
+    memset(chosen, 0, sizeof chosen);
+    if (path != NULL) {
+        if (strlen(path) < sizeof chosen)
+            strcpy(chosen, path);
+    } else if (AskForFile(window, chosen) == 0) {
+        return;
+    }
+    if (chosen[0] == '\0') {
+        ShowMessage(window, "ﾌｧｲﾙ名指定がｴﾗｰです。", "Skerrow", MB_OK);
+        return;
+    }
+    switch (OpenTextFile(chosen)) {
+    case OPEN_DONE: NavigateTo(window, NAV_TOP, 0); break;
+    case OPEN_LOST: ShowNoText(window); break;
+    case OPEN_REFUSED: break;
+    }
+}
+
+void CloseProgram(HWND window)
+{
+    // Not while an open or restore waits on its question: the window must
+    // outlive it (a restore even runs inside the window's creation).
+    if (DocBusy)
+        return;
+    if (SaveAndRelease(window, AppSettings.EndFlg) == 0) {
+        PauseFeed(window);
+        DestroyWindow(window);
+    }
+}

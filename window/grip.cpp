@@ -1,0 +1,83 @@
+#include "window/grip.h"
+
+#include <windowsx.h>
+
+#include "app/base/settings.h"
+
+GripState SizeMode;
+
+namespace {
+
+bool InGrip(int x, int y, int right, int bottom)
+{
+    return right - GRIP_SIZE <= x && x <= right && bottom - GRIP_SIZE <= y && y < bottom;
+}
+
+void EndGrip()
+{
+    ReleaseCapture();
+    SetCursor(LoadCursorA(NULL, IDC_ARROW));
+    SizeMode = GRIP_IDLE;
+}
+
+}  // namespace
+
+// The grip is part of the client area; everything else of the body is a
+// caption, so that the system drags the window by it.
+LRESULT HitTestDrag(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT hit = DefWindowProcA(window, WM_NCHITTEST, wParam, lParam);
+    if (hit != HTCLIENT)
+        return hit;
+    RECT w;
+    GetWindowRect(window, &w);
+    if (InGrip(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), w.right, w.bottom))
+        return HTCLIENT;
+    return HTCAPTION;
+}
+
+void TrackGrip(HWND window, WPARAM keys, int x, int y)
+{
+    RECT work, place, client;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(window, &place);
+    GetClientRect(window, &client);
+
+    switch (SizeMode) {
+    case GRIP_IDLE:
+        if (keys == 0 && InGrip(x, y, client.right, client.bottom)) {
+            SetCapture(window);
+            SetCursor(LoadCursorA(NULL, IDC_SIZENWSE));
+            SizeMode = GRIP_ARMED;
+        }
+        break;
+    case GRIP_ARMED:
+        if (keys & MK_LBUTTON) {
+            RECT confine = {place.left + GRIP_SIZE, place.top + GRIP_SIZE, work.right, work.bottom};
+            ClipCursor(&confine);
+            SizeMode = GRIP_SIZING;
+        } else if (!InGrip(x, y, client.right, client.bottom)) {
+            // Only leaving the grip disarms it: were every move to disarm,
+            // each move over the grip would flip it, and a press would size
+            // the window or do nothing by chance.
+            EndGrip();
+        }
+        break;
+    case GRIP_SIZING:
+        MoveWindow(window, place.left, place.top, x > GRIP_SIZE ? x : GRIP_SIZE, y > GRIP_SIZE ? y : GRIP_SIZE,
+                   TRUE);
+        if (!(keys & MK_LBUTTON)) {
+            ClipCursor(NULL);
+            EndGrip();
+        }
+        break;
+    }
+}
+
+void CaptureGeometry(const RECT* r)
+{
+    AppSettings.X = r->left;
+    AppSettings.Y = r->top;
+    AppSettings.WIDTH = r->right - r->left;
+    AppSettings.HEIGHT = r->bottom - r->top;
+}

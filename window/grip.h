@@ -1,0 +1,25 @@
+// The window's handling by the mouse: dragged by its body, sized from the
+// grip in its bottom-right corner.
+#ifndef SKERROW_WINDOW_GRIP_H
+#define SKERROW_WINDOW_GRIP_H
+
+#include <windows.h>
+
+// The grip: the 10 x 10 pixels in the bottom-right corner.
+const int GRIP_SIZE = 10;
+
+enum GripState {
+    GRIP_IDLE = 0,
+    GRIP_SIZING = 1,  // the button is down: moves size the window
+    GRIP_ARMED = 2,   // the pointer rests on the grip, the capture taken
+};
+
+extern GripState SizeMode;
+
+LRESULT HitTestDrag(HWND window, WPARAM wParam, LPARAM lParam);
+void TrackGrip(HWND window, WPARAM keys, int x, int y);
+
+// Keeps the window's place and size for the exit routine.
+void CaptureGeometry(const RECT* r);
+
+#endif

@@ -1,0 +1,27 @@
+// What the window shows: the line on display and the automatic feed that
+// moves it.
+#ifndef SKERROW_WINDOW_VIEW_H
+#define SKERROW_WINDOW_VIEW_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+extern int AutoFlg;  // the automatic feed is switched on
+
+// Shows the line chosen by code from `from`, starts the feed's period
+// afresh and repaints.
+void NavigateTo(HWND window, int code, uint32_t from);
+
+// After the text has gone: the feed off and the window blank.
+void ShowNoText(HWND window);
+
+// The feed's timer stopped, or started with the current interval, when the
+// feed is on; the switch itself stays as it is.
+void PauseFeed(HWND window);
+void ResumeFeed(HWND window);
+
+// Switches the feed on or off; only while a text is open.
+void ToggleAutoFeed(HWND window);
+
+#endif
