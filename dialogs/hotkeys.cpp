@@ -1,6 +1,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
+#include <cstring>
+
+#include "app/base/hotkeyname.h"
+#include "app/base/msgbox.h"
 #include "dialogs/options.h"
 #include "res/resource.h"
 
@@ -48,11 +53,58 @@ INT_PTR OnInitDialog(HWND page)
     return TRUE;
 }
 
+// Whether a combination can be had: while this page is up the program holds
+// neither of its own hot keys, so only another program can hold it.
+bool Free(int key, int alt, int ctl, int sft)
+{
+    if (key == 0)
+        return true;
+    if (!RegisterHotKey(NULL, HOTKEY_PROBE, HotKeyModifiers(alt, ctl, sft), static_cast<UINT>(key)))
+        return false;
+    UnregisterHotKey(NULL, HOTKEY_PROBE);
+    return true;
+}
+
+const char TAKEN[] = "ﾎｯﾄｷｰ %s は他のﾌﾟﾛｸﾞﾗﾑが使用中です。\r\n別の組み合わせを選んでください。";
+const char TWICE[] = "ﾎｯﾄｷｰ %s は一覧表示ｷｰと同じです。\r\n別の組み合わせを選んでください。";
+
+// Says why the combination in a control cannot be had (reason: TAKEN or
+// TWICE) and keeps the sheet open on this page, its control focused, for
+// the user to choose another.
+INT_PTR Refuse(HWND page, const char* reason, int controlId, const int* hotKey)
+{
+    char name[64], text[256];
+    DescribeHotKey(hotKey[0], hotKey[1], hotKey[2], hotKey[3], name, sizeof name);
+    snprintf(text, sizeof text, reason, name);
+    ShowMessage(page, text, "Skerrow", MB_ICONWARNING);
+    SetFocus(GetDlgItem(page, controlId));
+    // The pages before this one took the OK already; none of it counts now.
+    Options.outcome &= OPTIONS_HOTKEYS_RELEASED;
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_INVALID);
+    return TRUE;
+}
+
 INT_PTR OnApply(HWND page)
 {
+    int show[4], menu[4];  // key, Alt, Ctrl, Shift
+    ReadHotKey(page, IDC_ONHOTKEY, &show[0], &show[1], &show[2], &show[3]);
+    ReadHotKey(page, IDC_MENUHOTKEY, &menu[0], &menu[1], &menu[2], &menu[3]);
+    if (!Free(show[0], show[1], show[2], show[3]))
+        return Refuse(page, TAKEN, IDC_ONHOTKEY, show);
+    if (menu[0] != 0 && memcmp(menu, show, sizeof menu) == 0)
+        return Refuse(page, TWICE, IDC_MENUHOTKEY, menu);
+    if (!Free(menu[0], menu[1], menu[2], menu[3]))
+        return Refuse(page, TAKEN, IDC_MENUHOTKEY, menu);
+
     AppSettingsRecord& s = *Options.edited;
-    ReadHotKey(page, IDC_ONHOTKEY, &s.ONHOTKEY, &s.ONHOTALT, &s.ONHOTCTL, &s.ONHOTSFT);
-    ReadHotKey(page, IDC_MENUHOTKEY, &s.MENUHOTKEY, &s.MENUHOTALT, &s.MENUHOTCTL, &s.MENUHOTSFT);
+    s.ONHOTKEY = show[0];
+    s.ONHOTALT = show[1];
+    s.ONHOTCTL = show[2];
+    s.ONHOTSFT = show[3];
+    s.MENUHOTKEY = menu[0];
+    s.MENUHOTALT = menu[1];
+    s.MENUHOTCTL = menu[2];
+    s.MENUHOTSFT = menu[3];
     Options.outcome |= HOTKEY_PAGE;
     return FALSE;
 }

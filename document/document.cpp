@@ -7,7 +7,7 @@
 #include "app/base/settings.h"
 #include "datview/datrecord.h"
 
-TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, 0, 0};
+TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, 0, 0, 0};
 int DocBusy;
 char DispText[DISP_TEXT_SIZE];
 char WorkFile[PATH_SIZE];

@@ -18,6 +18,7 @@ struct TextDocument {
     uint32_t LineCnt;   // lines shown; 0 while nothing is open
     uint32_t CurLine;   // zero-based index of the line shown
     int DatFlg;         // 1: lines are shown as bulletin-board posts
+    int BlankSkip;      // the BlankSkip setting the index was built with
 };
 
 extern TextDocument Doc;
@@ -52,10 +53,11 @@ uint32_t ShowLine(int code, uint32_t index, char* out);
 void ResetDocument();
 
 // Reads size bytes of source from where it stands through the one buffer
-// of the program into index, and when copy is not INVALID_HANDLE_VALUE
-// writes them there too. False, with index empty, when a read or write
-// fails, the source ends early, or memory runs out.
-bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, LineIndex* index);
+// of the program into index (blank lines left out when blankSkip is 1), and
+// when copy is not INVALID_HANDLE_VALUE writes them there too. False, with
+// index empty, when a read or write fails, the source ends early, or memory
+// runs out.
+bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, int blankSkip, LineIndex* index);
 
 // The size of an open file, when the index's 32-bit offsets can hold it.
 bool SizeFits(HANDLE file, ULONGLONG* size);

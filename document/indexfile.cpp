@@ -1,6 +1,5 @@
 // The one way a text gets its line index: streamed through one buffer, for
 // an open (copying on the way), a restore and a resume alike.
-#include "app/base/settings.h"
 #include "document/document.h"
 
 namespace {
@@ -17,12 +16,12 @@ bool SizeFits(HANDLE file, ULONGLONG* size)
     return true;
 }
 
-bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, LineIndex* index)
+bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, int blankSkip, LineIndex* index)
 {
     static char buffer[1 << 20];
     FreeLineIndex(index);
     LineScan scan;
-    BeginLineScan(&scan, index, AppSettings.BlankSkip);
+    BeginLineScan(&scan, index, blankSkip);
     ULONGLONG left = size;
     bool ok = true;
     // Only the size seen at the start is read, should the file grow.

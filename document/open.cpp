@@ -9,11 +9,6 @@ namespace {
 const char OPEN_ERROR[] = "指定ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ";
 const char NO_LINES[] = "表示できる行がありません。";
 
-void Tell(const char* message)
-{
-    SetCursor(LoadCursorA(NULL, IDC_ARROW));
-    ShowMessage(NULL, message, "Skerrow", MB_ICONERROR);
-}
 
 // Copies the source to the new working copy and indexes it on the way, in
 // one read of the source. Returns false, leaving no new copy behind, when
@@ -35,7 +30,7 @@ bool CopyAndIndex(const char* source, const char* copy, LineIndex* index)
         CloseHandle(in);
         return false;
     }
-    bool ok = StreamLineIndex(in, size, out, index);
+    bool ok = StreamLineIndex(in, size, out, AppSettings.BlankSkip, index);
     CloseHandle(in);
     ok = CloseHandle(out) && ok;
     if (!ok) {
@@ -46,8 +41,9 @@ bool CopyAndIndex(const char* source, const char* copy, LineIndex* index)
 }
 
 // Everything after the choice of a path. The previous text stays open and
-// untouched until the new copy and its index are complete.
-OpenOutcome OpenChosen(const char* path)
+// untouched until the new copy and its index are complete. A failure
+// leaves in *failure the message that tells the user.
+OpenOutcome OpenChosen(const char* path, const char** failure)
 {
     char copy[PATH_SIZE];
     memset(copy, 0, sizeof copy);
@@ -56,39 +52,40 @@ OpenOutcome OpenChosen(const char* path)
 
     LineIndex index = {};
     if (!CopyAndIndex(path, copy, &index)) {
-        Tell(OPEN_ERROR);
+        *failure = OPEN_ERROR;
         return OPEN_REFUSED;
     }
 
     ReleaseText();
     Doc.LineCnt = 0;
-    const char* failure = NULL;
     if (!MoveFileExA(copy, WorkFile, MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileA(copy);
-        failure = OPEN_ERROR;
+        *failure = OPEN_ERROR;
     } else if ((Doc.WorkHandle = CreateFileA(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                              NULL)) == INVALID_HANDLE_VALUE) {
-        failure = OPEN_ERROR;
+        *failure = OPEN_ERROR;
     } else if (index.count == 0) {
         CloseHandle(Doc.WorkHandle);
         Doc.WorkHandle = INVALID_HANDLE_VALUE;
-        failure = NO_LINES;
+        *failure = NO_LINES;
     }
-    if (failure != NULL) {
+    if (*failure != NULL) {
         FreeLineIndex(&index);
         ResetDocument();
-        Tell(failure);
         return OPEN_LOST;
     }
 
+    // From the swap on, the working copy holds the new text: what a log-off
+    // during the question below writes must name it, at its first line.
+    strcpy(AppSettings.BackFile, path);
+    AppSettings.BackNo = 1;
     // While the question is up, LineCnt stays 0: whatever navigates then
     // finds no text, and DocBusy keeps the text from being released.
     Doc.Index = index;
+    Doc.BlankSkip = AppSettings.BlankSkip;
     Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
     Doc.LineCnt = Doc.Index.count;
     Doc.CurLine = 0;
-    strcpy(AppSettings.BackFile, path);
-    SetCursor(LoadCursorA(NULL, IDC_ARROW));
     return OPEN_DONE;
 }
 
@@ -100,7 +97,13 @@ OpenOutcome OpenTextFile(const char* path)
         return OPEN_REFUSED;
     DocBusy = 1;
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
-    OpenOutcome outcome = OpenChosen(path);
+    const char* failure = NULL;
+    OpenOutcome outcome = OpenChosen(path, &failure);
     DocBusy = 0;
+    SetCursor(LoadCursorA(NULL, IDC_ARROW));
+    // Told when nothing is in flux any more: meanwhile the user may close
+    // the program or open another text.
+    if (failure != NULL)
+        ShowMessage(NULL, failure, "Skerrow", MB_ICONERROR);
     return outcome;
 }

@@ -12,16 +12,17 @@ namespace {
 const char CANNOT_REOPEN[] = "前回参照ﾃｷｽﾄが開けません。";
 const char NO_LINES[] = "表示できる行がありません。";
 
-// Opens the kept working copy and indexes it. Returns NULL, or the message
-// that says why it could not be taken up again.
-const char* ReopenWorkingCopy()
+// Opens the kept working copy and indexes it, blank lines left out when
+// blankSkip is 1. Returns NULL, or the message that says why it could not
+// be taken up again.
+const char* ReopenWorkingCopy(int blankSkip)
 {
     HANDLE h = CreateFileA(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE)
         return CANNOT_REOPEN;
     ULONGLONG size = 0;
     LineIndex index = {};
-    if (!SizeFits(h, &size) || !StreamLineIndex(h, size, INVALID_HANDLE_VALUE, &index)) {
+    if (!SizeFits(h, &size) || !StreamLineIndex(h, size, INVALID_HANDLE_VALUE, blankSkip, &index)) {
         CloseHandle(h);
         return CANNOT_REOPEN;
     }
@@ -32,13 +33,15 @@ const char* ReopenWorkingCopy()
     }
     Doc.WorkHandle = h;
     Doc.Index = index;
+    Doc.BlankSkip = blankSkip;
     return NULL;
 }
 
-bool Restore()
+// Reopens the working copy at the last line; NULL, or why it could not.
+const char* Restore()
 {
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
-    const char* failure = ReopenWorkingCopy();
+    const char* failure = ReopenWorkingCopy(AppSettings.BlankSkip);
     if (failure == NULL) {
         Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
         Doc.LineCnt = Doc.Index.count;
@@ -46,9 +49,7 @@ bool Restore()
         Doc.CurLine = static_cast<uint32_t>(AppSettings.BackNo) - 1u;
     }
     SetCursor(LoadCursorA(NULL, IDC_ARROW));
-    if (failure != NULL)
-        ShowMessage(NULL, failure, "Skerrow", MB_ICONERROR);
-    return failure == NULL;
+    return failure;
 }
 
 }  // namespace
@@ -58,10 +59,12 @@ bool RestoreLastText()
     if (AppSettings.BackFlg == 1 && AppSettings.BackNo != 0) {
         DocBusy = 1;
         bool accepted = ShowMessage(NULL, "前回終了直前の状態を復元しますか？", "Skerrow", MB_OKCANCEL) == IDOK;
-        bool restored = accepted && Restore();
+        const char* failure = accepted ? Restore() : NULL;
         DocBusy = 0;
+        if (failure != NULL)
+            ShowMessage(NULL, failure, "Skerrow", MB_ICONERROR);
         if (accepted)
-            return restored;
+            return failure == NULL;
     }
     DeleteFileA(WorkFile);
     AppSettings.BackNo = 0;
@@ -96,8 +99,9 @@ ResumeOutcome ResumeAfterCancelledEnd()
 {
     if (Doc.WorkHandle != INVALID_HANDLE_VALUE || Doc.LineCnt == 0 || DocBusy)
         return RESUME_NOTHING;
-    // Taken up silently, as it was: the same lines and the same dat view.
-    if (ReopenWorkingCopy() != NULL) {
+    // Taken up silently, as it was: the same lines (whatever BlankSkip says
+    // by now) and the same dat view.
+    if (ReopenWorkingCopy(Doc.BlankSkip) != NULL) {
         ResetDocument();
         return RESUME_LOST;
     }

@@ -51,6 +51,7 @@
 #define TIMER_NUMKEY        3180
 #define HOTKEY_SHOW         5996
 #define HOTKEY_MENU         5997
+#define HOTKEY_PROBE        5998
 #define TRAY_ICON_ID        5999
 #define WM_TRAYNOTIFY       3177
 

@@ -13,7 +13,7 @@ packages=(
   wine wine32:i386 libxi6:i386 libxrandr2:i386 libxinerama1:i386
   libxcursor1:i386 libxfixes3:i386 libxrender1:i386
   xvfb xdotool x11-apps x11-utils imagemagick locales fonts-ipafont-gothic fonts-wine
-  fp-utils procps bc
+  fp-utils procps bc zip unzip
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

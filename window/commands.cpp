@@ -14,6 +14,22 @@
 
 namespace {
 
+// A command that came while an open or a restore waited on its question:
+// the text was in flux, so it runs once the question is answered. Closing
+// the program outranks the others; of those, the last one counts.
+int WaitingCommand;           // IDM_EXIT, IDM_CLEAR or IDM_OPEN; 0 when none
+char WaitingPath[PATH_SIZE];  // the file dropped meanwhile, for IDM_OPEN
+
+void Wait(int id, const char* path)
+{
+    if (WaitingCommand == IDM_EXIT)
+        return;
+    WaitingCommand = id;
+    memset(WaitingPath, 0, sizeof WaitingPath);
+    if (path != NULL && strlen(path) < sizeof WaitingPath)
+        strcpy(WaitingPath, path);
+}
+
 void JumpCommand(HWND window)
 {
     if (Doc.LineCnt == 0)
@@ -37,6 +53,8 @@ void ClearCommand(HWND window)
 {
     if (ClearText())
         ShowNoText(window);
+    else
+        Wait(IDM_CLEAR, NULL);
 }
 
 // The Display page's colours and default look, in force at once.
@@ -84,12 +102,13 @@ void OptionsCommand(HWND window)
 {
     if (BringOptionsSheetForward())
         return;
-    // The feed pauses: lines must not move under the user's eyes while the
-    // settings that shape them are being changed.
     PauseFeed(window);
+    FeedHeld = 1;
     static const OptionsHost host = {ShowLook, ReleaseMainHotKeys};
     AppSettingsRecord edited = AppSettings;
-    ApplyOptions(window, ShowOptionsSheet(AppInstance, host, &edited), edited);
+    unsigned outcome = ShowOptionsSheet(AppInstance, host, &edited);
+    FeedHeld = 0;
+    ApplyOptions(window, outcome, edited);
     ResumeFeed(window);
     // A new font, colour or line number shows at once.
     InvalidateRect(window, NULL, TRUE);
@@ -114,16 +133,18 @@ void RunCommand(HWND window, int id)
 
 void OpenCommand(HWND window, const char* path)
 {
-    if (DocBusy)
-        return;
     char chosen[PATH_SIZE];
     memset(chosen, 0, sizeof chosen);
-    if (path != NULL) {
-        if (strlen(path) < sizeof chosen)
-            strcpy(chosen, path);
-    } else if (AskForFile(window, chosen) == 0) {
+    if (path != NULL && strlen(path) < sizeof chosen)
+        strcpy(chosen, path);
+    // A name that cannot be opened is refused at once; anything else waits
+    // for an open or restore under way.
+    if (DocBusy && (path == NULL || chosen[0] != '\0')) {
+        Wait(IDM_OPEN, path);
         return;
     }
+    if (path == NULL && AskForFile(window, chosen) == 0)
+        return;
     if (chosen[0] == '\0') {
         ShowMessage(window, "ﾌｧｲﾙ名指定がｴﾗｰです。", "Skerrow", MB_OK);
         return;
@@ -133,16 +154,34 @@ void OpenCommand(HWND window, const char* path)
     case OPEN_LOST: ShowNoText(window); break;
     case OPEN_REFUSED: break;
     }
+    RunWaitingCommand(window);
 }
 
 void CloseProgram(HWND window)
 {
     // Not while an open or restore waits on its question: the window must
     // outlive it (a restore even runs inside the window's creation).
-    if (DocBusy)
+    if (DocBusy) {
+        Wait(IDM_EXIT, NULL);
         return;
+    }
     if (SaveAndRelease(window, AppSettings.EndFlg) == 0) {
         PauseFeed(window);
         DestroyWindow(window);
+    }
+}
+
+void RunWaitingCommand(HWND window)
+{
+    int id = WaitingCommand;
+    WaitingCommand = 0;
+    if (id == IDM_OPEN && WaitingPath[0] != '\0') {
+        char path[PATH_SIZE];
+        memcpy(path, WaitingPath, sizeof path);
+        memset(WaitingPath, 0, sizeof WaitingPath);
+        OpenCommand(window, path);
+    } else if (id != 0) {
+        // Posted: a restore waits inside the window's creation.
+        PostMessageA(window, WM_COMMAND, id, 0);
     }
 }

@@ -11,8 +11,11 @@ void RunCommand(HWND window, int id);
 // not fit), or with NULL asks for one with the open dialog.
 void OpenCommand(HWND window, const char* path);
 
-// Closes the program after the exit routine, unless the user declines or
-// an open or restore still waits on its question.
+// Closes the program after the exit routine, unless the user declines; while
+// an open or restore waits on its question, once that is answered.
 void CloseProgram(HWND window);
+
+// Runs what was asked for while an open or restore waited on its question.
+void RunWaitingCommand(HWND window);
 
 #endif

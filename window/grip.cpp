@@ -74,6 +74,14 @@ void TrackGrip(HWND window, WPARAM keys, int x, int y)
     }
 }
 
+void LoseGrip()
+{
+    if (SizeMode == GRIP_IDLE)
+        return;
+    ClipCursor(NULL);
+    SizeMode = GRIP_IDLE;
+}
+
 void CaptureGeometry(const RECT* r)
 {
     AppSettings.X = r->left;

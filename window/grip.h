@@ -19,6 +19,10 @@ extern GripState SizeMode;
 LRESULT HitTestDrag(HWND window, WPARAM wParam, LPARAM lParam);
 void TrackGrip(HWND window, WPARAM keys, int x, int y);
 
+// The capture has gone to another window (a dialog, a menu, a box opened
+// while the grip was armed): the grip lets go and frees the cursor.
+void LoseGrip();
+
 // Keeps the window's place and size for the exit routine.
 void CaptureGeometry(const RECT* r);
 

@@ -37,6 +37,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     TrayMenu = LoadMenuA(AppInstance, MAKEINTRESOURCEA(IDR_TRAYMENU));
     if (RestoreLastText())
         NavigateTo(window, NAV_CLAMP, Doc.CurLine);
+    RunWaitingCommand(window);
     return 0;
 }
 
@@ -137,6 +138,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP: TrackGrip(window, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_CAPTURECHANGED: LoseGrip(); return 0;
     case WM_MOUSEWHEEL: StepByWheel(window, GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_MOVING: CaptureGeometry(reinterpret_cast<RECT*>(lParam)); return 0;
     case WM_DROPFILES: OpenDroppedFile(window, reinterpret_cast<HDROP>(wParam)); return 0;

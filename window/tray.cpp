@@ -3,8 +3,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <cstring>
 
+#include "app/base/hotkeyname.h"
+#include "app/base/msgbox.h"
 #include "app/base/settings.h"
 #include "document/document.h"
 #include "res/resource.h"
@@ -17,9 +20,17 @@ namespace {
 // Its size is that of the record of the oldest shells that show the icon.
 NOTIFYICONDATAA TrayIconData;
 
-UINT HotKeyModifiers(int alt, int ctl, int sft)
+// Registers one hot key, if it has a key; when it cannot be had, adds a line
+// that names it to taken (size bytes).
+void TakeHotKey(HWND window, int id, const char* label, int key, int alt, int ctl, int sft, char* taken,
+                size_t size)
 {
-    return (alt != 0 ? MOD_ALT : 0) | (ctl != 0 ? MOD_CONTROL : 0) | (sft != 0 ? MOD_SHIFT : 0);
+    if (key == 0 || RegisterHotKey(window, id, HotKeyModifiers(alt, ctl, sft), static_cast<UINT>(key)))
+        return;
+    char name[64];
+    DescribeHotKey(key, alt, ctl, sft, name, sizeof name);
+    size_t used = strlen(taken);
+    snprintf(taken + used, size - used, "\r\n%s: %s", label, name);
 }
 
 UINT GrayedUnlessOpen()
@@ -50,11 +61,22 @@ void RemoveTrayIcon()
 void RegisterHotKeys(HWND window)
 {
     const AppSettingsRecord& s = AppSettings;
-    if (s.ONHOTKEY != 0)
-        RegisterHotKey(window, HOTKEY_SHOW, HotKeyModifiers(s.ONHOTALT, s.ONHOTCTL, s.ONHOTSFT), s.ONHOTKEY);
-    if (s.MENUHOTKEY != 0)
-        RegisterHotKey(window, HOTKEY_MENU, HotKeyModifiers(s.MENUHOTALT, s.MENUHOTCTL, s.MENUHOTSFT),
-                       s.MENUHOTKEY);
+    // The keys another program holds, as "label: Ctrl+Alt+Q" lines.
+    char taken[256];
+    memset(taken, 0, sizeof taken);
+    TakeHotKey(window, HOTKEY_SHOW, "一覧表示ｷｰ", s.ONHOTKEY, s.ONHOTALT, s.ONHOTCTL, s.ONHOTSFT, taken,
+               sizeof taken);
+    TakeHotKey(window, HOTKEY_MENU, "ﾀｽｸﾄﾚｲﾒﾆｭｰ表示ｷｰ", s.MENUHOTKEY, s.MENUHOTALT, s.MENUHOTCTL,
+               s.MENUHOTSFT, taken, sizeof taken);
+    if (taken[0] == '\0')
+        return;
+    // Said once, when the keys are taken up; the program goes on without them.
+    char text[512];
+    snprintf(text, sizeof text,
+             "次のﾎｯﾄｷｰは他のﾌﾟﾛｸﾞﾗﾑが使用中のため使えません。\r\n"
+             "ｵﾌﾟｼｮﾝ設定の[ﾎｯﾄｷｰ]で別の組み合わせを選んでください。\r\n%s",
+             taken);
+    ShowMessage(NULL, text, "Skerrow", MB_ICONWARNING);
 }
 
 void ReleaseHotKeys(HWND window)

@@ -9,9 +9,15 @@
 #include "window/tray.h"
 
 int AutoFlg;
+int FeedHeld;
 
 void NavigateTo(HWND window, int code, uint32_t from)
 {
+    // Between a log-off's question and its cancellation the copy is closed
+    // while the text still counts its lines: the line on display and its
+    // number stay as they are, to be taken up again at that line.
+    if (Doc.LineCnt != 0 && !HasText())
+        return;
     memset(DispText, 0, sizeof DispText);
     Doc.CurLine = ShowLine(code, from, DispText);
     // Each line shown gets the whole period before the feed moves on.
@@ -40,7 +46,7 @@ void PauseFeed(HWND window)
 
 void ResumeFeed(HWND window)
 {
-    if (AutoFlg != 0)
+    if (AutoFlg != 0 && !FeedHeld)
         SetTimer(window, TIMER_AUTOFEED, FeedIntervalMs(AppSettings.RunWait), NULL);
 }
 

@@ -8,6 +8,9 @@
 #include <cstdint>
 
 extern int AutoFlg;  // the automatic feed is switched on
+// Non-zero while the options sheet is open: no line shown then restarts the
+// feed, so lines do not move while the settings that shape them change.
+extern int FeedHeld;
 
 // Shows the line chosen by code from `from`, starts the feed's period
 // afresh and repaints.
@@ -17,7 +20,7 @@ void NavigateTo(HWND window, int code, uint32_t from);
 void ShowNoText(HWND window);
 
 // The feed's timer stopped, or started with the current interval, when the
-// feed is on; the switch itself stays as it is.
+// feed is on (and not held); the switch itself stays as it is.
 void PauseFeed(HWND window);
 void ResumeFeed(HWND window);
 

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 
+#include "app/base/hotkeyname.h"
 #include "dialogs/digits.h"
 #include "window/alpha.h"
 #include "window/feed.h"
@@ -91,6 +92,29 @@ TEST(Digits, OnlyAllDigitTextCountsHeldAtTheMost)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReadDigits(c.text, c.most), c.value) << '"' << c.text << '"';
+}
+
+TEST(HotKeyName, ModifiersThenTheKeyAsAUserReadsThem)
+{
+    const struct {
+        int key, alt, ctl, sft;
+        char keyChar;
+        const char* name;
+    } cases[] = {
+        {'Q', 1, 1, 0, 0, "Ctrl+Alt+Q"},        {0x76, 1, 1, 0, 0, "Ctrl+Alt+F7"},
+        {0x20, 1, 1, 1, 0, "Ctrl+Shift+Alt+Space"}, {0x65, 0, 0, 1, 0, "Shift+Num 5"},
+        {0x87, 0, 0, 0, 0, "F24"},              {'7', 0, 1, 0, 0, "Ctrl+7"},
+        {0xBA, 0, 1, 0, ':', "Ctrl+:"},         // a key named by what it types on the layout
+        {0xE2, 1, 0, 0, 0, "Alt+0xE2"},         // one that types nothing
+    };
+    for (const auto& c : cases) {
+        char out[64];
+        FormatHotKey(c.key, c.alt, c.ctl, c.sft, c.keyChar, out, sizeof out);
+        EXPECT_STREQ(out, c.name);
+    }
+    char small[6];
+    FormatHotKey('Q', 1, 1, 0, 0, small, sizeof small);
+    EXPECT_STREQ(small, "Ctrl+") << "cut to fit";
 }
 
 }  // namespace

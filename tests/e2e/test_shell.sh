@@ -335,3 +335,33 @@ test_start_folder_names() {
     check_eq "files in the 表 folder" "Skerrow.ini" "$(ls "$kanji")"
     check_eq "files beside the 表 folder" "表" "$(ls "$parent")"
 }
+
+# The download for Windows users: exactly the program, its help and a
+# readme; a 32-bit GUI program needing no DLL beyond Windows' own; it runs
+# from a freshly extracted folder.
+test_package_for_windows_users() {
+    local root dist dir zip
+    root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+    dist=$(new_start_dir dist) || return 1
+    dir=$(new_start_dir unpacked) || return 1
+    zip=$(timeout 300 "$root/tools/package.sh" "$(dirname "$E2E_EXE")" "$dist") ||
+        { e2e_cannot "tools/package.sh failed"; return 1; }
+    check_eq "archive named after the version" "Skerrow-1.0.0.0.zip" "$(basename "$zip")"
+    check_eq "archive contents" "Skerrow.chm Skerrow.exe readme.txt" "$(unzip -Z1 "$zip" | sort | xargs)"
+    quietly unzip -q "$zip" -d "$dir" || { e2e_cannot "the archive does not unpack"; return 1; }
+
+    local headers
+    headers=$(i686-w64-mingw32-objdump -p "$dir/Skerrow.exe" | tr -s '\t ' ' ')
+    check_eq "32-bit program (PE32)" "Magic 010b (PE32)" "$(grep -m1 '^Magic' <<<"$headers")"
+    check_eq "GUI program" "Subsystem 00000002 (Windows GUI)" "$(grep -m1 '^Subsystem' <<<"$headers")"
+    check_eq "DLLs beyond Windows' own" "" "$(sed -n 's/^ DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' |
+        sed 's/\.dll$//' | grep -v -x -E 'kernel32|user32|gdi32|comctl32|comdlg32|shell32|advapi32|msvcrt' | xargs)"
+    check_true "readme.txt is code page 932" quietly iconv -f CP932 -t UTF-8 "$dir/readme.txt"
+    check_eq "readme.txt lines end in CR LF" 0 "$(grep -c -v $'\r$' "$dir/readme.txt")"
+
+    local E2E_EXE=$dir/Skerrow.exe
+    start_main pkg "$dir" || return 1
+    check_eq "window visible" 1 "$(probe info "$MAIN" | kv visible)"
+    check_true "closes" close_and_wait pkg "$MAIN"
+    check_eq "exit code" 0 "${APP_RC[pkg]:-}"
+}

@@ -1,6 +1,9 @@
+#include <windows.h>
+#include <commdlg.h>
 #include <shlobj.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -165,6 +168,39 @@ TEST_F(DocumentTest, BadNamesAreRefusedAndTheTextStays)
     }
 }
 
+OPENFILENAMEA AskedFor;
+std::string AskedFilter;
+BOOL WINAPI CancelOpenDialog(LPOPENFILENAMEA ofn)
+{
+    AskedFor = *ofn;
+    const char* end = ofn->lpstrFilter;
+    while (*end != '\0')
+        end += strlen(end) + 1;
+    AskedFilter.assign(ofn->lpstrFilter, end);
+    return FALSE;
+}
+
+TEST_F(DocumentTest, TheOpenDialogAsksAndCancelChangesNothing)
+{
+    StartWindow();
+    ASSERT_EQ(OpenFile(WriteText("story.txt", kTenLines)), 0);
+    Boxes.clear();
+    {
+        ImportHook dialog("comdlg32.dll", "GetOpenFileNameA", (void*)CancelOpenDialog);
+        Key(VK_F1);
+    }
+    EXPECT_EQ(AskedFor.lStructSize, DWORD(OPENFILENAME_SIZE_VERSION_400A));
+    EXPECT_EQ(AskedFor.hwndOwner, MainWnd);
+    EXPECT_EQ(AskedFilter, std::string("txt\xCC\xA7\xB2\xD9 (*.TXT)\0*.TXT\0DAT\xCC\xA7\xB2\xD9 (*.DAT)\0*.DAT\0"
+                                       "\x91\x53\x82\xC4\x82\xCC\xCC\xA7\xB2\xD9 (*.*)\0*.*\0", 65));
+    EXPECT_EQ(AskedFor.nFilterIndex, 3u);
+    EXPECT_EQ(AskedFor.nMaxFile, 260u);
+    EXPECT_STREQ(AskedFor.lpstrTitle, "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD");  // ﾌｧｲﾙを開く
+    EXPECT_EQ(AskedFor.Flags, DWORD(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY));
+    EXPECT_TRUE(Boxes.empty()) << "Cancel says nothing";
+    ExpectStillShowing();
+}
+
 TEST_F(DocumentTest, RefusalsKeepThePreviousTextOpen)
 {
     StartWindow();
@@ -197,27 +233,52 @@ TEST_F(DocumentTest, RefusalsKeepThePreviousTextOpen)
     }
     ExpectBox(0, kOpenError, NULL, MB_ICONERROR);
     ExpectStillShowing();
+
+    // Nothing is in flux while a refusal is told: the program can be left.
+    WhileBoxIsUp = [](const BoxCall&) { SendMessageA(MainWnd, WM_COMMAND, IDM_EXIT, 0); };
+    EXPECT_EQ(OpenFile(folder_ + "\\missing.txt"), -1);
+    EXPECT_FALSE(IsWindow(MainWnd));
 }
 
-TEST_F(DocumentTest, AnEmptyTextLeavesNothingOpen)
+BOOL WINAPI FailMove(LPCSTR, LPCSTR, DWORD)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+// A text that turns out empty, or a working copy that cannot take the new
+// text's place, leaves no text at all: nothing shown, no line, the feed off.
+TEST_F(DocumentTest, AFailureAfterTheSwapLeavesNothingOpen)
 {
     StartWindow();
-    ASSERT_EQ(OpenFile(WriteText("story.txt", kTenLines)), 0);
-    Key(VK_DOWN);
     const struct {
-        const char* ini;
+        int blankSkip;
         std::string text;
-    } cases[] = {{"", ""}, {"[OPTION]\r\nBlankSkip=1\r\n", "\r\n\n\r\n"}};
+        bool moveFails;
+        const char* message;
+    } cases[] = {{0, "", false, kNoLines}, {1, "\r\n\n\r\n", false, kNoLines}, {0, "a\nb\n", true, kOpenError}};
     for (const auto& c : cases) {
-        AppSettings.BlankSkip = c.ini[0] ? 1 : 0;
+        ASSERT_EQ(OpenFile(WriteText("story.txt", kTenLines)), 0);
+        Key(VK_DOWN);
+        Key(VK_F5);
+        AppSettings.BlankSkip = c.blankSkip;
         Boxes.clear();
-        EXPECT_EQ(OpenFile(WriteText("empty.txt", c.text)), -1);
-        ExpectBox(0, kNoLines, NULL, MB_ICONERROR);
+        {
+            std::unique_ptr<ImportHook> move;
+            if (c.moveFails)
+                move.reset(new ImportHook("kernel32.dll", "MoveFileExA", (void*)FailMove));
+            EXPECT_EQ(OpenFile(WriteText("empty.txt", c.text)), -1);
+        }
+        ExpectBox(0, c.message, NULL, MB_ICONERROR);
         EXPECT_EQ(Doc.LineCnt, 0u);
         EXPECT_EQ(Doc.CurLine, 0u);
         EXPECT_STREQ(DispText, "");
         EXPECT_STREQ(AppSettings.BackFile, "");
         EXPECT_EQ(AppSettings.BackNo, 0);
+        EXPECT_EQ(AutoFlg, 0);
+        EXPECT_FALSE(KillTimer(MainWnd, TIMER_AUTOFEED));
+        EXPECT_FALSE(GetMenuState(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND) & MF_CHECKED);
+        EXPECT_FALSE(FileExists(folder_ + "\\Skerrow.new"));
         Key(VK_END);
         EXPECT_STREQ(DispText, "");
     }
@@ -270,6 +331,10 @@ TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
         SendMessageA(w, WM_CLOSE, 0, 0);
         SendMessageA(w, WM_COMMAND, IDM_EXIT, 0);
         EXPECT_EQ(Doc.CurLine, 0u);
+        // The working copy already holds the new text: so must the file.
+        SendMessageA(w, WM_QUERYENDSESSION, 0, 0);
+        EXPECT_EQ(IniValue("BACKUP", "BackFile"), folder_ + "\\t.dat");
+        EXPECT_EQ(IniValue("BACKUP", "BackNo"), "1");
     };
     BoxAnswers = {IDOK};
     std::string dat = "a<>b<>c<>d<>e\nf<>g<>h<>i<>\n";
@@ -282,6 +347,16 @@ TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
     EXPECT_EQ(Doc.CurLine, 1u);
     EXPECT_EQ(AutoFlg, 1) << "opening leaves the feed alone";
     EXPECT_EQ(WorkCopy(), dat);
+    Pump();
+    EXPECT_FALSE(IsWindow(w)) << "the exit asked for during the question follows it";
+}
+
+int FeedStarts;
+ImportHook* TimerHook;
+UINT_PTR WINAPI CountFeedStarts(HWND window, UINT_PTR id, UINT ms, TIMERPROC procedure)
+{
+    FeedStarts += id == TIMER_AUTOFEED;
+    return TimerHook->original<decltype(&SetTimer)>()(window, id, ms, procedure);
 }
 
 TEST_F(DocumentTest, AutoFeedStepsAndStopsOnClear)
@@ -291,10 +366,24 @@ TEST_F(DocumentTest, AutoFeedStepsAndStopsOnClear)
     SendMessageA(w, WM_COMMAND, IDM_AUTOFEED, 0);
     EXPECT_EQ(AutoFlg, 1);
     EXPECT_TRUE(GetMenuState(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND) & MF_CHECKED);
-    SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
-    EXPECT_STREQ(DispText, "b\n");
-    SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
-    EXPECT_STREQ(DispText, "b\n") << "the feed stays on the last line";
+    {
+        // Every line shown, whatever showed it, has the whole period.
+        ImportHook timers("user32.dll", "SetTimer", (void*)CountFeedStarts);
+        TimerHook = &timers;
+        FeedStarts = 0;
+        SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
+        EXPECT_STREQ(DispText, "b\n");
+        SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
+        EXPECT_STREQ(DispText, "b\n") << "the feed stays on the last line";
+        Key(VK_UP);
+        SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
+        EXPECT_EQ(FeedStarts, 4);
+    }
+    // A log-off stops it; when called off, it runs again.
+    SendMessageA(w, WM_QUERYENDSESSION, 0, 0);
+    EXPECT_FALSE(KillTimer(w, TIMER_AUTOFEED));
+    SendMessageA(w, WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(KillTimer(w, TIMER_AUTOFEED));
 
     SendMessageA(w, WM_COMMAND, IDM_CLEAR, 0);
     EXPECT_EQ(AutoFlg, 0);
@@ -457,17 +546,24 @@ TEST_F(RestoreTest, NothingOfferedWithoutALineOrWhenSwitchedOff)
 TEST_F(RestoreTest, ACancelledLogOffTakesTheTextUpAgain)
 {
     HWND w = StartWindow();
-    ASSERT_EQ(OpenFile(WriteText("story.txt", kTenLines)), 0);
+    ASSERT_EQ(OpenFile(WriteText("story.txt", "one\r\n\r\ntwo\r\nthree\r\n")), 0);
     Key(VK_DOWN);
     Key(VK_DOWN);
+    AppSettings.BlankSkip = 1;  // as the options would set it: for the next text only
     EXPECT_EQ(SendMessageA(w, WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_EQ(Doc.WorkHandle, INVALID_HANDLE_VALUE);
     EXPECT_EQ(IniValue("BACKUP", "BackNo"), "3");
-    SendMessageA(w, WM_ENDSESSION, FALSE, 0);
-    EXPECT_EQ(Doc.CurLine, 2u);
-    EXPECT_STREQ(DispText, "three\r\n");
+    // What reaches the window before the log-off is called off moves nothing.
     Key(VK_DOWN);
-    EXPECT_STREQ(DispText, "four\r\n");
+    SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
+    Key('1');
+    SendMessageA(w, WM_TIMER, TIMER_NUMKEY, 0);
+    SendMessageA(w, WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(Doc.LineCnt, 4u) << "the same lines, blank one included";
+    EXPECT_EQ(Doc.CurLine, 2u);
+    EXPECT_STREQ(DispText, "two\r\n");
+    Key(VK_DOWN);
+    EXPECT_STREQ(DispText, "three\r\n");
 }
 
 }  // namespace

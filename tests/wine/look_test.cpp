@@ -8,6 +8,7 @@
 #include "document/document.h"
 #include "res/resource.h"
 #include "tests/wine/fixture.h"
+#include "tests/wine/import_hook.h"
 #include "window/grip.h"
 #include "window/mainwnd.h"
 #include "window/paint.h"
@@ -27,9 +28,32 @@ bool HasTrayIcon(HWND window)
     return Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
 }
 
+std::vector<std::pair<DWORD, NOTIFYICONDATAA>> IconCalls;
+ImportHook* IconHook;
+BOOL WINAPI RecordIcon(DWORD message, PNOTIFYICONDATAA data)
+{
+    IconCalls.push_back({message, *data});
+    return IconHook->original<decltype(&Shell_NotifyIconA)>()(message, data);
+}
+
 TEST_F(LookTest, TheIconComesBackWhenTheShellRestarts)
 {
-    HWND w = StartWindow();
+    HWND w;
+    {
+        ImportHook hook("shell32.dll", "Shell_NotifyIconA", (void*)RecordIcon);
+        IconHook = &hook;
+        w = StartWindow();
+    }
+    ASSERT_EQ(IconCalls.size(), 1u);
+    const NOTIFYICONDATAA& added = IconCalls[0].second;
+    EXPECT_EQ(IconCalls[0].first, DWORD(NIM_ADD));
+    EXPECT_EQ(added.cbSize, DWORD(NOTIFYICONDATAA_V1_SIZE));
+    EXPECT_EQ(added.hWnd, w);
+    EXPECT_EQ(added.uID, UINT(TRAY_ICON_ID));
+    EXPECT_EQ(added.uFlags, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(added.uCallbackMessage, UINT(WM_TRAYNOTIFY));
+    EXPECT_EQ(added.hIcon, LoadIconA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDI_MAIN)));
+    EXPECT_STREQ(added.szTip, "\x83\x58\x83\x50\x83\x8D\x83\x45");  // スケロウ
     ASSERT_TRUE(HasTrayIcon(w));
     NOTIFYICONDATAA nid = {};
     nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -149,6 +173,33 @@ TEST_F(GripTest, APressThatFindsTheGripIdleDoesNothing)
     EXPECT_EQ(SizeMode, GRIP_IDLE);
     EXPECT_EQ(WindowSize().cx, 300);
     EXPECT_EQ(WindowSize().cy, 60);
+}
+
+// A dialog, menu or box that takes the capture while the grip is armed or
+// sizing: the grip lets go and the cursor is free again.
+TEST_F(GripTest, LosingTheCaptureLetsTheGripGo)
+{
+    WriteIni("[WINDOW]\r\nWIDTH=300\r\nHEIGHT=60\r\n");
+    StartWindow();
+    RECT screen, clip;
+    GetClipCursor(&screen);
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    for (bool press : {false, true}) {
+        Mouse(WM_MOUSEMOVE, 0, 290, 50);
+        if (press)
+            Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 290, 50);
+        ASSERT_EQ(SizeMode, press ? GRIP_SIZING : GRIP_ARMED);
+        SetCapture(other);
+        ReleaseCapture();
+        EXPECT_EQ(SizeMode, GRIP_IDLE) << "pressed " << press;
+        GetClipCursor(&clip);
+        EXPECT_TRUE(EqualRect(&clip, &screen)) << "pressed " << press;
+        Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 290, 50);
+        Mouse(WM_MOUSEMOVE, MK_LBUTTON, 500, 200);
+        EXPECT_EQ(WindowSize().cx, 300) << "the next press sizes nothing";
+        Mouse(WM_LBUTTONUP, 0, 500, 200);
+    }
+    DestroyWindow(other);
 }
 
 TEST_F(GripTest, TheBorderKeepsTheOuterSize)

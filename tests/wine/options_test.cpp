@@ -520,6 +520,38 @@ TEST_F(OptionsTest, HotKeysAreFreeWhileTheirPageIsShownAndComeBackHoweverTheShee
     }
 }
 
+// Another program holds Ctrl+Alt+Q: the user is told at start, and OK on
+// the Hot-key page with it says so and keeps the sheet open for another.
+TEST_F(OptionsTest, ACombinationHeldElsewhereIsSaidAndAnotherCanBeChosen)
+{
+    WriteIni(kSettings);  // Ctrl+Alt+Q shows the window, Shift+W the tray menu
+    ASSERT_TRUE(RegisterHotKey(NULL, kTestHotKeyId, MOD_CONTROL | MOD_ALT, 'Q'));
+    StartWindow();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_NE(Boxes[0].text.find("Ctrl+Alt+Q"), std::string::npos) << Boxes[0].text;
+    EXPECT_EQ(Boxes[0].text.find("Shift+W"), std::string::npos) << "Shift+W was had";
+    EXPECT_EQ(Boxes[0].flags, UINT(MB_ICONWARNING));
+    Boxes.clear();
+    EXPECT_TRUE(WithSheet({
+        [](HWND sheet) {
+            Page(sheet, 2);
+            return Press(sheet, PSBTN_OK);
+        },
+        [](HWND sheet) {
+            if (Boxes.empty())
+                return false;
+            EXPECT_NE(Boxes[0].text.find("Ctrl+Alt+Q"), std::string::npos) << Boxes[0].text;
+            EXPECT_EQ(WrittenKeys(), "") << "nothing stored while the sheet stays";
+            SendDlgItemMessageA(Page(sheet, 2), IDC_ONHOTKEY, HKM_SETHOTKEY, 0x0645, 0);  // Ctrl+Alt+E
+            return Press(sheet, PSBTN_OK);
+        },
+    }));
+    EXPECT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(WrittenValue("OPTION/ONHOTKEY"), "69");
+    EXPECT_EQ(TryHotKey(MOD_CONTROL | MOD_ALT, 'E'), DWORD(ERROR_HOTKEY_ALREADY_REGISTERED));
+    UnregisterHotKey(NULL, kTestHotKeyId);
+}
+
 TEST_F(OptionsTest, HotKeyValuesAreStoredWithoutTheExtendedFlag)
 {
     WriteIni(kSettings);
@@ -565,6 +597,7 @@ TEST_F(OptionsTest, TheFeedPausesWhileTheSheetIsOpenAndTheWindowIsPaintedAfter)
         FeedPeriods.clear();
         ValidateRect(MainWnd, NULL);
         EXPECT_TRUE(WithSheet({[button](HWND sheet) {
+            SendMessageA(MainWnd, WM_KEYDOWN, VK_DOWN, 0);  // a line shown meanwhile
             EXPECT_FALSE(KillTimer(MainWnd, TIMER_AUTOFEED)) << "no feed while the sheet is open";
             HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
             SetDlgItemTextA(page, IDC_RUNWAIT, "");
