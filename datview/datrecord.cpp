@@ -7,11 +7,14 @@
 
 namespace {
 
-// The fixed texts of the record, as code page 932 bytes: the native build
-// does not convert literals, so they are spelled out byte by byte.
-const char kAfterNumber[] = " \x96\xBC\x91\x4F\x81\x46";                 // " 名前："
+// The fixed texts of the record, as code page 932 and as UTF-8 bytes: the
+// native build does not convert literals, so they are spelled out byte by
+// byte.
+const char* const kAfterNumber[] = {" \x96\xBC\x91\x4F\x81\x46",                   // " 名前："
+                                    " \xE5\x90\x8D\xE5\x89\x8D\xEF\xBC\x9A"};
 const char kBeforeMail[] = "[";
-const char kAfterMail[] = "] \x93\x8A\x8D\x65\x93\xFA\x81\x46";          // "] 投稿日："
+const char* const kAfterMail[] = {"] \x93\x8A\x8D\x65\x93\xFA\x81\x46",          // "] 投稿日："
+                                  "] \xE6\x8A\x95\xE7\xA8\xBF\xE6\x97\xA5\xEF\xBC\x9A"};
 const char kAfterDate[] = "\r\n";
 
 const size_t NOT_FOUND = static_cast<size_t>(-1);
@@ -28,15 +31,15 @@ size_t FindSeparator(const char* line, size_t length, size_t from)
 
 // Runs the three clean-up passes over field (length bytes, at most
 // MARKUP_TEXT_MAX) and puts the result, cut to fit, into out.
-void CleanField(const char* field, size_t length, char* out, size_t outSize)
+void CleanField(const char* field, size_t length, bool utf8, char* out, size_t outSize)
 {
     char a[MARKUP_TEXT_MAX + 1];
     char b[MARKUP_TEXT_MAX + 1];
-    CopyCut(field, length, a, sizeof a);
+    CopyCut(field, length, a, sizeof a, utf8);
     ReplaceMarkup(a, b, sizeof b);
     StripTags(b, static_cast<int>(strlen(b)), a, sizeof a);
     ReplaceAngleEntities(a, b, sizeof b);
-    CopyCut(b, strlen(b), out, outSize);
+    CopyCut(b, strlen(b), out, outSize, utf8);
 }
 
 // Appends text to the record (size bytes, *length of them used), as far
@@ -71,7 +74,7 @@ void AppendNumber(char* record, size_t size, size_t* length, uint32_t index)
 
 }  // namespace
 
-void FormatDatRecord(const char* line, uint32_t index, char* out, size_t outSize)
+void FormatDatRecord(const char* line, uint32_t index, bool utf8, char* out, size_t outSize)
 {
     const size_t length = BoundedLength(line, DAT_LINE_MAX);
     // Where the name, mail, date and body begin and end. Nothing after the
@@ -92,22 +95,22 @@ void FormatDatRecord(const char* line, uint32_t index, char* out, size_t outSize
     char mail[DAT_MAIL_SIZE];
     char date[DAT_DATE_SIZE];
     char body[MARKUP_TEXT_MAX + 1];
-    CleanField(line + begin[0], end[0] - begin[0], name, sizeof name);
-    CopyCut(line + begin[1], end[1] - begin[1], mail, sizeof mail);
-    CopyCut(line + begin[2], end[2] - begin[2], date, sizeof date);
-    CleanField(line + begin[3], end[3] - begin[3], body, sizeof body);
+    CleanField(line + begin[0], end[0] - begin[0], utf8, name, sizeof name);
+    CopyCut(line + begin[1], end[1] - begin[1], mail, sizeof mail, utf8);
+    CopyCut(line + begin[2], end[2] - begin[2], date, sizeof date, utf8);
+    CleanField(line + begin[3], end[3] - begin[3], utf8, body, sizeof body);
 
     char record[DAT_RECORD_SIZE];
     size_t used = 0;
     record[0] = '\0';
     AppendNumber(record, sizeof record, &used, index);
-    AppendText(record, sizeof record, &used, kAfterNumber);
+    AppendText(record, sizeof record, &used, kAfterNumber[utf8]);
     AppendText(record, sizeof record, &used, name);
     AppendText(record, sizeof record, &used, kBeforeMail);
     AppendText(record, sizeof record, &used, mail);
-    AppendText(record, sizeof record, &used, kAfterMail);
+    AppendText(record, sizeof record, &used, kAfterMail[utf8]);
     AppendText(record, sizeof record, &used, date);
     AppendText(record, sizeof record, &used, kAfterDate);
     AppendText(record, sizeof record, &used, body);
-    CopyCut(record, used, out, outSize);
+    CopyCut(record, used, out, outSize, utf8);
 }

@@ -9,6 +9,9 @@
 // separator are left out. Separators are found from left to right, each
 // search starting after the previous separator, so no two share a byte.
 //
+// A dat file in UTF-8 is shown alike, its fixed texts in UTF-8 and its cuts
+// never splitting a UTF-8 character.
+//
 // Limits. Fields that do not fit are cut at the capacity (see
 // datview/textcut.h): a name of more than 511 bytes after cleaning, a mail
 // field of more than 511 bytes and a date of more than 127. Only the first
@@ -25,16 +28,18 @@ const size_t DAT_NAME_SIZE = 512;   // field capacities, terminating zero includ
 const size_t DAT_MAIL_SIZE = 512;
 const size_t DAT_DATE_SIZE = 128;
 
-// The most a record can take, terminating zero included: 20 bytes of the
-// format, a number of at most 10 digits, and the fields, which together are
-// at most DAT_LINE_MAX - 8 bytes (no cleaning lengthens a field).
-const size_t DAT_RECORD_SIZE = 20 + 10 + (DAT_LINE_MAX - 8) + 1;
+// The most a record can take, terminating zero included: 27 bytes of the
+// format (20 in code page 932), a number of at most 10 digits, and the
+// fields, which together are at most DAT_LINE_MAX - 8 bytes (no cleaning
+// lengthens a field).
+const size_t DAT_RECORD_SIZE = 27 + 10 + (DAT_LINE_MAX - 8) + 1;
 
 // Formats the zero-terminated line, whose zero-based index in the text is
 // index, as a post into out (outSize bytes), terminating zero included,
 // when the line has at least four separators; otherwise leaves out
-// untouched. The number shown is index + 1, without wrapping. Writes
-// nothing past the record's terminating zero.
-void FormatDatRecord(const char* line, uint32_t index, char* out, size_t outSize);
+// untouched. The line is code page 932, or UTF-8 when utf8. The number
+// shown is index + 1, without wrapping. Writes nothing past the record's
+// terminating zero.
+void FormatDatRecord(const char* line, uint32_t index, bool utf8, char* out, size_t outSize);
 
 #endif

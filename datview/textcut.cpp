@@ -44,11 +44,25 @@ size_t CutLength(const char* text, size_t length, size_t size)
     return i;
 }
 
-size_t CopyCut(const char* text, size_t length, char* destination, size_t size)
+size_t CutLengthUtf8(const char* text, size_t length, size_t size)
+{
+    if (length < size)
+        return length;
+    if (size == 0)
+        return 0;
+    // Back from the first byte left out to the start of its character.
+    const unsigned char* t = reinterpret_cast<const unsigned char*>(text);
+    size_t keep = size - 1;
+    for (int k = 0; k < 3 && keep > 0 && (t[keep] & 0xC0) == 0x80; ++k)
+        --keep;
+    return (t[keep] & 0xC0) == 0x80 ? size - 1 : keep;
+}
+
+size_t CopyCut(const char* text, size_t length, char* destination, size_t size, bool utf8)
 {
     if (size == 0)
         return 0;
-    const size_t n = CutLength(text, length, size);
+    const size_t n = utf8 ? CutLengthUtf8(text, length, size) : CutLength(text, length, size);
     memmove(destination, text, n);
     destination[n] = '\0';
     return n;

@@ -25,9 +25,13 @@ size_t BoundedLength(const char* text, size_t max);
 // most the first min(length, size) bytes of text.
 size_t CutLength(const char* text, size_t length, size_t size);
 
-// Copies the length bytes of text, cut by CutLength, into destination
-// (size bytes) and terminates it; returns the number of bytes copied.
-// Writes nothing when size is 0.
-size_t CopyCut(const char* text, size_t length, char* destination, size_t size);
+// CutLength for UTF-8 text: a character the cut would split is left out
+// whole (found from the bytes around the cut, at most three back).
+size_t CutLengthUtf8(const char* text, size_t length, size_t size);
+
+// Copies the length bytes of text, cut by CutLength (CutLengthUtf8 when
+// utf8), into destination (size bytes) and terminates it; returns the
+// number of bytes copied. Writes nothing when size is 0.
+size_t CopyCut(const char* text, size_t length, char* destination, size_t size, bool utf8 = false);
 
 #endif

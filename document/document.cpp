@@ -6,8 +6,9 @@
 #include "app/base/msgbox.h"
 #include "app/base/settings.h"
 #include "datview/datrecord.h"
+#include "datview/textcut.h"
 
-TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, 0, 0, 0};
+TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, 0, 0, 0, false};
 int DocBusy;
 char DispText[DISP_TEXT_SIZE];
 char WorkFile[PATH_SIZE];
@@ -62,11 +63,16 @@ uint32_t ShowLine(int code, uint32_t index, char* out)
         return 0;
     uint32_t i = ChooseLine(code, index, Doc.LineCnt);
 
-    // The line runs to its line feed; past 4,096 bytes it is cut.
-    char line[LINE_MAX_BYTES + 1];
+    // The line runs to its line feed; past 4,096 bytes it is cut, in a
+    // Unicode text before a character that would be split. One byte more is
+    // read to tell.
+    char line[LINE_MAX_BYTES + 2];
     memset(line, 0, sizeof line);
-    DWORD got = ReadAt(Doc.WorkHandle, LineStart(Doc.Index, i), line, LINE_MAX_BYTES);
-    memset(line + LineLength(line, got), 0, sizeof line - LineLength(line, got));
+    DWORD got = ReadAt(Doc.WorkHandle, LineStart(Doc.Index, i), line, LINE_MAX_BYTES + 1);
+    size_t length = LineLength(line, got);
+    if (length > LINE_MAX_BYTES)
+        length = Doc.Unicode ? CutLengthUtf8(line, length, LINE_MAX_BYTES + 1) : LINE_MAX_BYTES;
+    memset(line + length, 0, sizeof line - length);
 
     char prefix[64];
     memset(prefix, 0, sizeof prefix);
@@ -74,7 +80,7 @@ uint32_t ShowLine(int code, uint32_t index, char* out)
         snprintf(prefix, sizeof prefix, "%u: ", i + 1);
     snprintf(out, DISP_TEXT_SIZE, "%s%s", prefix, line);
     if (Doc.DatFlg == 1)
-        FormatDatRecord(line, i, out, DISP_TEXT_SIZE);
+        FormatDatRecord(line, i, Doc.Unicode, out, DISP_TEXT_SIZE);
 
     AppSettings.BackNo = static_cast<int>(i + 1);
     return i;
@@ -84,6 +90,7 @@ void ResetDocument()
 {
     memset(DispText, 0, sizeof DispText);
     Doc.LineCnt = 0;
+    Doc.Unicode = false;
     memset(AppSettings.BackFile, 0, sizeof AppSettings.BackFile);
     Doc.CurLine = 0;
     AppSettings.BackNo = 0;

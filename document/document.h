@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "app/base/paths.h"
+#include "document/encoding.h"
 #include "document/lineindex.h"
 #include "document/navigate.h"
 
@@ -19,6 +20,7 @@ struct TextDocument {
     uint32_t CurLine;   // zero-based index of the line shown
     int DatFlg;         // 1: lines are shown as bulletin-board posts
     int BlankSkip;      // the BlankSkip setting the index was built with
+    bool Unicode;       // the copy is UTF-8 (it begins with the mark), else code page 932
 };
 
 extern TextDocument Doc;
@@ -52,12 +54,31 @@ uint32_t ShowLine(int code, uint32_t index, char* out);
 // The caller releases the text.
 void ResetDocument();
 
-// Reads size bytes of source from where it stands through the one buffer
-// of the program into index (blank lines left out when blankSkip is 1), and
-// when copy is not INVALID_HANDLE_VALUE writes them there too. False, with
-// index empty, when a read or write fails, the source ends early, or memory
-// runs out.
-bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, int blankSkip, LineIndex* index);
+// How a source becomes the working copy: its encoding, the bytes of its own
+// mark (left out), and the bytes of the UTF-8 mark the copy begins with
+// (lines are counted from after it).
+struct CopyForm {
+    TextEncoding encoding;
+    size_t sourceMark;
+    size_t copyMark;
+};
+
+// The form of a source of size bytes, from its first bytes; the source is
+// left at its start again. False when it cannot be read.
+bool DetectSourceForm(HANDLE source, ULONGLONG size, CopyForm* form);
+
+// The form of a working copy kept from before: Unicode when it begins with
+// the UTF-8 mark, else code page 932. Left at its start again.
+bool WorkingCopyForm(HANDLE copy, ULONGLONG size, CopyForm* form);
+
+// Reads the size bytes of source from its start through the one buffer of
+// the program into index (blank lines left out when blankSkip is 1), and
+// when copy is not INVALID_HANDLE_VALUE writes the working copy there, in
+// UTF-8 for a Unicode text. False, with index empty, when a read or write
+// fails, the source ends early, the copy would reach 4 GiB, or memory runs
+// out.
+bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm& form, int blankSkip,
+                     LineIndex* index);
 
 // The size of an open file, when the index's 32-bit offsets can hold it.
 bool SizeFits(HANDLE file, ULONGLONG* size);

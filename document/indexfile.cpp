@@ -1,11 +1,28 @@
 // The one way a text gets its line index: streamed through one buffer, for
 // an open (copying on the way), a restore and a resume alike.
+#include <cstring>
+
 #include "document/document.h"
 
 namespace {
+
 // Offsets and lengths are 32-bit.
 const ULONGLONG LARGEST_TEXT = 0xFFFFFFFFull;
+const DWORD CHUNK = 1 << 20;
+
+bool ReadAll(HANDLE file, void* bytes, DWORD n)
+{
+    DWORD got = 0;
+    return ReadFile(file, bytes, n, &got, NULL) && got == n;
 }
+
+bool WriteAll(HANDLE file, const void* bytes, DWORD n)
+{
+    DWORD put = 0;
+    return n == 0 || (WriteFile(file, bytes, n, &put, NULL) && put == n);
+}
+
+}  // namespace
 
 bool SizeFits(HANDLE file, ULONGLONG* size)
 {
@@ -16,22 +33,71 @@ bool SizeFits(HANDLE file, ULONGLONG* size)
     return true;
 }
 
-bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, int blankSkip, LineIndex* index)
+bool DetectSourceForm(HANDLE source, ULONGLONG size, CopyForm* form)
 {
-    static char buffer[1 << 20];
+    static unsigned char sample[DETECT_SAMPLE];
+    DWORD want = size < DETECT_SAMPLE ? static_cast<DWORD>(size) : DETECT_SAMPLE;
+    LONG high = 0;
+    if (!ReadAll(source, sample, want) || SetFilePointer(source, 0, &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+        return false;
+    size_t mark = 0;
+    form->encoding = DetectEncoding(sample, want, want == size, &mark);
+    form->sourceMark = mark;
+    form->copyMark = form->encoding == TEXT_CP932 ? 0 : UTF8_MARK_SIZE;
+    return true;
+}
+
+bool WorkingCopyForm(HANDLE copy, ULONGLONG size, CopyForm* form)
+{
+    unsigned char first[UTF8_MARK_SIZE];
+    bool marked = size >= UTF8_MARK_SIZE && ReadAll(copy, first, UTF8_MARK_SIZE) &&
+                  memcmp(first, UTF8_MARK, UTF8_MARK_SIZE) == 0;
+    LONG high = 0;
+    if (SetFilePointer(copy, 0, &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+        return false;
+    form->encoding = marked ? TEXT_UTF8 : TEXT_CP932;
+    form->sourceMark = form->copyMark = marked ? UTF8_MARK_SIZE : 0;
+    return true;
+}
+
+bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm& form, int blankSkip,
+                     LineIndex* index)
+{
+    static char buffer[CHUNK];
+    static char converted[Utf16ToUtf8Room(CHUNK)];
+    const bool utf16 = form.encoding == TEXT_UTF16LE || form.encoding == TEXT_UTF16BE;
+    Utf16Decoder decoder;
+    BeginUtf16(&decoder, form.encoding == TEXT_UTF16BE);
+
     FreeLineIndex(index);
     LineScan scan;
     BeginLineScan(&scan, index, blankSkip);
-    ULONGLONG left = size;
-    bool ok = true;
+    // Lines are counted from after the copy's mark, which is never shown.
+    scan.pos = scan.start = form.copyMark;
+    const bool copying = copy != INVALID_HANDLE_VALUE;
+    bool ok = size >= form.sourceMark && (form.sourceMark == 0 || ReadAll(source, buffer, form.sourceMark)) &&
+              (!copying || WriteAll(copy, UTF8_MARK, static_cast<DWORD>(form.copyMark)));
+    ULONGLONG left = size - form.sourceMark;
     // Only the size seen at the start is read, should the file grow.
     while (ok && left > 0) {
-        DWORD want = left < sizeof buffer ? static_cast<DWORD>(left) : sizeof buffer;
-        DWORD got = 0, put = 0;
-        ok = ReadFile(source, buffer, want, &got, NULL) && got > 0 &&
-             (copy == INVALID_HANDLE_VALUE || (WriteFile(copy, buffer, got, &put, NULL) && put == got)) &&
-             ScanLines(&scan, buffer, got);
+        DWORD want = left < CHUNK ? static_cast<DWORD>(left) : CHUNK;
+        DWORD got = 0;
+        ok = ReadFile(source, buffer, want, &got, NULL) && got > 0;
+        const char* bytes = buffer;
+        size_t n = got;
+        if (ok && utf16) {
+            n = DecodeUtf16(&decoder, reinterpret_cast<unsigned char*>(buffer), got, converted);
+            bytes = converted;
+        }
+        // A UTF-16 text may grow past what 32-bit offsets reach once in UTF-8.
+        ok = ok && scan.pos + n <= LARGEST_TEXT && (!copying || WriteAll(copy, bytes, static_cast<DWORD>(n))) &&
+             ScanLines(&scan, bytes, n);
         left -= got;
+    }
+    if (ok && utf16) {
+        size_t n = EndUtf16(&decoder, converted);
+        ok = scan.pos + n <= LARGEST_TEXT && (!copying || WriteAll(copy, converted, static_cast<DWORD>(n))) &&
+             ScanLines(&scan, converted, n);
     }
     ok = ok && EndLineScan(&scan);
     if (!ok)

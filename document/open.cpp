@@ -14,23 +14,25 @@ const char NO_LINES[] = "表示できる行がありません。";
 // one read of the source. Returns false, leaving no new copy behind, when
 // the source cannot be read, is 4 GiB or more, the copy cannot be written,
 // or memory for the index runs out.
-bool CopyAndIndex(const char* source, const char* copy, LineIndex* index)
+bool CopyAndIndex(const char* source, const char* copy, LineIndex* index, bool* unicode)
 {
     HANDLE in = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (in == INVALID_HANDLE_VALUE)
         return false;
     ULONGLONG size = 0;
-    if (!SizeFits(in, &size)) {
+    CopyForm form;
+    if (!SizeFits(in, &size) || !DetectSourceForm(in, size, &form)) {
         CloseHandle(in);
         return false;
     }
+    *unicode = form.encoding != TEXT_CP932;
     HANDLE out = CreateFileA(copy, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (out == INVALID_HANDLE_VALUE) {
         CloseHandle(in);
         return false;
     }
-    bool ok = StreamLineIndex(in, size, out, AppSettings.BlankSkip, index);
+    bool ok = StreamLineIndex(in, size, out, form, AppSettings.BlankSkip, index);
     CloseHandle(in);
     ok = CloseHandle(out) && ok;
     if (!ok) {
@@ -51,7 +53,8 @@ OpenOutcome OpenChosen(const char* path, const char** failure)
     memcpy(copy + strlen(copy) - 3, "new", 3);  // Skerrow.new beside Skerrow.tmp
 
     LineIndex index = {};
-    if (!CopyAndIndex(path, copy, &index)) {
+    bool unicode = false;
+    if (!CopyAndIndex(path, copy, &index, &unicode)) {
         *failure = OPEN_ERROR;
         return OPEN_REFUSED;
     }
@@ -83,6 +86,7 @@ OpenOutcome OpenChosen(const char* path, const char** failure)
     // finds no text, and DocBusy keeps the text from being released.
     Doc.Index = index;
     Doc.BlankSkip = AppSettings.BlankSkip;
+    Doc.Unicode = unicode;
     Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
     Doc.LineCnt = Doc.Index.count;
     Doc.CurLine = 0;

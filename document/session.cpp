@@ -21,8 +21,10 @@ const char* ReopenWorkingCopy(int blankSkip)
     if (h == INVALID_HANDLE_VALUE)
         return CANNOT_REOPEN;
     ULONGLONG size = 0;
+    CopyForm form;
     LineIndex index = {};
-    if (!SizeFits(h, &size) || !StreamLineIndex(h, size, INVALID_HANDLE_VALUE, blankSkip, &index)) {
+    if (!SizeFits(h, &size) || !WorkingCopyForm(h, size, &form) ||
+        !StreamLineIndex(h, size, INVALID_HANDLE_VALUE, form, blankSkip, &index)) {
         CloseHandle(h);
         return CANNOT_REOPEN;
     }
@@ -34,6 +36,7 @@ const char* ReopenWorkingCopy(int blankSkip)
     Doc.WorkHandle = h;
     Doc.Index = index;
     Doc.BlankSkip = blankSkip;
+    Doc.Unicode = form.encoding != TEXT_CP932;
     return NULL;
 }
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Writes the benchmark texts: SIZE bytes of short lines (about 30 bytes) and
-SIZE bytes of long code page 932 lines (about 350 bytes), CR LF line ends.
+SIZE bytes of long code page 932 lines (about 350 bytes), and the long lines
+again as SIZE bytes of UTF-8 and of UTF-16 (little-endian, with its mark),
+CR LF line ends.
 
     make_bench_texts.py DIR [SIZE_MIB]
 """
@@ -12,7 +14,7 @@ WORDS = ("灯台", "夜汽車", "読書", "一行", "ﾃｷｽﾄ", "表示", "�
          "the", "line", "reader", "night", "train", "、", "。", "「", "」", "ｶﾀｶﾅ")
 
 
-def block(rng, low, high):
+def block(rng, low, high, encoding):
     lines = []
     size = 0
     while size < (1 << 20):
@@ -20,20 +22,21 @@ def block(rng, low, high):
         words = []
         length = 0
         while length < target:
-            w = rng.choice(WORDS).encode("cp932")
+            w = rng.choice(WORDS).encode(encoding)
             words.append(w)
             length += len(w)
-        line = b"".join(words) + b"\r\n"
+        line = b"".join(words) + "\r\n".encode(encoding)
         lines.append(line)
         size += len(line)
     return b"".join(lines)
 
 
-def write(path, size, low, high, seed):
+def write(path, size, low, high, seed, encoding="cp932", mark=b""):
     rng = random.Random(seed)
-    blocks = [block(rng, low, high) for _ in range(16)]
-    written = 0
+    blocks = [block(rng, low, high, encoding) for _ in range(16)]
+    written = len(mark)
     with open(path, "wb") as f:
+        f.write(mark)
         while written < size:
             b = blocks[rng.randrange(len(blocks))][: size - written]
             f.write(b)
@@ -46,6 +49,8 @@ def main():
     os.makedirs(out, exist_ok=True)
     write(os.path.join(out, "short.txt"), size, 20, 36, 1)
     write(os.path.join(out, "long.txt"), size, 320, 380, 2)
+    write(os.path.join(out, "utf8.txt"), size, 320, 380, 2, "utf-8")
+    write(os.path.join(out, "utf16.txt"), size, 320, 380, 2, "utf-16-le", b"\xff\xfe")
 
 
 if __name__ == "__main__":

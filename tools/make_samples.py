@@ -728,6 +728,14 @@ def check_dat(lines, data):
     return {"lines": len(lines)}
 
 
+def can_cp932(c):
+    try:
+        c.encode("cp932")
+        return True
+    except UnicodeEncodeError:
+        return False
+
+
 def build(out_dir):
     story = story_lines()
     story_data = b"".join(s.encode("cp932") + b"\r\n" for s in story)
@@ -737,8 +745,17 @@ def build(out_dir):
     dat_data = b"".join(s.encode("cp932") + b"\n" for s in thread)
     dat_info = check_dat(thread, dat_data)
 
+    # The story as today's editors save it: UTF-8 without a mark, with an
+    # afterword in characters that code page 932 lacks.
+    afterword = ["", "追記（UTF-8 版だけにある行）：café, naïve, Ångström — "
+                 "コードページ 932 にない文字もそのまま読めます。"]
+    utf8_data = b"".join(s.encode("utf-8") + b"\r\n" for s in story + afterword)
+    require(any(ord(c) > 0x7F and not can_cp932(c) for c in afterword[1]),
+            "utf-8 sample: nothing beyond code page 932")
+
     os.makedirs(out_dir, exist_ok=True)
-    for name, data in (("sample.txt", story_data), ("sample.dat", dat_data)):
+    for name, data in (("sample.txt", story_data), ("sample.dat", dat_data),
+                       ("sample-utf8.txt", utf8_data)):
         with open(os.path.join(out_dir, name), "wb") as f:
             f.write(data)
     return story_info, dat_info
@@ -748,7 +765,7 @@ def main(argv):
     here = os.path.dirname(os.path.abspath(__file__))
     parser = argparse.ArgumentParser(description="Write the Skerrow sample texts.")
     parser.add_argument("--out", default=os.path.join(here, os.pardir, "samples"),
-                        help="folder to write sample.txt and sample.dat into")
+                        help="folder to write the sample texts into")
     args = parser.parse_args(argv)
     try:
         story_info, dat_info = build(os.path.normpath(args.out))

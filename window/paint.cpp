@@ -44,7 +44,16 @@ void PaintWindow(HWND window)
     params.iLeftMargin = 0;
     params.iRightMargin = 0;
     params.uiLengthDrawn = 0;
-    DrawTextExA(dc, DispText, -1, &text, TEXT_FORMAT, &params);
+    if (Doc.Unicode) {
+        // A Unicode text's line is UTF-8: drawn through the wide call, in
+        // the same font, so characters beyond code page 932 show too.
+        static wchar_t wide[DISP_TEXT_SIZE];
+        if (MultiByteToWideChar(CP_UTF8, 0, DispText, -1, wide, DISP_TEXT_SIZE) == 0)
+            wide[0] = L'\0';
+        DrawTextExW(dc, wide, -1, &text, TEXT_FORMAT, &params);
+    } else {
+        DrawTextExA(dc, DispText, -1, &text, TEXT_FORMAT, &params);
+    }
 
     HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
     HGDIOBJ oldPen = SelectObject(dc, pen);

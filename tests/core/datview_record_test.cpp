@@ -19,12 +19,12 @@ const size_t DISP_SIZE = 8193;  // the window's text buffer
 // What FormatDatRecord leaves in an output of outSize bytes that held
 // before; the guard byte past the output must stay as it was.
 std::string Format(const std::string& line, uint32_t index, const std::string& before = "",
-                   size_t outSize = DISP_SIZE)
+                   size_t outSize = DISP_SIZE, bool utf8 = false)
 {
     std::vector<char> out(outSize + 1, '#');
     if (outSize > 0)
         snprintf(out.data(), outSize, "%s", before.c_str());
-    FormatDatRecord(line.c_str(), index, out.data(), outSize);
+    FormatDatRecord(line.c_str(), index, utf8, out.data(), outSize);
     EXPECT_EQ(out[outSize], '#') << "wrote past the output";
     return std::string(out.data(), strnlen(out.data(), outSize));
 }
@@ -131,8 +131,9 @@ TEST(DatRecord, LongLinesAndTheLongestRecord)
 
     const std::string body(DAT_LINE_MAX - 8, 'b');
     const std::string longest = Format("<><><>" + body + "<>", 0xFFFFFFFFu, "", DAT_RECORD_SIZE);
-    EXPECT_EQ(longest.size(), DAT_RECORD_SIZE - 1);
+    EXPECT_EQ(longest.size(), DAT_RECORD_SIZE - 1 - 7) << "UTF-8 labels are 7 bytes longer";
     EXPECT_EQ(longest, "4294967296 " NAME_LABEL "[] " DATE_LABEL "\r\n" + body);
+    EXPECT_EQ(Format("<><><>" + body + "<>", 0xFFFFFFFFu, "", DAT_RECORD_SIZE, true).size(), DAT_RECORD_SIZE - 1);
 }
 
 // The record is cut to fit a smaller output, a double-byte character that
@@ -149,8 +150,24 @@ TEST(DatRecord, TheRecordIsCutToTheOutput)
     for (const auto& c : cases)
         EXPECT_EQ(Format("ab<>m<>d<>b<>", 11, "", c.outSize), c.shown) << c.outSize;
     char untouched = 'x';
-    FormatDatRecord("ab<>m<>d<>b<>", 11, &untouched, 0);
+    FormatDatRecord("ab<>m<>d<>b<>", 11, false, &untouched, 0);
     EXPECT_EQ(untouched, 'x');
+}
+
+// A UTF-8 dat file: its labels in UTF-8, and no cut splits a character
+// ("あ" is E3 81 82; the name holds 511 bytes up to its last whole one).
+TEST(DatRecord, Utf8PostsKeepWholeCharacters)
+{
+    std::string a;
+    for (int i = 0; i < 200; ++i)
+        a += "\xE3\x81\x82";
+    const std::string labels = " \xE5\x90\x8D\xE5\x89\x8D\xEF\xBC\x9A";  // " 名前："
+    EXPECT_EQ(Format("n<br><>m<>d<>b&amp;<>", 0, "", DISP_SIZE, true),
+              "1" + labels + "n\r\n[m] \xE6\x8A\x95\xE7\xA8\xBF\xE6\x97\xA5\xEF\xBC\x9A" "d\r\nb&");
+    EXPECT_EQ(Format(a + "<>m<>d<>b<>", 0, "", DISP_SIZE, true).substr(1 + labels.size(), 511),
+              a.substr(0, 510) + "[");
+    EXPECT_EQ(Format("n<>m<>d<>" + a + "<>", 0, "", 33, true).size(), 31u)
+        << "the whole record cut before the character it would split";
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 //   and the body), and nothing past its terminating zero is changed.
 //
 // Input: two bytes each of the index's low and high half, two choosing the
-// output's size, then the line.
+// output's size (its top bit less one: the line is UTF-8), then the line.
 #include <string>
 
 #include "datview/datrecord.h"
@@ -17,7 +17,7 @@
 namespace {
 
 const size_t DISP_SIZE = 8193;
-const size_t FIXED_BYTES = 20;  // the record's text besides number and fields
+const size_t FIXED_BYTES[] = {20, 27};  // the record's text besides number and fields
 const unsigned char FILL = 0xA5;
 
 size_t Min(size_t a, size_t b)
@@ -34,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Mostly the window's buffer; otherwise 0 to 8191 bytes.
     const unsigned sizeChoice = TakeU16(&data, &size);
     const size_t outSize = (sizeChoice & 0x8000) ? (sizeChoice & 0x1FFF) : DISP_SIZE;
+    const bool utf8 = (sizeChoice & 0x4000) != 0;
     const std::vector<char> line = TakeText(data, size);
 
     // The fields, split the way a reader of the format would.
@@ -53,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (outSize > 0)
         out[outSize - 1] = '\0';
     const std::vector<char> before = out;
-    FormatDatRecord(line.data(), index, out.data(), outSize);
+    FormatDatRecord(line.data(), index, utf8, out.data(), outSize);
 
     if (separators < 4 || outSize == 0) {
         FUZZ_CHECK(out == before);
@@ -68,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(memcmp(out.data(), number.data(), Min(length, number.size())) == 0);
     if (outSize > number.size())
         FUZZ_CHECK(length >= number.size());
-    const size_t most = number.size() - 1 + FIXED_BYTES + Min(fieldLength[0], DAT_NAME_SIZE - 1) +
+    const size_t most = number.size() - 1 + FIXED_BYTES[utf8] + Min(fieldLength[0], DAT_NAME_SIZE - 1) +
                         Min(fieldLength[1], DAT_MAIL_SIZE - 1) + Min(fieldLength[2], DAT_DATE_SIZE - 1) +
                         fieldLength[3];
     FUZZ_CHECK(length <= most);

@@ -152,6 +152,14 @@ TEST_F(DocumentTest, LongLinesAreCutAndZeroBytesEndTheLine)
     EXPECT_EQ(std::string(DispText), "1: " + exact);
     Key(VK_END);
     EXPECT_STREQ(DispText, "3: ab");
+
+    // In UTF-8 the cut leaves out a character it would split ("あ" is three
+    // bytes); the mark of the working copy is never shown.
+    const std::string kana = "\xE3\x81\x82";
+    ASSERT_EQ(OpenFile(WriteText("u.txt", std::string(4094, 'u') + kana + "\n" + kana + "\n")), 0);
+    EXPECT_EQ(std::string(DispText), "1: " + std::string(4094, 'u'));
+    Key(VK_END);
+    EXPECT_EQ(std::string(DispText), "2: " + kana + "\n");
 }
 
 TEST_F(DocumentTest, BadNamesAreRefusedAndTheTextStays)

@@ -1,0 +1,52 @@
+// The encodings a text may come in, told from its first bytes, and the
+// conversion of UTF-16 to the UTF-8 of the working copy. No Windows calls.
+//
+// A code page 932 text is kept and shown as its bytes. A Unicode text (UTF-8,
+// UTF-16) gets a working copy in UTF-8 that begins with the UTF-8 mark, so
+// that a later start knows it without guessing; its lines still end at line
+// feeds, so the index works alike for both.
+#ifndef SKERROW_DOCUMENT_ENCODING_H
+#define SKERROW_DOCUMENT_ENCODING_H
+
+#include <cstddef>
+#include <cstdint>
+
+enum TextEncoding { TEXT_CP932, TEXT_UTF8, TEXT_UTF16LE, TEXT_UTF16BE };
+
+// How much of a text's start detection looks at.
+const size_t DETECT_SAMPLE = 64 * 1024;
+
+// The UTF-8 mark that begins the working copy of a Unicode text.
+const char UTF8_MARK[] = "\xEF\xBB\xBF";
+const size_t UTF8_MARK_SIZE = 3;
+
+// The encoding of a text whose first n bytes are given (at most
+// DETECT_SAMPLE are looked at; whole: they are the whole text). A byte-order
+// mark decides; otherwise UTF-8 when the bytes are valid UTF-8 holding at
+// least one multi-byte sequence (one cut off at the end of a sample that is
+// not the whole text counts for nothing); otherwise code page 932. Sets
+// *markSize to the bytes of the mark found (0, 2 or 3).
+TextEncoding DetectEncoding(const unsigned char* bytes, size_t n, bool whole, size_t* markSize);
+
+// UTF-16 to UTF-8, a chunk at a time: a code unit or a surrogate pair split
+// between chunks is carried over. Unpaired surrogates and an odd last byte
+// become U+FFFD.
+struct Utf16Decoder {
+    bool bigEndian;
+    int pendingByte;        // the first byte of a unit cut off at a chunk's end, or -1
+    uint16_t pendingHigh;   // a high surrogate waiting for its low one, or 0
+};
+
+// Room a chunk of n bytes may take once converted.
+constexpr size_t Utf16ToUtf8Room(size_t n)
+{
+    return n / 2 * 3 + 8;
+}
+
+void BeginUtf16(Utf16Decoder* d, bool bigEndian);
+// Converts n bytes into out (Utf16ToUtf8Room(n) bytes); returns the bytes written.
+size_t DecodeUtf16(Utf16Decoder* d, const unsigned char* in, size_t n, char* out);
+// What is left at the end of the text; returns the bytes written (at most 6).
+size_t EndUtf16(Utf16Decoder* d, char* out);
+
+#endif

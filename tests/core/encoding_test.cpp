@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <codecvt>
+#include <locale>
+#include <random>
+#include <string>
+
+#include "document/encoding.h"
+
+namespace {
+
+TextEncoding Detect(const std::string& bytes, bool whole, size_t* mark)
+{
+    return DetectEncoding(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), whole, mark);
+}
+
+TEST(Encoding, DetectionTable)
+{
+    const struct {
+        std::string bytes;
+        bool whole;
+        TextEncoding encoding;
+        size_t mark;
+    } cases[] = {
+        {"\xEF\xBB\xBFplain", true, TEXT_UTF8, 3},
+        {"\xFF\xFE" "a\0", true, TEXT_UTF16LE, 2},
+        {"\xFE\xFF\0a", true, TEXT_UTF16BE, 2},
+        {"plain ASCII\r\n", true, TEXT_CP932, 0},
+        {"", true, TEXT_CP932, 0},
+        {"\xE3\x81\x82\xE3\x81\x84\n", true, TEXT_UTF8, 0},               // あい
+        {"caf\xC3\xA9 \xF0\x9F\x98\x80", true, TEXT_UTF8, 0},             // café 😀
+        {"\x82\xA0\x82\xA2\x95\x5C\r\n", true, TEXT_CP932, 0},            // あい表 in code page 932
+        {"\xB1\xB2\xB3 \xCA\xDD\xB6\xB8", true, TEXT_CP932, 0},           // half-width katakana
+        {"\xC0\xAF", true, TEXT_CP932, 0},                                // overlong '/'
+        {"\xE0\x80\xAF", true, TEXT_CP932, 0},                            // overlong, three bytes
+        {"\xF0\x80\x80\xAF", true, TEXT_CP932, 0},                        // overlong, four bytes
+        {"\xED\xA0\x80", true, TEXT_CP932, 0},                            // a surrogate
+        {"\xF4\x90\x80\x80", true, TEXT_CP932, 0},                        // above U+10FFFF
+        {"\xF5\x80\x80\x80", true, TEXT_CP932, 0},
+        {"\xE3\x81", true, TEXT_CP932, 0},                                // cut off: the whole text
+        {"\xE3\x81\x82\xE3\x81", false, TEXT_UTF8, 0},                    // cut off by the sample
+        {"ab\xE3\x81", false, TEXT_CP932, 0},                             // nothing whole that is multi-byte
+        {"\xE3\x81\x82\x80", true, TEXT_CP932, 0},                        // a stray continuation byte
+    };
+    for (const auto& c : cases) {
+        size_t mark = 99;
+        EXPECT_EQ(Detect(c.bytes, c.whole, &mark), c.encoding) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(mark, c.mark) << testing::PrintToString(c.bytes);
+    }
+    // Only the sample counts: an invalid byte past it is not seen.
+    std::string long_(DETECT_SAMPLE - 3, 'a');
+    long_ += "\xE3\x81\x82\xFF";
+    size_t mark;
+    EXPECT_EQ(Detect(long_, true, &mark), TEXT_UTF8);
+}
+
+std::string Decode(const std::string& utf16, bool bigEndian, size_t chunk)
+{
+    Utf16Decoder d;
+    BeginUtf16(&d, bigEndian);
+    std::string out;
+    for (size_t i = 0; i < utf16.size(); i += chunk) {
+        size_t n = std::min(chunk, utf16.size() - i);
+        std::string part(Utf16ToUtf8Room(n), '\0');
+        part.resize(DecodeUtf16(&d, reinterpret_cast<const unsigned char*>(utf16.data() + i), n, &part[0]));
+        out += part;
+    }
+    char end[8];
+    out.append(end, EndUtf16(&d, end));
+    return out;
+}
+
+std::string Units(const std::u16string& text, bool bigEndian)
+{
+    std::string bytes;
+    for (char16_t u : text) {
+        char lo = static_cast<char>(u & 0xFF), hi = static_cast<char>(u >> 8);
+        bytes += bigEndian ? hi : lo;
+        bytes += bigEndian ? lo : hi;
+    }
+    return bytes;
+}
+
+TEST(Encoding, Utf16BecomesUtf8)
+{
+    const std::string fffd = "\xEF\xBF\xBD";
+    const struct {
+        std::u16string text;
+        std::string extra;  // bytes after the units
+        std::string utf8;
+    } cases[] = {
+        {u"a\r\n", "", "a\r\n"},
+        {u"\u3042\uFF71\u00E9", "", "\xE3\x81\x82\xEF\xBD\xB1\xC3\xA9"},  // あ ｱ é
+        {u"\U0001F600", "", "\xF0\x9F\x98\x80"},
+        {std::u16string(1, char16_t(0xD83D)) + u"a", "", fffd + "a"},     // a lone high surrogate
+        {std::u16string(1, char16_t(0xDE00)) + u"a", "", fffd + "a"},     // a lone low one
+        {std::u16string(1, char16_t(0xD83D)), "", fffd},                  // high at the very end
+        {u"a", "x", "a" + fffd},                                         // an odd last byte
+    };
+    for (const auto& c : cases)
+        for (bool big : {false, true})
+            for (size_t chunk : {1, 2, 3, 5, 1 << 20})
+                EXPECT_EQ(Decode(Units(c.text, big) + c.extra, big, chunk), c.utf8) << chunk;
+}
+
+// Long random texts with pairs, split at every kind of boundary, against the
+// standard library's conversion.
+TEST(Encoding, Utf16AcrossEveryBoundary)
+{
+    std::mt19937 random(7);
+    const char16_t pool[] = {u'a', u'\n', u'\r', u'\t', 0x00E9, 0x3042, 0xFF71, 0x8868};
+    std::u16string text;
+    for (int i = 0; i < 3000; ++i) {
+        if (random() % 8 == 0)
+            text += u"\U0001F600";
+        else
+            text += pool[random() % 8];
+    }
+    std::wstring_convert<std::codecvt_utf8_utf16<char16_t>, char16_t> convert;
+    const std::string expected = convert.to_bytes(text);
+    for (bool big : {false, true})
+        for (size_t chunk = 1; chunk <= 9; ++chunk)
+            ASSERT_EQ(Decode(Units(text, big), big, chunk), expected) << "chunk " << chunk << " big " << big;
+}
+
+}  // namespace
