@@ -6,6 +6,7 @@
 
 #include "app/base/msgbox.h"
 #include "app/base/settings.h"
+#include "app/base/wide.h"
 #include "res/resource.h"
 #include "window/mainwnd.h"
 #include "window/paint.h"
@@ -53,7 +54,8 @@ bool CreateMainWindow(HINSTANCE instance, int showCommand)
     icc.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_HOTKEY_CLASS;
     InitCommonControlsEx(&icc);
 
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, CLASS_NAME, WINDOW_TITLE, WS_POPUP,
+    // The title made wide: the window itself stays one of the ANSI class.
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, Wide932(CLASS_NAME).text, Wide932(WINDOW_TITLE).text, WS_POPUP,
                                   AppSettings.X, AppSettings.Y, AppSettings.WIDTH, AppSettings.HEIGHT,
                                   NULL, NULL, instance, NULL);
     if (window == NULL)

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "app/base/wide.h"
 #include "dialogs/options.h"
 #include "res/resource.h"
 
@@ -12,6 +13,12 @@ namespace {
 LOGFONTA EditFont;
 // The background of the face-name preview, in the chosen background colour.
 HBRUSH PreviewBrush;
+
+// The face name is code page 932, as the font record holds it.
+void ShowFaceName(HWND page)
+{
+    SetDlgItemTextW(page, IDC_FACENAME, Wide932(EditFont.lfFaceName).text);
+}
 
 void DeletePreviewBrush()
 {
@@ -24,7 +31,7 @@ INT_PTR OnInitDialog(HWND page)
 {
     EditFont = AppSettings.Font;
     if (AppSettings.DisplayFont != NULL)
-        SetDlgItemTextA(page, IDC_FACENAME, EditFont.lfFaceName);
+        ShowFaceName(page);
     int least, most;  // opaque to fully transparent
     SettingLimits(offsetof(AppSettingsRecord, LayNum), &least, &most);
     SendDlgItemMessageA(page, IDC_LAYNUM, TBM_SETRANGE, TRUE, MAKELONG(least, most));
@@ -54,7 +61,7 @@ INT_PTR OnCtlColorStatic(HWND page, HDC dc, HWND control)
 void SetDefaultLook(HWND page)
 {
     SetDefaultFont(&EditFont);
-    SetDlgItemTextA(page, IDC_FACENAME, EditFont.lfFaceName);
+    ShowFaceName(page);
     Options.host->showLook(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOWTEXT), &EditFont);
     InvalidateRect(page, NULL, TRUE);
 }
@@ -66,7 +73,7 @@ INT_PTR OnCommand(HWND page, int id)
     case IDC_FONT:
         colour = AppSettings.FontColor;
         if (PickFont(page, &EditFont, &colour) == 0) {
-            SetDlgItemTextA(page, IDC_FACENAME, EditFont.lfFaceName);
+            ShowFaceName(page);
             Options.host->showLook(AppSettings.BackColor, colour, NULL);
         }
         break;

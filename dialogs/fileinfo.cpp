@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/base/settings.h"
+#include "app/base/wide.h"
 #include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "res/resource.h"
@@ -20,7 +21,8 @@ INT_PTR OnInitDialog(HWND dialog)
     memset(text, 0, sizeof text);
     snprintf(text, sizeof text, "ﾌｧｲﾙ名：\r\n%s\r\n\r\n全行数：%u行\r\n現在行：%d行",
              AppSettings.BackFile, Doc.LineCnt, AppSettings.BackNo);
-    SetDlgItemTextA(dialog, IDC_INFOTEXT, text);
+    wchar_t wide[INFO_SIZE];
+    SetDlgItemTextW(dialog, IDC_INFOTEXT, WideFrom932(text, -1, wide, INFO_SIZE));
     SetFocus(GetDlgItem(dialog, IDC_INFOTEXT));
     return FALSE;
 }
@@ -43,5 +45,5 @@ INT_PTR CALLBACK FileInfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void ShowFileInfo(HWND owner, HINSTANCE instance)
 {
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_FILEINFO), owner, FileInfoDlgProc, 0);
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_FILEINFO), owner, FileInfoDlgProc, 0);
 }

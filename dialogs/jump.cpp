@@ -65,7 +65,7 @@ INT_PTR CALLBACK JumpDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 bool AskJumpLine(HWND owner, HINSTANCE instance, uint32_t lineCount, uint32_t* target)
 {
     JumpRecord record = {lineCount, 0};
-    INT_PTR chosen = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_JUMP), owner, JumpDlgProc,
+    INT_PTR chosen = DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_JUMP), owner, JumpDlgProc,
                                      reinterpret_cast<LPARAM>(&record));
     *target = record.target;
     return chosen == IDOK;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "app/base/wide.h"
 #include "dialogs/options.h"
 #include "res/resource.h"
 
@@ -16,25 +17,28 @@ namespace {
 // Windows 2000 ships, the oldest system the program runs on.
 const DWORD PAGE_RECORD_SIZE = 48;
 const DWORD SHEET_HEADER_SIZE = 52;
-static_assert(offsetof(PROPSHEETPAGEA, pszHeaderSubTitle) + sizeof(LPCSTR) == PAGE_RECORD_SIZE, "page record");
-static_assert(offsetof(PROPSHEETHEADERA, hbmHeader) + sizeof(HBITMAP) == SHEET_HEADER_SIZE, "sheet header");
+static_assert(offsetof(PROPSHEETPAGEW, pszHeaderSubTitle) + sizeof(LPCWSTR) == PAGE_RECORD_SIZE, "page record");
+static_assert(offsetof(PROPSHEETHEADERW, hbmHeader) + sizeof(HBITMAP) == SHEET_HEADER_SIZE, "sheet header");
 
 const int PAGE_COUNT = 3;
 
 // Set from the call to its end, before the sheet has a window.
 int SheetRunning;
 
+// Made through the wide calls, titles included, so that the pages read
+// right on any system.
 HPROPSHEETPAGE CreatePage(HINSTANCE instance, int templateId, const char* title, DLGPROC procedure)
 {
-    PROPSHEETPAGEA page;
+    Wide932 wideTitle(title);
+    PROPSHEETPAGEW page;
     memset(&page, 0, sizeof page);
     page.dwSize = PAGE_RECORD_SIZE;
     page.dwFlags = PSP_USETITLE;
     page.hInstance = instance;
-    page.pszTemplate = MAKEINTRESOURCEA(templateId);
-    page.pszTitle = title;
+    page.pszTemplate = MAKEINTRESOURCEW(templateId);
+    page.pszTitle = wideTitle.text;
     page.pfnDlgProc = procedure;
-    return CreatePropertySheetPageA(&page);
+    return CreatePropertySheetPageW(&page);
 }
 
 }  // namespace
@@ -59,7 +63,8 @@ unsigned ShowOptionsSheet(HINSTANCE instance, const OptionsHost& host, AppSettin
         CreatePage(instance, IDD_OPT_DISPLAY, "表示", DisplayPageProc),
         CreatePage(instance, IDD_OPT_HOTKEY, "ﾎｯﾄｷｰ", HotKeyPageProc),
     };
-    PROPSHEETHEADERA header;
+    Wide932 caption("ｵﾌﾟｼｮﾝ設定");
+    PROPSHEETHEADERW header;
     memset(&header, 0, sizeof header);
     header.dwSize = SHEET_HEADER_SIZE;
     // Only OK and Cancel; the caption reads as the properties of the title.
@@ -68,11 +73,11 @@ unsigned ShowOptionsSheet(HINSTANCE instance, const OptionsHost& host, AppSettin
     // enabled.
     header.hwndParent = NULL;
     header.hInstance = instance;
-    header.pszCaption = "ｵﾌﾟｼｮﾝ設定";
+    header.pszCaption = caption.text;
     header.nPages = PAGE_COUNT;
     header.nStartPage = 0;
     header.phpage = pages;
-    PropertySheetA(&header);
+    PropertySheetW(&header);
 
     Options.sheet = NULL;
     SheetRunning = 0;

@@ -31,5 +31,5 @@ INT_PTR CALLBACK VersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 void ShowVersionDialog(HWND owner, HINSTANCE instance)
 {
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_VERSION), owner, VersionDlgProc, 0);
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_VERSION), owner, VersionDlgProc, 0);
 }

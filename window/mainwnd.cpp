@@ -34,7 +34,8 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     RegisterHotKeys(window);
     AddTrayIcon(window);
     TaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    TrayMenu = LoadMenuA(AppInstance, MAKEINTRESOURCEA(IDR_TRAYMENU));
+    // Menus loaded wide keep the resource's texts whatever the code page.
+    TrayMenu = LoadMenuW(AppInstance, MAKEINTRESOURCEW(IDR_TRAYMENU));
     if (RestoreLastText())
         NavigateTo(window, NAV_CLAMP, Doc.CurLine);
     RunWaitingCommand(window);

@@ -9,6 +9,7 @@
 #include "app/base/hotkeyname.h"
 #include "app/base/msgbox.h"
 #include "app/base/settings.h"
+#include "app/base/wide.h"
 #include "document/document.h"
 #include "res/resource.h"
 
@@ -18,7 +19,7 @@ namespace {
 
 // Kept for the window's lifetime: the same record removes the icon.
 // Its size is that of the record of the oldest shells that show the icon.
-NOTIFYICONDATAA TrayIconData;
+NOTIFYICONDATAW TrayIconData;
 
 // Registers one hot key, if it has a key; when it cannot be had, adds a line
 // that names it to taken (size bytes).
@@ -43,19 +44,19 @@ UINT GrayedUnlessOpen()
 void AddTrayIcon(HWND window)
 {
     memset(&TrayIconData, 0, sizeof TrayIconData);
-    TrayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    TrayIconData.cbSize = NOTIFYICONDATAW_V1_SIZE;
     TrayIconData.hWnd = window;
     TrayIconData.uID = TRAY_ICON_ID;
     TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     TrayIconData.uCallbackMessage = WM_TRAYNOTIFY;
     TrayIconData.hIcon = LoadIconA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDI_MAIN));
-    strcpy(TrayIconData.szTip, "スケロウ");
-    Shell_NotifyIconA(NIM_ADD, &TrayIconData);
+    WideFrom932("スケロウ", -1, TrayIconData.szTip, 64);
+    Shell_NotifyIconW(NIM_ADD, &TrayIconData);
 }
 
 void RemoveTrayIcon()
 {
-    Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
+    Shell_NotifyIconW(NIM_DELETE, &TrayIconData);
 }
 
 void RegisterHotKeys(HWND window)
@@ -102,8 +103,8 @@ void ShowContextMenu(HWND window, int x, int y)
     RECT w;
     GetWindowRect(window, &w);
     POINT p = {x - w.left, y - w.top};
-    HMENU menu = LoadMenuA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)),
-                           MAKEINTRESOURCEA(IDR_POPUPMENU));
+    HMENU menu = LoadMenuW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)),
+                           MAKEINTRESOURCEW(IDR_POPUPMENU));
     HMENU submenu = GetSubMenu(menu, 0);
     EnableMenuItem(menu, IDM_JUMP, GrayedUnlessOpen());
     EnableMenuItem(menu, IDM_CLEAR, GrayedUnlessOpen());

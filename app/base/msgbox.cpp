@@ -1,3 +1,5 @@
 #include "app/base/msgbox.h"
 
-MessageBoxFunction ShowMessage = MessageBoxA;
+#include "app/base/wide.h"
+
+MessageBoxFunction ShowMessage = MessageBox932;

@@ -160,8 +160,9 @@ e2e_setup() {
     # No Mono or Gecko installs, and no menu entries written into $HOME.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     export WINEDEBUG=-all
-    # The ANSI code page (932) is taken from the locale at each process start.
-    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+    # The ANSI code page (932) is taken from the locale at each process start;
+    # E2E_LOCALE and E2E_ACP run the tests on another (C.UTF-8: 1252).
+    export LANG=${E2E_LOCALE:-ja_JP.UTF-8} LC_ALL=${E2E_LOCALE:-ja_JP.UTF-8}
 
     # A persistent server started first, with its output in a file, so that
     # no later step's pipe is held open by it and each step starts fast.
@@ -182,7 +183,8 @@ e2e_setup() {
 
     local acp
     acp=$(probe acp | kv acp)
-    [ "$acp" = 932 ] || { e2e_note "e2e: the prefix runs with ANSI code page '$acp', not 932 (is ja_JP.UTF-8 generated?)"; return 1; }
+    [ "$acp" = "${E2E_ACP:-932}" ] ||
+        { e2e_note "e2e: the prefix runs with ANSI code page '$acp', not ${E2E_ACP:-932} (is $LANG generated?)"; return 1; }
     return 0
 }
 

@@ -71,6 +71,8 @@ void Usage() {
         "  list [CLASS]                 every top-level window (of that class): hwnd,\n"
         "                               class, visible, rect, pid, title\n"
         "  client HWND                  the client area's rectangle on the screen\n"
+        "  unreadable HWND              characters shown as '?' in the window and\n"
+        "                               every window inside it (wide texts)\n"
         "  input HWND                   mouse state of the window's thread: capture,\n"
         "                               move/size and menu modes; cursor place and\n"
         "                               the rectangle the cursor is confined to\n"
@@ -634,6 +636,26 @@ int CommandList(int argc, char** argv) {
     return 0;
 }
 
+// The '?' in the wide texts of a window and of every window inside it: a
+// text that passed through an ANSI code page lacking its characters shows
+// one for each (the program's own texts have none).
+int CommandUnreadable(int argc, char** argv) {
+    if (argc != 3) return Usage(), 2;
+    HWND window = ParseWindow(argv[2]);
+    if (!window || !IsWindow(window)) {
+        printf("error=no such window\n");
+        return 1;
+    }
+    std::vector<HWND> all = {window};
+    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&all));
+    size_t count = 0;
+    for (HWND w : all)
+        for (wchar_t c : WindowText(w))
+            count += c == L'?';
+    printf("windows=%u\nunreadable=%u\n", static_cast<unsigned>(all.size()), static_cast<unsigned>(count));
+    return 0;
+}
+
 // Where a window's client area lies on the screen: with a frame it is
 // inset from the window rectangle, and the tests aim the mouse and read
 // screenshots by it.
@@ -871,6 +893,7 @@ int main(int argc, char** argv) {
     if (command == "input") return CommandInput(argc, argv);
     if (command == "menu") return CommandMenu(argc, argv);
     if (command == "render") return CommandRender(argc, argv);
+    if (command == "unreadable") return CommandUnreadable(argc, argv);
     Usage();
     return 2;
 }

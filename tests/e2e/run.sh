@@ -2,7 +2,7 @@
 # Runs the end-to-end tests: the real Skerrow.exe under Xvfb and Wine, driven
 # from outside as a user would.
 #
-#   tests/e2e/run.sh [BUILD_DIR] [TEST_NAME_PATTERN]
+#   tests/e2e/run.sh [BUILD_DIR] [TEST_NAME_PATTERN]   (an extended regular expression)
 #
 # BUILD_DIR holds Skerrow.exe and probe.exe (default: build/win of the work
 # tree). Every test_*.sh beside this script is sourced; each function in it
@@ -54,7 +54,7 @@ done
 
 ran=0
 for name in "${tests[@]}"; do
-    if [ -n "$pattern" ] && [[ $name != *$pattern* ]]; then continue; fi
+    if [ -n "$pattern" ] && ! [[ $name =~ $pattern ]]; then continue; fi
     E2E_TEST=$name
     ran=$((ran + 1))
     start=$SECONDS

@@ -5,18 +5,22 @@
 IDM_VERSION=40004
 IDM_HELP=40005
 
-# dialog_titled NAME TITLE: the top-level dialog of program NAME whose title
-# is TITLE, waited for; prints its hwnd.
+# dialog_titled NAME TITLE...: the top-level dialog of program NAME whose
+# title is one of the TITLEs, waited for; prints its hwnd.
 dialog_titled() {
-    local want end hwnd
-    want=$(cp932_hex "$2")
+    local name=$1 end hwnd title title_hex want=()
+    shift
+    for title in "$@"; do want+=("$(cp932_hex "$title")"); done
     end=$((SECONDS + E2E_WAIT_MS / 1000))
     while [ $SECONDS -le $end ]; do
-        for hwnd in $(probe find '#32770' $(owner_filter "$1") --timeout 1000 | kv_all hwnd); do
-            if [ "$(probe info "$hwnd" | kv title)" = "$want" ]; then
-                printf '%s\n' "$hwnd"
-                return 0
-            fi
+        for hwnd in $(probe find '#32770' $(owner_filter "$name") --timeout 1000 | kv_all hwnd); do
+            title=$(probe info "$hwnd" | kv title)
+            for title_hex in "${want[@]}"; do
+                if [ "$title" = "$title_hex" ]; then
+                    printf '%s\n' "$hwnd"
+                    return 0
+                fi
+            done
         done
         sleep 0.2
     done
@@ -41,8 +45,10 @@ test_options_sheet_from_f12() {
     dir=$(new_start_dir options) || return 1
     start_main a "$dir" || return 1
     x_key "$(probe info "$MAIN" | kv xid)" F12
-    sheet=$(dialog_titled a 'ｵﾌﾟｼｮﾝ設定のプロパティ') || sheet=$(dialog_titled a 'ｵﾌﾟｼｮﾝ設定')
+    # The system words the caption of a sheet of properties in its own language.
+    sheet=$(dialog_titled a 'ｵﾌﾟｼｮﾝ設定のプロパティ' 'Properties for ｵﾌﾟｼｮﾝ設定' 'ｵﾌﾟｼｮﾝ設定')
     [ -n "$sheet" ] || { e2e_cannot "no options sheet after F12"; return 1; }
+    check_eq "the sheet reads in full" "unreadable=0" "$(probe unreadable "$sheet" | grep unreadable)"
     # The focus starts on the first check box: four tabs reach "ask before
     # exiting", space ticks it, one more tab selects the interval, which
     # the typed digits replace; Enter is OK.
@@ -70,6 +76,7 @@ test_jump_and_file_information() {
 
     x_key "$xid" j
     jump=$(dialog_titled a '行指定') || { e2e_cannot "no jump dialog after J"; return 1; }
+    check_eq "the jump dialog reads in full" "unreadable=0" "$(probe unreadable "$jump" | grep unreadable)"
     # 250 lines: three digits at most.
     x_key "$(dialog_xid "$jump")" 1 2 3 4
     check_eq "jump field takes three digits" "$(cp932_hex 123)" "$(probe text "$jump" 1011 | kv text)"
@@ -99,6 +106,7 @@ test_version_and_help() {
     start_main a "$dir" || return 1
     probe command "$MAIN" $IDM_VERSION >/dev/null
     version=$(dialog_titled a 'ﾊﾞｰｼﾞｮﾝ表示') || { e2e_cannot "no version dialog"; return 1; }
+    check_eq "the version dialog reads in full" "unreadable=0" "$(probe unreadable "$version" | grep unreadable)"
     check_eq "version" "$(cp932_hex Ver1.00)" "$(probe text "$version" 1001 | kv text)"
     check_ne "site address" "" "$(probe text "$version" 1002 | kv text)"
     x_key "$(dialog_xid "$version")" Escape

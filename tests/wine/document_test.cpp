@@ -176,15 +176,16 @@ TEST_F(DocumentTest, BadNamesAreRefusedAndTheTextStays)
     }
 }
 
-OPENFILENAMEA AskedFor;
-std::string AskedFilter;
-BOOL WINAPI CancelOpenDialog(LPOPENFILENAMEA ofn)
+OPENFILENAMEW AskedFor;
+std::string AskedFilter, AskedTitle;
+BOOL WINAPI CancelOpenDialog(LPOPENFILENAMEW ofn)
 {
     AskedFor = *ofn;
-    const char* end = ofn->lpstrFilter;
-    while (*end != '\0')
-        end += strlen(end) + 1;
-    AskedFilter.assign(ofn->lpstrFilter, end);
+    const wchar_t* end = ofn->lpstrFilter;
+    while (*end != L'\0')
+        end += wcslen(end) + 1;
+    AskedFilter = Narrow932(ofn->lpstrFilter, static_cast<int>(end - ofn->lpstrFilter));
+    AskedTitle = Narrow932(ofn->lpstrTitle);
     return FALSE;
 }
 
@@ -194,16 +195,16 @@ TEST_F(DocumentTest, TheOpenDialogAsksAndCancelChangesNothing)
     ASSERT_EQ(OpenFile(WriteText("story.txt", kTenLines)), 0);
     Boxes.clear();
     {
-        ImportHook dialog("comdlg32.dll", "GetOpenFileNameA", (void*)CancelOpenDialog);
+        ImportHook dialog("comdlg32.dll", "GetOpenFileNameW", (void*)CancelOpenDialog);
         Key(VK_F1);
     }
-    EXPECT_EQ(AskedFor.lStructSize, DWORD(OPENFILENAME_SIZE_VERSION_400A));
+    EXPECT_EQ(AskedFor.lStructSize, DWORD(OPENFILENAME_SIZE_VERSION_400W));
     EXPECT_EQ(AskedFor.hwndOwner, MainWnd);
     EXPECT_EQ(AskedFilter, std::string("txt\xCC\xA7\xB2\xD9 (*.TXT)\0*.TXT\0DAT\xCC\xA7\xB2\xD9 (*.DAT)\0*.DAT\0"
                                        "\x91\x53\x82\xC4\x82\xCC\xCC\xA7\xB2\xD9 (*.*)\0*.*\0", 65));
     EXPECT_EQ(AskedFor.nFilterIndex, 3u);
     EXPECT_EQ(AskedFor.nMaxFile, 260u);
-    EXPECT_STREQ(AskedFor.lpstrTitle, "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD");  // ﾌｧｲﾙを開く
+    EXPECT_EQ(AskedTitle, "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD");  // ﾌｧｲﾙを開く
     EXPECT_EQ(AskedFor.Flags, DWORD(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY));
     EXPECT_TRUE(Boxes.empty()) << "Cancel says nothing";
     ExpectStillShowing();

@@ -5,6 +5,7 @@
 #include "app/base/msgbox.h"
 #include "app/base/settings.h"
 #include "app/base/user32.h"
+#include "app/base/wide.h"
 #include "app/startup.h"
 #include "document/document.h"
 #include "window/commands.h"
@@ -52,6 +53,15 @@ void RemoveTree(const std::string& dir)
 
 }  // namespace
 
+std::string Narrow932(const wchar_t* text, int length)
+{
+    char bytes[4096];
+    int n = WideCharToMultiByte(932, 0, text, length, bytes, sizeof bytes, NULL, NULL);
+    if (n <= 0)
+        return std::string();
+    return std::string(bytes, length < 0 ? n - 1 : n);
+}
+
 void StartFolderTest::SetUp()
 {
     char temp[MAX_PATH];
@@ -82,7 +92,7 @@ void StartFolderTest::TearDown()
     Pump();
     ReleaseText();
     WhileBoxIsUp = nullptr;
-    ShowMessage = MessageBoxA;
+    ShowMessage = MessageBox932;
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     SetCurrentDirectoryA(temp);

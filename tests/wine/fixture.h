@@ -28,6 +28,10 @@ extern std::deque<int> BoxAnswers;
 // actions would run in the box's message loop.
 extern std::function<void(const BoxCall&)> WhileBoxIsUp;
 
+// A text the program passed to a wide call, as the code page 932 bytes it
+// was made from (length characters; -1: up to its terminating zero).
+std::string Narrow932(const wchar_t* text, int length = -1);
+
 class StartFolderTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -28,32 +28,32 @@ bool HasTrayIcon(HWND window)
     return Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
 }
 
-std::vector<std::pair<DWORD, NOTIFYICONDATAA>> IconCalls;
+std::vector<std::pair<DWORD, NOTIFYICONDATAW>> IconCalls;
 ImportHook* IconHook;
-BOOL WINAPI RecordIcon(DWORD message, PNOTIFYICONDATAA data)
+BOOL WINAPI RecordIcon(DWORD message, PNOTIFYICONDATAW data)
 {
     IconCalls.push_back({message, *data});
-    return IconHook->original<decltype(&Shell_NotifyIconA)>()(message, data);
+    return IconHook->original<decltype(&Shell_NotifyIconW)>()(message, data);
 }
 
 TEST_F(LookTest, TheIconComesBackWhenTheShellRestarts)
 {
     HWND w;
     {
-        ImportHook hook("shell32.dll", "Shell_NotifyIconA", (void*)RecordIcon);
+        ImportHook hook("shell32.dll", "Shell_NotifyIconW", (void*)RecordIcon);
         IconHook = &hook;
         w = StartWindow();
     }
     ASSERT_EQ(IconCalls.size(), 1u);
-    const NOTIFYICONDATAA& added = IconCalls[0].second;
+    const NOTIFYICONDATAW& added = IconCalls[0].second;
     EXPECT_EQ(IconCalls[0].first, DWORD(NIM_ADD));
-    EXPECT_EQ(added.cbSize, DWORD(NOTIFYICONDATAA_V1_SIZE));
+    EXPECT_EQ(added.cbSize, DWORD(NOTIFYICONDATAW_V1_SIZE));
     EXPECT_EQ(added.hWnd, w);
     EXPECT_EQ(added.uID, UINT(TRAY_ICON_ID));
     EXPECT_EQ(added.uFlags, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(added.uCallbackMessage, UINT(WM_TRAYNOTIFY));
     EXPECT_EQ(added.hIcon, LoadIconA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDI_MAIN)));
-    EXPECT_STREQ(added.szTip, "\x83\x58\x83\x50\x83\x8D\x83\x45");  // スケロウ
+    EXPECT_EQ(Narrow932(added.szTip), "\x83\x58\x83\x50\x83\x8D\x83\x45");  // スケロウ
     ASSERT_TRUE(HasTrayIcon(w));
     NOTIFYICONDATAA nid = {};
     nid.cbSize = NOTIFYICONDATAA_V1_SIZE;

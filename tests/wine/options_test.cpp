@@ -47,9 +47,9 @@ const int kTestHotKeyId = 0x7001;  // the test's own registration
 
 // Every key the program writes, in order, as "SECTION/Key=value".
 std::vector<std::string> Written;
-std::vector<PROPSHEETPAGEA> PageRecords;
+std::vector<PROPSHEETPAGEW> PageRecords;
 std::vector<std::string> PageTitles;
-PROPSHEETHEADERA SheetHeader;
+PROPSHEETHEADERW SheetHeader;
 std::string SheetCaption;
 std::vector<CHOOSECOLORA> ColourRecords;
 std::vector<std::vector<COLORREF>> CustomAtCall;
@@ -63,18 +63,18 @@ BOOL WINAPI RecordWrite(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file)
     return Hooks[0]->original<decltype(&WritePrivateProfileStringA)>()(section, key, value, file);
 }
 
-HPROPSHEETPAGE WINAPI RecordPage(LPCPROPSHEETPAGEA page)
+HPROPSHEETPAGE WINAPI RecordPage(LPCPROPSHEETPAGEW page)
 {
     PageRecords.push_back(*page);
-    PageTitles.push_back(page->pszTitle);
-    return Hooks[1]->original<decltype(&CreatePropertySheetPageA)>()(page);
+    PageTitles.push_back(Narrow932(page->pszTitle));
+    return Hooks[1]->original<decltype(&CreatePropertySheetPageW)>()(page);
 }
 
-INT_PTR WINAPI RecordSheet(LPCPROPSHEETHEADERA header)
+INT_PTR WINAPI RecordSheet(LPCPROPSHEETHEADERW header)
 {
     SheetHeader = *header;
-    SheetCaption = header->pszCaption;
-    return Hooks[2]->original<decltype(&PropertySheetA)>()(header);
+    SheetCaption = Narrow932(header->pszCaption);
+    return Hooks[2]->original<decltype(&PropertySheetW)>()(header);
 }
 
 BOOL WINAPI RecordColour(LPCHOOSECOLORA choice)
@@ -110,8 +110,8 @@ protected:
         FontRecords.clear();
         FeedPeriods.clear();
         Hooks[0].reset(new ImportHook("kernel32.dll", "WritePrivateProfileStringA", (void*)RecordWrite));
-        Hooks[1].reset(new ImportHook("comctl32.dll", "CreatePropertySheetPageA", (void*)RecordPage));
-        Hooks[2].reset(new ImportHook("comctl32.dll", "PropertySheetA", (void*)RecordSheet));
+        Hooks[1].reset(new ImportHook("comctl32.dll", "CreatePropertySheetPageW", (void*)RecordPage));
+        Hooks[2].reset(new ImportHook("comctl32.dll", "PropertySheetW", (void*)RecordSheet));
         Hooks[3].reset(new ImportHook("comdlg32.dll", "ChooseColorA", (void*)RecordColour));
         Hooks[4].reset(new ImportHook("comdlg32.dll", "ChooseFontA", (void*)RecordFont));
         Hooks[5].reset(new ImportHook("user32.dll", "SetTimer", (void*)RecordTimer));
@@ -240,7 +240,7 @@ TEST_F(OptionsTest, TheSheetHasThreePagesOkAndCancelAndShowsTheGeneralSettings)
         EXPECT_EQ(PageRecords[i].dwSize, 48u);
         EXPECT_EQ(PageRecords[i].dwFlags, DWORD(PSP_USETITLE));
         EXPECT_EQ(PageRecords[i].hInstance, AppInstance);
-        EXPECT_EQ(PageRecords[i].pszTemplate, MAKEINTRESOURCEA(pages[i].id));
+        EXPECT_EQ(PageRecords[i].pszTemplate, MAKEINTRESOURCEW(pages[i].id));
         EXPECT_EQ(PageTitles[i], pages[i].title);
         EXPECT_EQ(PageRecords[i].lParam, 0);
         EXPECT_EQ(PageRecords[i].pfnCallback, nullptr);

@@ -1,0 +1,21 @@
+#include "app/base/wide.h"
+
+wchar_t* WideFrom932(const char* text, int length, wchar_t* out, int size)
+{
+    int n = MultiByteToWideChar(PROGRAM_CODE_PAGE, 0, text, length, out, size);
+    // A text cut by the room, or one without its zero, is terminated here.
+    if (n <= 0)
+        out[0] = L'\0';
+    else if (n >= size)
+        out[size - 1] = L'\0';
+    else if (length >= 0)
+        out[n] = L'\0';
+    return out;
+}
+
+int WINAPI MessageBox932(HWND owner, LPCSTR text, LPCSTR caption, UINT flags)
+{
+    static wchar_t wideText[4096];
+    Wide932 wideCaption(caption);
+    return MessageBoxW(owner, WideFrom932(text, -1, wideText, 4096), wideCaption.text, flags);
+}
