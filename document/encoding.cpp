@@ -88,49 +88,6 @@ size_t PutUnit(Utf16Decoder* d, uint16_t unit, char* out)
     return n;
 }
 
-}  // namespace
-
-TextEncoding DetectEncoding(const unsigned char* bytes, size_t n, bool whole, size_t* markSize)
-{
-    *markSize = 0;
-    if (n >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
-        *markSize = 3;
-        return TEXT_UTF8;
-    }
-    if (n >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        *markSize = 2;
-        return TEXT_UTF16LE;
-    }
-    if (n >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) {
-        *markSize = 2;
-        return TEXT_UTF16BE;
-    }
-    if (n > DETECT_SAMPLE) {
-        n = DETECT_SAMPLE;
-        whole = false;
-    }
-    bool multiByte = false;
-    for (size_t i = 0; i < n;) {
-        int length = SequenceLength(bytes + i, n - i);
-        if (length < 0 && !whole)
-            break;
-        if (length <= 0)
-            return TEXT_CP932;
-        multiByte = multiByte || length > 1;
-        i += static_cast<size_t>(length);
-    }
-    return multiByte ? TEXT_UTF8 : TEXT_CP932;
-}
-
-void BeginUtf16(Utf16Decoder* d, bool bigEndian)
-{
-    d->bigEndian = bigEndian;
-    d->pendingByte = -1;
-    d->pendingHigh = 0;
-}
-
-namespace {
-
 // Every unit that stands alone, as the UTF-8 bytes it becomes (up to three)
 // followed by their count; 0 for surrogates. Made on first use.
 struct UnitTable {
@@ -178,6 +135,45 @@ char* DecodeUnits(Utf16Decoder* d, const unsigned char* in, size_t n, char* o)
 }
 
 }  // namespace
+
+TextEncoding DetectEncoding(const unsigned char* bytes, size_t n, bool whole, size_t* markSize)
+{
+    *markSize = 0;
+    if (n >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
+        *markSize = 3;
+        return TEXT_UTF8;
+    }
+    if (n >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        *markSize = 2;
+        return TEXT_UTF16LE;
+    }
+    if (n >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) {
+        *markSize = 2;
+        return TEXT_UTF16BE;
+    }
+    if (n > DETECT_SAMPLE) {
+        n = DETECT_SAMPLE;
+        whole = false;
+    }
+    bool multiByte = false;
+    for (size_t i = 0; i < n;) {
+        int length = SequenceLength(bytes + i, n - i);
+        if (length < 0 && !whole)
+            break;
+        if (length <= 0)
+            return TEXT_CP932;
+        multiByte = multiByte || length > 1;
+        i += static_cast<size_t>(length);
+    }
+    return multiByte ? TEXT_UTF8 : TEXT_CP932;
+}
+
+void BeginUtf16(Utf16Decoder* d, bool bigEndian)
+{
+    d->bigEndian = bigEndian;
+    d->pendingByte = -1;
+    d->pendingHigh = 0;
+}
 
 size_t DecodeUtf16(Utf16Decoder* d, const unsigned char* in, size_t n, char* out)
 {
