@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
 
 #include "app/base/paths.h"
 #include "app/base/settings.h"
@@ -41,11 +41,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         return 0;
 
     // One copy per start folder: the mutex is named after the folder, with
-    // '@' for each backslash byte (kernel object names take none).
-    char mutexName[PATH_SIZE];
-    memset(mutexName, 0, sizeof mutexName);
-    ReplaceChar(BaseDir, '\\', '@', mutexName, sizeof mutexName);
-    HANDLE mutex = CreateMutexA(NULL, TRUE, mutexName);
+    // '@' for each backslash (kernel object names take none).
+    wchar_t mutexName[PATH_SIZE];
+    wmemset(mutexName, L'\0', PATH_SIZE);
+    ReplaceChar(BaseDir, L'\\', L'@', mutexName, PATH_SIZE);
+    HANDLE mutex = CreateMutexW(NULL, TRUE, mutexName);
     if (GetLastError() != ERROR_ALREADY_EXISTS)
         RunProgram(instance, showCommand);
     ReleaseMutex(mutex);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "app/base/msgbox.h"
 #include "app/base/settings.h"
@@ -18,12 +19,12 @@ const char WINDOW_TITLE[] = "Skerrow　Ver1.00";
 
 int FetchBaseDir()
 {
-    char cwd[PATH_SIZE];
-    memset(cwd, 0, sizeof cwd);
-    DWORD n = GetCurrentDirectoryA(sizeof cwd, cwd);
+    wchar_t cwd[PATH_SIZE];
+    wmemset(cwd, L'\0', PATH_SIZE);
+    DWORD n = GetCurrentDirectoryW(PATH_SIZE, cwd);
     // A result of the buffer size or more means the folder did not fit and
     // the buffer holds nothing usable.
-    if (n == 0 || n >= sizeof cwd || MakeBaseDir(cwd, BaseDir) != 0) {
+    if (n == 0 || n >= PATH_SIZE || MakeBaseDir(cwd, BaseDir) != 0) {
         ShowMessage(NULL, "起動ﾌｫﾙﾀﾞのﾊﾟｽが長すぎるか取得できません。", "Error", MB_ICONERROR);
         return -1;
     }

@@ -10,13 +10,12 @@ COLORREF CustomColors[16];
 int CustomColorsFilled;
 
 namespace {
-static_assert(sizeof(CHOOSEFONTA) == 60, "font chooser record of 60 bytes");
 static_assert(sizeof(CHOOSECOLORA) == 36, "colour chooser record of 36 bytes");
 }  // namespace
 
-int PickFont(HWND owner, LOGFONTA* logfont, COLORREF* colour)
+int PickFont(HWND owner, LOGFONTW* logfont, COLORREF* colour)
 {
-    CHOOSEFONTA choice;
+    CHOOSEFONTW choice;
     memset(&choice, 0, sizeof choice);
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = owner;
@@ -26,7 +25,7 @@ int PickFont(HWND owner, LOGFONTA* logfont, COLORREF* colour)
     choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST;
     choice.rgbColors = *colour;
     choice.nFontType = SCREEN_FONTTYPE;
-    if (!ChooseFontA(&choice))
+    if (!ChooseFontW(&choice))
         return -1;
     *colour = choice.rgbColors;
     return 0;

@@ -14,7 +14,7 @@ struct OptionsHost {
     // Colours chosen on the Display page, and the whole default look (then
     // with its font; NULL otherwise), take effect at once and stay for the
     // run whether or not the sheet is confirmed.
-    void (*showLook)(COLORREF back, COLORREF text, const LOGFONTA* font);
+    void (*showLook)(COLORREF back, COLORREF text, const LOGFONTW* font);
     // The Hot-key page takes the hot keys away while it is up, so that
     // pressing them types them into its controls.
     void (*releaseHotKeys)();
@@ -38,8 +38,8 @@ bool BringOptionsSheetForward();
 unsigned ShowOptionsSheet(HINSTANCE instance, const OptionsHost& host, AppSettingsRecord* edited);
 
 // The open dialog: 1 = a path was chosen, 0 = cancelled, -1 = the chosen
-// path does not fit (path is then empty). path has PATH_SIZE bytes.
-int AskForFile(HWND owner, char* path);
+// path does not fit (path is then empty). path has PATH_SIZE characters.
+int AskForFile(HWND owner, wchar_t* path);
 
 // The jump dialog for a text of lineCount lines: true when the user chose
 // a line, whose zero-based index is then in *target.

@@ -3,21 +3,19 @@
 
 #include <cstddef>
 
-#include "app/base/wide.h"
 #include "dialogs/options.h"
 #include "res/resource.h"
 
 namespace {
 
 // The font being edited; it reaches the settings only on OK.
-LOGFONTA EditFont;
+LOGFONTW EditFont;
 // The background of the face-name preview, in the chosen background colour.
 HBRUSH PreviewBrush;
 
-// The face name is code page 932, as the font record holds it.
 void ShowFaceName(HWND page)
 {
-    SetDlgItemTextW(page, IDC_FACENAME, Wide932(EditFont.lfFaceName).text);
+    SetDlgItemTextW(page, IDC_FACENAME, EditFont.lfFaceName);
 }
 
 void DeletePreviewBrush()
@@ -97,7 +95,7 @@ INT_PTR OnApply(HWND page)
     s.FontColor = AppSettings.FontColor;
     // A font without a face name (the chooser never gives one) would be
     // whatever the system picks: the font stays as it was.
-    s.Font = EditFont.lfFaceName[0] != '\0' ? EditFont : AppSettings.Font;
+    s.Font = EditFont.lfFaceName[0] != L'\0' ? EditFont : AppSettings.Font;
     s.LayNum = static_cast<int>(SendDlgItemMessageA(page, IDC_LAYNUM, TBM_GETPOS, 0, 0));
     Options.outcome |= DISPLAY_PAGE;
     return FALSE;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "app/base/settings.h"
 #include "app/base/wide.h"
@@ -15,14 +16,16 @@ const size_t INFO_SIZE = 1024;
 
 INT_PTR OnInitDialog(HWND dialog)
 {
-    // The path is at most 259 bytes, so the text always fits. The line count
-    // is unsigned: a text of more than 2^31 lines still shows its count.
-    char text[INFO_SIZE];
-    memset(text, 0, sizeof text);
-    snprintf(text, sizeof text, "ﾌｧｲﾙ名：\r\n%s\r\n\r\n全行数：%u行\r\n現在行：%d行",
-             AppSettings.BackFile, Doc.LineCnt, AppSettings.BackNo);
-    wchar_t wide[INFO_SIZE];
-    SetDlgItemTextW(dialog, IDC_INFOTEXT, WideFrom932(text, -1, wide, INFO_SIZE));
+    // The path is at most 259 characters, so the text always fits. The line
+    // count is unsigned: a text of more than 2^31 lines still shows its count.
+    char counts[128];
+    memset(counts, 0, sizeof counts);
+    snprintf(counts, sizeof counts, "\r\n\r\n全行数：%u行\r\n現在行：%d行", Doc.LineCnt, AppSettings.BackNo);
+    wchar_t text[INFO_SIZE];
+    WideFrom932("ﾌｧｲﾙ名：\r\n", -1, text, INFO_SIZE);
+    wcscat(text, AppSettings.BackFile);
+    wcscat(text, Wide932(counts).text);
+    SetDlgItemTextW(dialog, IDC_INFOTEXT, text);
     SetFocus(GetDlgItem(dialog, IDC_INFOTEXT));
     return FALSE;
 }

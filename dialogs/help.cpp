@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "app/base/msgbox.h"
 #include "app/base/settings.h"
@@ -9,11 +9,11 @@
 
 namespace {
 
-typedef HWND(WINAPI* HtmlHelpFunction)(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
+typedef HWND(WINAPI* HtmlHelpFunction)(HWND caller, LPCWSTR file, UINT command, DWORD_PTR data);
 
 const UINT HH_DISPLAY_TOPIC = 0;
-// HtmlHelpA's ordinal in the HTML Help control library.
-const WORD HTMLHELPA_ORDINAL = 14;
+// HtmlHelpW's ordinal in the HTML Help control library.
+const WORD HTMLHELPW_ORDINAL = 15;
 const char HHCTRL_SERVER_KEY[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
 
 // Found on the first call and kept for the run, as is a failure to find it.
@@ -45,9 +45,9 @@ HMODULE LoadRegisteredHelpLibrary()
     return type == REG_SZ ? LoadLibraryA(value) : NULL;
 }
 
-// HtmlHelpA, reached through the control library rather than imported, so
+// HtmlHelpW, reached through the control library rather than imported, so
 // that the program starts on a system without HTML Help.
-HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data)
+HWND CallHtmlHelp(HWND caller, const wchar_t* file, UINT command, DWORD_PTR data)
 {
     if (HtmlHelpMissing)
         return NULL;
@@ -57,7 +57,7 @@ HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data)
             library = LoadLibraryA("hhctrl.ocx");
         if (library != NULL)
             HtmlHelpEntry = reinterpret_cast<HtmlHelpFunction>(
-                reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(HTMLHELPA_ORDINAL))));
+                reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(HTMLHELPW_ORDINAL))));
         if (HtmlHelpEntry == NULL) {
             HtmlHelpMissing = 1;
             return NULL;
@@ -70,11 +70,12 @@ HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data)
 
 int ShowHelp(HWND owner)
 {
-    char path[PATH_SIZE];
-    memset(path, 0, sizeof path);
-    snprintf(path, sizeof path, "%s%s", BaseDir, "Skerrow.chm");
+    wchar_t path[PATH_SIZE];
+    wmemset(path, L'\0', PATH_SIZE);
+    wcscpy(path, BaseDir);
+    wcscat(path, L"Skerrow.chm");
     WIN32_FILE_ATTRIBUTE_DATA status;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &status)) {
+    if (!GetFileAttributesExW(path, GetFileExInfoStandard, &status)) {
         ShowMessage(owner, "ﾍﾙﾌﾟﾌｧｲﾙが存在しません。", "ｴﾗｰ", MB_OK);
         return -1;
     }

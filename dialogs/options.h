@@ -36,7 +36,7 @@ extern int CustomColorsFilled;
 // The font and colour choosers: 0 when the user chose, -1 otherwise (then
 // nothing is changed). PickFont also takes the text colour chosen with the
 // font into *colour.
-int PickFont(HWND owner, LOGFONTA* logfont, COLORREF* colour);
+int PickFont(HWND owner, LOGFONTW* logfont, COLORREF* colour);
 int PickColor(HWND owner, COLORREF* colour);
 
 #endif

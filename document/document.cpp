@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "app/base/msgbox.h"
 #include "app/base/settings.h"
@@ -11,7 +12,7 @@
 TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, 0, 0, 0, false};
 int DocBusy;
 char DispText[DISP_TEXT_SIZE];
-char WorkFile[PATH_SIZE];
+wchar_t WorkFile[PATH_SIZE];
 
 namespace {
 
@@ -35,7 +36,9 @@ DWORD ReadAt(HANDLE h, uint32_t ofs, char* buf, DWORD n)
 
 void InitDocumentState()
 {
-    snprintf(WorkFile, sizeof WorkFile, "%s%s", BaseDir, "Skerrow.tmp");
+    wmemset(WorkFile, L'\0', PATH_SIZE);
+    wcscpy(WorkFile, BaseDir);
+    wcscat(WorkFile, L"Skerrow.tmp");
     memset(DispText, 0, sizeof DispText);
     Doc.WorkHandle = INVALID_HANDLE_VALUE;
     Doc.CurLine = 0;

@@ -34,7 +34,7 @@ const size_t DISP_TEXT_SIZE = 8193;
 extern char DispText[DISP_TEXT_SIZE];
 
 // BaseDir + "Skerrow.tmp", the working copy of the open text.
-extern char WorkFile[PATH_SIZE];
+extern wchar_t WorkFile[PATH_SIZE];
 
 // No text, no line; names the working copy in the start folder.
 void InitDocumentState();
@@ -95,7 +95,7 @@ enum OpenOutcome {
 
 // Opens the file at path (a full path that fits PATH_SIZE) as the new text,
 // telling the user why when it cannot. Refused silently while DocBusy.
-OpenOutcome OpenTextFile(const char* path);
+OpenOutcome OpenTextFile(const wchar_t* path);
 
 // At start: offers the last text, and reopens it at its last line when the
 // user agrees (true: CurLine is the line to show); otherwise forgets it.

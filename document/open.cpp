@@ -1,4 +1,5 @@
 #include <cstring>
+#include <cwchar>
 
 #include "app/base/msgbox.h"
 #include "app/base/settings.h"
@@ -14,9 +15,9 @@ const char NO_LINES[] = "表示できる行がありません。";
 // one read of the source. Returns false, leaving no new copy behind, when
 // the source cannot be read, is 4 GiB or more, the copy cannot be written,
 // or memory for the index runs out.
-bool CopyAndIndex(const char* source, const char* copy, LineIndex* index, bool* unicode)
+bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, LineIndex* index, bool* unicode)
 {
-    HANDLE in = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+    HANDLE in = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (in == INVALID_HANDLE_VALUE)
         return false;
@@ -27,7 +28,7 @@ bool CopyAndIndex(const char* source, const char* copy, LineIndex* index, bool* 
         return false;
     }
     *unicode = form.encoding != TEXT_CP932;
-    HANDLE out = CreateFileA(copy, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE out = CreateFileW(copy, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (out == INVALID_HANDLE_VALUE) {
         CloseHandle(in);
         return false;
@@ -37,7 +38,7 @@ bool CopyAndIndex(const char* source, const char* copy, LineIndex* index, bool* 
     ok = CloseHandle(out) && ok;
     if (!ok) {
         FreeLineIndex(index);
-        DeleteFileA(copy);
+        DeleteFileW(copy);
     }
     return ok;
 }
@@ -45,12 +46,12 @@ bool CopyAndIndex(const char* source, const char* copy, LineIndex* index, bool* 
 // Everything after the choice of a path. The previous text stays open and
 // untouched until the new copy and its index are complete. A failure
 // leaves in *failure the message that tells the user.
-OpenOutcome OpenChosen(const char* path, const char** failure)
+OpenOutcome OpenChosen(const wchar_t* path, const char** failure)
 {
-    char copy[PATH_SIZE];
-    memset(copy, 0, sizeof copy);
-    strcpy(copy, WorkFile);
-    memcpy(copy + strlen(copy) - 3, "new", 3);  // Skerrow.new beside Skerrow.tmp
+    wchar_t copy[PATH_SIZE];
+    wmemset(copy, L'\0', PATH_SIZE);
+    wcscpy(copy, WorkFile);
+    wmemcpy(copy + wcslen(copy) - 3, L"new", 3);  // Skerrow.new beside Skerrow.tmp
 
     LineIndex index = {};
     bool unicode = false;
@@ -61,10 +62,10 @@ OpenOutcome OpenChosen(const char* path, const char** failure)
 
     ReleaseText();
     Doc.LineCnt = 0;
-    if (!MoveFileExA(copy, WorkFile, MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileA(copy);
+    if (!MoveFileExW(copy, WorkFile, MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(copy);
         *failure = OPEN_ERROR;
-    } else if ((Doc.WorkHandle = CreateFileA(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+    } else if ((Doc.WorkHandle = CreateFileW(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                              NULL)) == INVALID_HANDLE_VALUE) {
         *failure = OPEN_ERROR;
     } else if (index.count == 0) {
@@ -80,7 +81,7 @@ OpenOutcome OpenChosen(const char* path, const char** failure)
 
     // From the swap on, the working copy holds the new text: what a log-off
     // during the question below writes must name it, at its first line.
-    strcpy(AppSettings.BackFile, path);
+    wcscpy(AppSettings.BackFile, path);
     AppSettings.BackNo = 1;
     // While the question is up, LineCnt stays 0: whatever navigates then
     // finds no text, and DocBusy keeps the text from being released.
@@ -95,7 +96,7 @@ OpenOutcome OpenChosen(const char* path, const char** failure)
 
 }  // namespace
 
-OpenOutcome OpenTextFile(const char* path)
+OpenOutcome OpenTextFile(const wchar_t* path)
 {
     if (DocBusy)
         return OPEN_REFUSED;

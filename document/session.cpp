@@ -17,7 +17,7 @@ const char NO_LINES[] = "表示できる行がありません。";
 // be taken up again.
 const char* ReopenWorkingCopy(int blankSkip)
 {
-    HANDLE h = CreateFileA(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE h = CreateFileW(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE)
         return CANNOT_REOPEN;
     ULONGLONG size = 0;
@@ -69,7 +69,7 @@ bool RestoreLastText()
         if (accepted)
             return failure == NULL;
     }
-    DeleteFileA(WorkFile);
+    DeleteFileW(WorkFile);
     AppSettings.BackNo = 0;
     memset(AppSettings.BackFile, 0, sizeof AppSettings.BackFile);
     return false;
@@ -81,7 +81,7 @@ bool ClearText()
         return false;
     ResetDocument();
     ReleaseText();
-    DeleteFileA(WorkFile);
+    DeleteFileW(WorkFile);
     return true;
 }
 

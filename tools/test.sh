@@ -93,7 +93,7 @@ count_plain "$logs/e2e.log" e2e
 
 echo "== the dialogs and boxes again on a Western system (ANSI code page 1252)"
 E2E_LOCALE=C.UTF-8 E2E_ACP=1252 E2E_OUT="$root/build/win/e2e-out-1252" timeout 600 "$root/tests/e2e/run.sh" \
-  "$root/build/win" 'options_sheet|jump_and_file|version_and_help' 2>&1 |
+  "$root/build/win" 'options_sheet|jump_and_file|version_and_help|open_step' 2>&1 |
   tee "$logs/e2e-1252.log" | grep -v ' ok ('
 count_plain "$logs/e2e-1252.log" e2e
 

@@ -1,6 +1,7 @@
 #include "window/commands.h"
 
 #include <cstring>
+#include <cwchar>
 
 #include "app/base/msgbox.h"
 #include "app/base/settings.h"
@@ -18,16 +19,16 @@ namespace {
 // the text was in flux, so it runs once the question is answered. Closing
 // the program outranks the others; of those, the last one counts.
 int WaitingCommand;           // IDM_EXIT, IDM_CLEAR or IDM_OPEN; 0 when none
-char WaitingPath[PATH_SIZE];  // the file dropped meanwhile, for IDM_OPEN
+wchar_t WaitingPath[PATH_SIZE];  // the file dropped meanwhile, for IDM_OPEN
 
-void Wait(int id, const char* path)
+void Wait(int id, const wchar_t* path)
 {
     if (WaitingCommand == IDM_EXIT)
         return;
     WaitingCommand = id;
-    memset(WaitingPath, 0, sizeof WaitingPath);
-    if (path != NULL && strlen(path) < sizeof WaitingPath)
-        strcpy(WaitingPath, path);
+    wmemset(WaitingPath, L'\0', PATH_SIZE);
+    if (path != NULL && wcslen(path) < PATH_SIZE)
+        wcscpy(WaitingPath, path);
 }
 
 void JumpCommand(HWND window)
@@ -58,7 +59,7 @@ void ClearCommand(HWND window)
 }
 
 // The Display page's colours and default look, in force at once.
-void ShowLook(COLORREF back, COLORREF text, const LOGFONTA* font)
+void ShowLook(COLORREF back, COLORREF text, const LOGFONTW* font)
 {
     AppSettings.BackColor = back;
     AppSettings.FontColor = text;
@@ -84,7 +85,7 @@ void ApplyOptions(HWND window, unsigned outcome, const AppSettingsRecord& edited
     }
     if (outcome & DISPLAY_PAGE) {
         CopySettings(DISPLAY_PAGE, edited, &AppSettings);
-        if (AppSettings.Font.lfFaceName[0] != '\0')
+        if (AppSettings.Font.lfFaceName[0] != L'\0')
             ReplaceDisplayFont(&AppSettings.Font);
         ApplyTransparency(window);
         SaveSettings(DISPLAY_PAGE);
@@ -131,21 +132,21 @@ void RunCommand(HWND window, int id)
     }
 }
 
-void OpenCommand(HWND window, const char* path)
+void OpenCommand(HWND window, const wchar_t* path)
 {
-    char chosen[PATH_SIZE];
-    memset(chosen, 0, sizeof chosen);
-    if (path != NULL && strlen(path) < sizeof chosen)
-        strcpy(chosen, path);
+    wchar_t chosen[PATH_SIZE];
+    wmemset(chosen, L'\0', PATH_SIZE);
+    if (path != NULL && wcslen(path) < PATH_SIZE)
+        wcscpy(chosen, path);
     // A name that cannot be opened is refused at once; anything else waits
     // for an open or restore under way.
-    if (DocBusy && (path == NULL || chosen[0] != '\0')) {
+    if (DocBusy && (path == NULL || chosen[0] != L'\0')) {
         Wait(IDM_OPEN, path);
         return;
     }
     if (path == NULL && AskForFile(window, chosen) == 0)
         return;
-    if (chosen[0] == '\0') {
+    if (chosen[0] == L'\0') {
         ShowMessage(window, "ﾌｧｲﾙ名指定がｴﾗｰです。", "Skerrow", MB_OK);
         return;
     }
@@ -175,10 +176,10 @@ void RunWaitingCommand(HWND window)
 {
     int id = WaitingCommand;
     WaitingCommand = 0;
-    if (id == IDM_OPEN && WaitingPath[0] != '\0') {
-        char path[PATH_SIZE];
-        memcpy(path, WaitingPath, sizeof path);
-        memset(WaitingPath, 0, sizeof WaitingPath);
+    if (id == IDM_OPEN && WaitingPath[0] != L'\0') {
+        wchar_t path[PATH_SIZE];
+        wmemcpy(path, WaitingPath, PATH_SIZE);
+        wmemset(WaitingPath, L'\0', PATH_SIZE);
         OpenCommand(window, path);
     } else if (id != 0) {
         // Posted: a restore waits inside the window's creation.

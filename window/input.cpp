@@ -1,6 +1,7 @@
 #include "window/input.h"
 
 #include <cstring>
+#include <cwchar>
 
 #include "app/base/paths.h"
 #include "app/base/settings.h"
@@ -79,13 +80,13 @@ void StepByWheel(HWND window, int delta)
 
 void OpenDroppedFile(HWND window, HDROP drop)
 {
-    if (DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0) > 0) {
-        char path[PATH_SIZE];
-        memset(path, 0, sizeof path);
+    if (DragQueryFileW(drop, 0xFFFFFFFF, NULL, 0) > 0) {
+        wchar_t path[PATH_SIZE];
+        wmemset(path, L'\0', PATH_SIZE);
         // A path that does not fit is passed on empty, to be refused as a
         // bad name, rather than cut off into the name of another file.
-        if (DragQueryFileA(drop, 0, NULL, 0) < sizeof path)
-            DragQueryFileA(drop, 0, path, sizeof path);
+        if (DragQueryFileW(drop, 0, NULL, 0) < PATH_SIZE)
+            DragQueryFileW(drop, 0, path, PATH_SIZE);
         OpenCommand(window, path);
     }
     DragFinish(drop);

@@ -66,10 +66,10 @@ void PaintWindow(HWND window)
     EndPaint(window, &ps);
 }
 
-void ReplaceDisplayFont(const LOGFONTA* font)
+void ReplaceDisplayFont(const LOGFONTW* font)
 {
     HFONT old = AppSettings.DisplayFont;
-    AppSettings.DisplayFont = CreateFontIndirectA(font);
+    AppSettings.DisplayFont = CreateFontIndirectW(font);
     if (old != NULL)
         DeleteObject(old);
 }

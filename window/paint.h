@@ -8,7 +8,7 @@
 void PaintWindow(HWND window);
 
 // Makes the display font from font; the one it replaces is deleted.
-void ReplaceDisplayFont(const LOGFONTA* font);
+void ReplaceDisplayFont(const LOGFONTW* font);
 
 void ApplyTransparency(HWND window);
 void ApplyBorder(HWND window);

@@ -1,8 +1,6 @@
 #include "app/base/paths.h"
 
-#include <cstring>
-
-#include "app/base/sjis.h"
+#include <cwchar>
 
 namespace {
 
@@ -12,39 +10,26 @@ const size_t LONGEST_FILE_NAME = 11;
 
 }  // namespace
 
-bool EndsWithBackslash(const char* s)
+int MakeBaseDir(const wchar_t* cwd, wchar_t* out)
 {
-    bool last = false;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(s); *p; ++p) {
-        last = (*p == '\\');
-        if (IsLeadByte(*p) && p[1]) {
-            ++p;
-            last = false;
-        }
-    }
-    return last;
-}
-
-int MakeBaseDir(const char* cwd, char* out)
-{
-    memset(out, 0, PATH_SIZE);
-    size_t n = strlen(cwd);
+    wmemset(out, L'\0', PATH_SIZE);
+    size_t n = wcslen(cwd);
     if (n == 0)
         return -1;
-    size_t dirLen = EndsWithBackslash(cwd) ? n : n + 1;
+    size_t dirLen = cwd[n - 1] == L'\\' ? n : n + 1;
     if (dirLen + LONGEST_FILE_NAME + 1 > PATH_SIZE)
         return -1;
-    memcpy(out, cwd, n);
-    out[dirLen - 1] = '\\';
+    wmemcpy(out, cwd, n);
+    out[dirLen - 1] = L'\\';
     return 0;
 }
 
-void ReplaceChar(const char* source, char from, char to, char* destination, size_t destSize)
+void ReplaceChar(const wchar_t* source, wchar_t from, wchar_t to, wchar_t* destination, size_t destSize)
 {
     if (destSize == 0)
         return;
     size_t i = 0;
     for (; source[i] && i + 1 < destSize; ++i)
         destination[i] = (source[i] == from) ? to : source[i];
-    destination[i] = '\0';
+    destination[i] = L'\0';
 }

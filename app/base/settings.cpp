@@ -3,9 +3,13 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
+
+#include "app/base/escape.h"
+#include "app/base/wide.h"
 
 AppSettingsRecord AppSettings;
-char BaseDir[PATH_SIZE];
+wchar_t BaseDir[PATH_SIZE];
 
 namespace {
 
@@ -25,7 +29,7 @@ struct Setting {
     size_t size;   // bytes of a text field, terminating zero included
     int def;       // integers and bytes
     int defColour; // a system colour index read at load time, or NO_COLOUR
-    const char* defText;
+    const char* defText;  // code page 932
     int least, most;  // what the pages accept
     unsigned groups;
     ReadWhen readWhen;
@@ -96,10 +100,11 @@ const Setting SETTINGS[] = {
 static_assert(sizeof(LONG) == sizeof(int) && sizeof(COLORREF) == sizeof(int), "32-bit fields");
 
 // BaseDir always leaves room for the file name (see MakeBaseDir).
-void SettingsPath(char* path)
+void SettingsPath(wchar_t* path)
 {
-    memset(path, 0, PATH_SIZE);
-    snprintf(path, PATH_SIZE, "%s%s", BaseDir, "Skerrow.ini");
+    wmemset(path, L'\0', PATH_SIZE);
+    wcscpy(path, BaseDir);
+    wcscat(path, L"Skerrow.ini");
 }
 
 char* FieldOf(AppSettingsRecord* s, const Setting& row)
@@ -135,7 +140,8 @@ void SetDefault(AppSettingsRecord* s, const Setting& row)
 {
     if (row.kind == TEXT_KEY) {
         memset(FieldOf(s, row), 0, row.size);
-        strncpy(FieldOf(s, row), row.defText, row.size - 1);
+        WideFrom932(row.defText, -1, reinterpret_cast<wchar_t*>(FieldOf(s, row)),
+                    static_cast<int>(row.size / sizeof(wchar_t)));
     } else {
         SetInt(s, row, DefaultOf(row));
     }
@@ -150,15 +156,155 @@ bool Consulted(const AppSettingsRecord& s, const Setting& row)
     }
 }
 
-void Load(AppSettingsRecord* s, const Setting& row, const char* path)
+// The file is reached through the wide calls, so that the start folder may
+// have any name; its values still pass through the system's ANSI code page
+// exactly as the ANSI calls pass them, so that the file's bytes are those
+// every earlier copy of the program wrote and read.
+
+// Code page 932 takes at most two bytes for each UTF-16 unit.
+const size_t STORED_TEXT_SIZE = 2 * PATH_SIZE;
+// A path in UTF-8, escaped: up to three bytes a unit, three characters a byte.
+const size_t ESCAPED_TEXT_SIZE = 9 * PATH_SIZE;
+// The second key of a text key is its name with this after it.
+const char UNICODE_KEY_SUFFIX[] = "Utf8";
+
+// Names of sections and keys are ASCII.
+struct WideName {
+    wchar_t text[32];
+    explicit WideName(const char* name) { MultiByteToWideChar(CP_ACP, 0, name, -1, text, 32); }
+};
+
+// A value's bytes as the ANSI call would read them: the file's text through
+// the ANSI code page. *found is false when the key is missing.
+void ReadBytes(const char* section, const char* key, char* out, size_t size, const wchar_t* path, bool* found)
+{
+    static wchar_t wide[ESCAPED_TEXT_SIZE];
+    // A default no value can hold tells a missing key from an empty one.
+    const wchar_t MISSING[] = L"\x01";
+    GetPrivateProfileStringW(WideName(section).text, WideName(key).text, MISSING, wide, ESCAPED_TEXT_SIZE, path);
+    *found = wcscmp(wide, MISSING) != 0;
+    // A value too long for out is cut, as the ANSI call cuts it, but at a
+    // whole character.
+    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, NULL, 0, NULL, NULL) > static_cast<int>(size))
+        wide[(size - 1) / 2] = L'\0';
+    memset(out, 0, size);
+    if (*found && WideCharToMultiByte(CP_ACP, 0, wide, -1, out, static_cast<int>(size), NULL, NULL) == 0)
+        memset(out, 0, size);
+}
+
+// Writes bytes (NULL: deletes the key) as the ANSI call would.
+void WriteBytes(const char* section, const char* key, const char* bytes, const wchar_t* path)
+{
+    static wchar_t wide[ESCAPED_TEXT_SIZE];
+    if (bytes != NULL)
+        MultiByteToWideChar(CP_ACP, 0, bytes, -1, wide, ESCAPED_TEXT_SIZE);
+    WritePrivateProfileStringW(WideName(section).text, WideName(key).text, bytes != NULL ? wide : NULL, path);
+}
+
+// What reading back bytes written through the ANSI code page gives.
+void ThroughAnsi(const char* bytes, char* out, size_t size)
+{
+    static wchar_t wide[STORED_TEXT_SIZE];
+    memset(out, 0, size);
+    if (MultiByteToWideChar(CP_ACP, 0, bytes, -1, wide, STORED_TEXT_SIZE) == 0 ||
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, out, static_cast<int>(size), NULL, NULL) == 0)
+        memset(out, 0, size);
+}
+
+// The code page 932 form of a text value, '?' for what it cannot spell, into
+// out (STORED_TEXT_SIZE bytes). True when that form holds the value whole:
+// every character spelt, within the bytes the field had when it was code page
+// 932 (one per character of the wide field now), and through the ANSI code
+// page unchanged.
+bool StoredForm(const wchar_t* value, size_t fieldChars, char* out)
+{
+    memset(out, 0, STORED_TEXT_SIZE);
+    BOOL lost = FALSE;
+    int n = WideCharToMultiByte(PROGRAM_CODE_PAGE, WC_NO_BEST_FIT_CHARS, value, -1, out, STORED_TEXT_SIZE, "?", &lost);
+    if (n == 0)
+        memset(out, 0, STORED_TEXT_SIZE);
+    char back[STORED_TEXT_SIZE];
+    ThroughAnsi(out, back, sizeof back);
+    return n > 0 && !lost && strlen(out) < fieldChars && strcmp(back, out) == 0;
+}
+
+void UnicodeKey(const Setting& row, char* key, size_t size)
+{
+    snprintf(key, size, "%s%s", row.key, UNICODE_KEY_SUFFIX);
+}
+
+// The text in the second key, when there is one and it still belongs to
+// the first: an earlier copy of the program may have written the first key
+// since, and leaves the second alone.
+bool ReadUnicodeKey(const Setting& row, const char* stored, wchar_t* field, size_t fieldChars, const wchar_t* path)
+{
+    static char escaped[ESCAPED_TEXT_SIZE], utf8[ESCAPED_TEXT_SIZE];
+    char key[64];
+    UnicodeKey(row, key, sizeof key);
+    bool found = false;
+    ReadBytes(row.section, key, escaped, sizeof escaped, path, &found);
+    if (!found || !UnescapeBytes(escaped, utf8, sizeof utf8))
+        return false;
+    static wchar_t value[ESCAPED_TEXT_SIZE];
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, -1, value, ESCAPED_TEXT_SIZE) == 0 ||
+        wcslen(value) >= fieldChars)
+        return false;
+    char form[STORED_TEXT_SIZE], back[STORED_TEXT_SIZE];
+    StoredForm(value, fieldChars, form);
+    ThroughAnsi(form, back, sizeof back);
+    if (strcmp(back, stored) != 0)
+        return false;
+    wcscpy(field, value);
+    return true;
+}
+
+void LoadText(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
+{
+    wchar_t* field = reinterpret_cast<wchar_t*>(FieldOf(s, row));
+    size_t chars = row.size / sizeof(wchar_t);
+    static char stored[STORED_TEXT_SIZE];
+    bool found = false;
+    ReadBytes(row.section, row.key, stored, sizeof stored, path, &found);
+    if (!found)
+        strcpy(stored, row.defText);
+    wmemset(field, L'\0', chars);
+    if (found && ReadUnicodeKey(row, stored, field, chars, path))
+        return;
+    // As the field held it when it was code page 932: cut to its bytes.
+    stored[chars - 1] = '\0';
+    WideFrom932(stored, -1, field, static_cast<int>(chars));
+}
+
+// The first key gets the code page 932 form; the second key the text
+// itself, only when the first cannot hold it, and it goes when it can.
+void SaveText(const AppSettingsRecord& s, const Setting& row, const wchar_t* path)
+{
+    const wchar_t* value = reinterpret_cast<const wchar_t*>(reinterpret_cast<const char*>(&s) + row.field);
+    static char stored[STORED_TEXT_SIZE], escaped[ESCAPED_TEXT_SIZE], utf8[ESCAPED_TEXT_SIZE];
+    bool held = StoredForm(value, row.size / sizeof(wchar_t), stored);
+    WriteBytes(row.section, row.key, stored, path);
+    char key[64];
+    UnicodeKey(row, key, sizeof key);
+    if (!held && WideCharToMultiByte(CP_UTF8, 0, value, -1, utf8, sizeof utf8, NULL, NULL) > 0 &&
+        EscapeBytes(utf8, escaped, sizeof escaped)) {
+        WriteBytes(row.section, key, escaped, path);
+        return;
+    }
+    bool found = false;
+    ReadBytes(row.section, key, escaped, sizeof escaped, path, &found);
+    if (found)
+        WriteBytes(row.section, key, NULL, path);
+}
+
+void Load(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
 {
     if (!Consulted(*s, row)) {
         SetDefault(s, row);
     } else if (row.kind == TEXT_KEY) {
-        memset(FieldOf(s, row), 0, row.size);
-        GetPrivateProfileStringA(row.section, row.key, row.defText, FieldOf(s, row), row.size, path);
+        LoadText(s, row, path);
     } else {
-        SetInt(s, row, static_cast<int>(GetPrivateProfileIntA(row.section, row.key, DefaultOf(row), path)));
+        SetInt(s, row, static_cast<int>(GetPrivateProfileIntW(WideName(row.section).text, WideName(row.key).text,
+                                                                DefaultOf(row), path)));
     }
     // Only exactly 1 offers the last text; anything else is taken as 0.
     if (row.field == offsetof(AppSettingsRecord, BackFlg) && s->BackFlg != 1)
@@ -177,26 +323,26 @@ const Setting* FindSetting(size_t field)
 
 void LoadSettings()
 {
-    char path[PATH_SIZE];
+    wchar_t path[PATH_SIZE];
     SettingsPath(path);
     for (const Setting& row : SETTINGS)
         Load(&AppSettings, row, path);
-    AppSettings.DisplayFont = CreateFontIndirectA(&AppSettings.Font);
+    AppSettings.DisplayFont = CreateFontIndirectW(&AppSettings.Font);
 }
 
 void SaveSettings(unsigned group)
 {
-    char path[PATH_SIZE];
+    wchar_t path[PATH_SIZE];
     SettingsPath(path);
     for (const Setting& row : SETTINGS) {
         if ((row.groups & group) == 0)
             continue;
         if (row.kind == TEXT_KEY) {
-            WritePrivateProfileStringA(row.section, row.key, FieldOf(&AppSettings, row), path);
+            SaveText(AppSettings, row, path);
         } else {
             char text[16];
             snprintf(text, sizeof text, "%d", IntOf(AppSettings, row));
-            WritePrivateProfileStringA(row.section, row.key, text, path);
+            WriteBytes(row.section, row.key, text, path);
         }
     }
 }
@@ -215,14 +361,14 @@ void SettingLimits(size_t field, int* least, int* most)
     *most = row != NULL ? row->most : 0;
 }
 
-void SetDefaultFont(LOGFONTA* font)
+void SetDefaultFont(LOGFONTW* font)
 {
     // The font's defaults are those of its rows.
     AppSettingsRecord defaults;
     memset(&defaults, 0, sizeof defaults);
     for (const Setting& row : SETTINGS)
         if (row.field >= offsetof(AppSettingsRecord, Font) &&
-            row.field < offsetof(AppSettingsRecord, Font) + sizeof(LOGFONTA))
+            row.field < offsetof(AppSettingsRecord, Font) + sizeof(LOGFONTW))
             SetDefault(&defaults, row);
     *font = defaults.Font;
 }

@@ -1,7 +1,9 @@
 // The settings record and its file, Skerrow.ini in the start folder.
 // The record is read once at start; from then on memory is authoritative
 // and the file is written, a group of keys at a time, when settings are
-// confirmed and at exit. Every key is named in one table (settings.cpp):
+// confirmed and at exit. The file's values are code page 932 text, as every
+// earlier copy of the program wrote them; a font face or path that code
+// page 932 cannot spell also goes under a second key (see settings.cpp). Every key is named in one table (settings.cpp):
 // loading, saving, the pages' limits and copying a page's fields all go by
 // it.
 #ifndef SKERROW_APP_BASE_SETTINGS_H
@@ -23,19 +25,19 @@ struct AppSettingsRecord {
     int MENUHOTALT, MENUHOTCTL, MENUHOTSFT, MENUHOTKEY;
     // [FONT]: the colours and the display font's LOGFONT fields
     COLORREF BackColor, FontColor;
-    LOGFONTA Font;
+    LOGFONTW Font;
     // Made from Font at start; the default look and OK on the Display page
     // replace it.
     HFONT DisplayFont;
     // [BACKUP]
     int BackFlg, BackNo;
-    char BackFile[PATH_SIZE];
+    wchar_t BackFile[PATH_SIZE];
 };
 
 extern AppSettingsRecord AppSettings;
 
 // The start folder, ending in one backslash; set once at start.
-extern char BaseDir[PATH_SIZE];
+extern wchar_t BaseDir[PATH_SIZE];
 
 // The groups of keys written together: at exit, by each page of the options
 // sheet when it is confirmed, and by the line-number key.
@@ -62,6 +64,6 @@ void CopySettings(unsigned group, const AppSettingsRecord& from, AppSettingsReco
 void SettingLimits(size_t field, int* least, int* most);
 
 // The default display font: 13-pixel "ＭＳ Ｐゴシック", fixed-pitch modern family.
-void SetDefaultFont(LOGFONTA* font);
+void SetDefaultFont(LOGFONTW* font);
 
 #endif

@@ -56,7 +56,9 @@ int main(int argc, char** argv)
     SIZE_T before = PrivateBytes(false);
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
-    OpenOutcome result = OpenTextFile(argv[1]);
+    wchar_t path[PATH_SIZE];
+    MultiByteToWideChar(CP_ACP, 0, argv[1], -1, path, PATH_SIZE);
+    OpenOutcome result = OpenTextFile(path);
     QueryPerformanceCounter(&t1);
     SIZE_T peak = PrivateBytes(true);
     if (result != OPEN_DONE) {

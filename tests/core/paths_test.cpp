@@ -1,40 +1,41 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
+#include "app/base/escape.h"
 #include "app/base/paths.h"
 
 namespace {
 
 struct BaseDirCase {
-    const char* cwd;
+    const wchar_t* cwd;
     int result;
-    const char* baseDir;
+    const wchar_t* baseDir;
 };
 
-// 0x95 0x5C is the code page 932 character 表: its second byte is not a
-// backslash, so such a folder still gets one.
 const BaseDirCase kBaseDirCases[] = {
-    {"D:\\Tools\\Viewer", 0, "D:\\Tools\\Viewer\\"},
-    {"D:\\", 0, "D:\\"},
-    {"C:\\\x95\x5C", 0, "C:\\\x95\x5C\\"},
-    {"C:\\a\\\x95\x5C\\", 0, "C:\\a\\\x95\x5C\\"},
-    {"C:\\\x81\x40\\", 0, "C:\\\x81\x40\\"},
-    {"\\\\server\\share", 0, "\\\\server\\share\\"},
-    {"", -1, ""},
+    {L"D:\\Tools\\Viewer", 0, L"D:\\Tools\\Viewer\\"},
+    {L"D:\\", 0, L"D:\\"},
+    {L"C:\\表", 0, L"C:\\表\\"},
+    {L"C:\\a\\表\\", 0, L"C:\\a\\表\\"},
+    {L"C:\\Café\\한국", 0, L"C:\\Café\\한국\\"},
+    {L"\\\\server\\share", 0, L"\\\\server\\share\\"},
+    {L"", -1, L""},
 };
 
 TEST(MakeBaseDir, EndsInExactlyOneBackslash)
 {
     for (const BaseDirCase& c : kBaseDirCases) {
-        char out[PATH_SIZE];
+        wchar_t out[PATH_SIZE];
         EXPECT_EQ(MakeBaseDir(c.cwd, out), c.result) << "cwd " << c.cwd;
         EXPECT_STREQ(out, c.baseDir) << "cwd " << c.cwd;
     }
 }
 
-// The longest kept name is 11 bytes, so with its terminating zero the
-// folder may be at most 248 bytes long, its backslash included.
+// The longest kept name is 11 characters, so with its terminating zero the
+// folder may be at most 248 characters long, its backslash included, of
+// whatever characters.
 TEST(MakeBaseDir, RefusesFoldersTooDeepForTheFileNames)
 {
     const struct {
@@ -48,47 +49,56 @@ TEST(MakeBaseDir, RefusesFoldersTooDeepForTheFileNames)
         {249, true, -1},
         {259, false, -1},
     };
-    for (const auto& c : cases) {
-        std::string cwd = "C:" + std::string(c.length - 2, 'a');
-        if (c.trailingBackslash)
-            cwd.back() = '\\';
-        char out[PATH_SIZE];
-        memset(out, 'x', sizeof out);
-        EXPECT_EQ(MakeBaseDir(cwd.c_str(), out), c.result) << "length " << c.length;
-        if (c.result == 0)
-            EXPECT_EQ(strlen(out) + strlen("Skerrow.tmp") + 1, c.trailingBackslash ? c.length + 12 : c.length + 13);
-        else
-            EXPECT_STREQ(out, "") << "length " << c.length;
+    for (wchar_t fill : {L'a', L'表'}) {
+        for (const auto& c : cases) {
+            std::wstring cwd = L"C:" + std::wstring(c.length - 2, fill);
+            if (c.trailingBackslash)
+                cwd.back() = L'\\';
+            wchar_t out[PATH_SIZE];
+            wmemset(out, L'x', PATH_SIZE);
+            EXPECT_EQ(MakeBaseDir(cwd.c_str(), out), c.result) << "length " << c.length;
+            if (c.result == 0)
+                EXPECT_EQ(wcslen(out) + wcslen(L"Skerrow.tmp") + 1, c.trailingBackslash ? c.length + 12 : c.length + 13);
+            else
+                EXPECT_STREQ(out, L"") << "length " << c.length;
+        }
     }
 }
 
-TEST(EndsWithBackslash, ReadsDoubleByteCharactersWhole)
+TEST(ReplaceChar, ReplacesEveryOneAndFitsTheDestination)
 {
-    EXPECT_TRUE(EndsWithBackslash("a\\"));
-    EXPECT_FALSE(EndsWithBackslash("a"));
-    EXPECT_FALSE(EndsWithBackslash(""));
-    EXPECT_FALSE(EndsWithBackslash("\x95\x5C"));      // 表
-    EXPECT_TRUE(EndsWithBackslash("\x95\x5C\\"));
-    EXPECT_TRUE(EndsWithBackslash("\xB5\\"));         // half-width katakana is one byte
-    EXPECT_TRUE(EndsWithBackslash("\x95"  "\\\\"));   // lead byte, its trail 0x5C, then a real one
-    EXPECT_FALSE(EndsWithBackslash("x\x81"));         // a stray lead byte at the end
+    wchar_t out[PATH_SIZE];
+    ReplaceChar(L"D:\\Tools\\表\\", L'\\', L'@', out, PATH_SIZE);
+    EXPECT_STREQ(out, L"D:@Tools@表@");
+
+    wchar_t small[4];
+    wmemset(small, L'x', 4);
+    ReplaceChar(L"a\\b\\c", L'\\', L'@', small, 4);
+    EXPECT_STREQ(small, L"a@b");
 }
 
-TEST(ReplaceChar, ReplacesEveryByteAndFitsTheDestination)
+// Escaped texts go into the settings file whatever its code page: printable
+// ASCII only, back to the same bytes; what it never writes is refused.
+TEST(EscapeBytes, RoundTripsAndRefusesWhatItNeverWrites)
 {
-    char out[PATH_SIZE];
-    ReplaceChar("D:\\Tools\\Viewer\\", '\\', '@', out, sizeof out);
-    EXPECT_STREQ(out, "D:@Tools@Viewer@");
-    ReplaceChar("D:\\", '\\', '@', out, sizeof out);
-    EXPECT_STREQ(out, "D:@");
-    // Byte by byte: the trail byte of 表 is replaced too.
-    ReplaceChar("C:\\\x95\x5C\\", '\\', '@', out, sizeof out);
-    EXPECT_STREQ(out, "C:@\x95@@");
-
-    char small[4];
-    memset(small, 'x', sizeof small);
-    ReplaceChar("a\\b\\c", '\\', '@', small, sizeof small);
-    EXPECT_STREQ(small, "a@b");
+    const struct {
+        const char* bytes;
+        const char* escaped;
+    } cases[] = {
+        {"C:\\a b.txt", "C:\\a b.txt"}, {"100%", "100%25"}, {"Caf\xC3\xA9", "Caf%C3%A9"}, {"\x01\x7F~", "%01%7F~"},
+    };
+    for (const auto& c : cases) {
+        char out[64], back[64];
+        EXPECT_TRUE(EscapeBytes(c.bytes, out, sizeof out) && strcmp(out, c.escaped) == 0) << c.escaped;
+        EXPECT_TRUE(UnescapeBytes(out, back, sizeof back) && strcmp(back, c.bytes) == 0) << c.escaped;
+    }
+    for (const char* text : {"%", "%4", "%G0", "%00", "a\tb", "\xC3\xA9", "abcdef"}) {
+        char out[6] = "x";
+        EXPECT_FALSE(UnescapeBytes(text, out, sizeof out) || out[0] != '\0') << text;
+    }
+    char small[6];
+    EXPECT_FALSE(EscapeBytes("Caf\xC3\xA9", small, sizeof small) || small[0] != '\0');
+    EXPECT_TRUE(EscapeBytes("abcde", small, sizeof small));
 }
 
 }  // namespace

@@ -104,6 +104,13 @@ quietly() { "$@" >/dev/null; }
 
 # The CP932 bytes of a UTF-8 text, as lower-case hex (the probe's form).
 cp932_hex() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -v -tx1 | tr -d ' \n'; }
+utf8_hex() { printf '%s' "$1" | od -An -v -tx1 | tr -d ' \n'; }
+
+# escaped TEXT: a text as the settings file's second keys hold it.
+escaped() {
+    python3 -c 'import sys; print("".join(chr(b) if 0x20 <= b < 0x7F and b != 0x25 else "%%%02X" % b
+                                  for b in sys.argv[1].encode()))' "$1"
+}
 
 # The Windows name of a Unix folder: Wine maps / to drive Z:.
 win_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }

@@ -30,6 +30,7 @@
 #define _WIN32_WINNT 0x0601
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -64,6 +65,7 @@ void Usage() {
         "  key HWND VK                  post WM_KEYDOWN\n"
         "  text HWND ID                 the text of control ID of dialog HWND\n"
         "  post HWND MSG WPARAM LPARAM  post any message\n"
+        "  drop HWND PATH               drop the file PATH on window HWND\n"
         "  wait HWND gone|hidden|visible MS\n"
         "                               wait until the window reaches that state\n"
         "  tray HWND ID                 whether the notification area has that icon\n"
@@ -206,11 +208,21 @@ std::wstring ProcessCurrentDirectory(DWORD pid) {
     return result;
 }
 
-std::wstring Widen(const char* text) {
-    int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    std::vector<wchar_t> out(n > 0 ? n : 1, L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
-    return std::wstring(out.data());
+// main's arguments, so that one can be found by its place.
+int ArgCount;
+char** Args;
+
+// An argument of main as it was given: the wide command line keeps the
+// characters that this process's ANSI code page cannot spell (a folder
+// named in Korean under a Japanese locale).
+std::wstring Widen(const char* arg) {
+    int n = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &n);
+    std::wstring out;
+    for (int i = 0; wide != nullptr && i < ArgCount && i < n; ++i)
+        if (Args[i] == arg) out = wide[i];
+    LocalFree(wide);
+    return out;
 }
 
 // Folder names compared as Windows compares them: case does not matter, nor
@@ -538,8 +550,44 @@ int CommandText(int argc, char** argv) {
         printf("error=no such control\n");
         return 1;
     }
-    printf("text=%s\n", Hex(ToCp932(WindowText(control))).c_str());
+    std::wstring text = WindowText(control);
+    printf("text=%s\n", Hex(ToCp932(text)).c_str());
+    // Whole, for a text that code page 932 cannot spell.
+    std::string utf8(text.size() * 3 + 1, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &utf8[0],
+                                    static_cast<int>(utf8.size()), nullptr, nullptr));
+    printf("utf8=%s\n", Hex(utf8).c_str());
     return 0;
+}
+
+// A file dropped on a window from outside: the DROPFILES block, with the
+// name in UTF-16, is written into the window's process, as a shell's drop
+// arrives there; a handle of this process would mean nothing in that one.
+int CommandDrop(int argc, char** argv) {
+    if (argc != 4) return Usage(), 2;
+    HWND window = ParseWindow(argv[2]);
+    DWORD pid = 0;
+    if (!window || !GetWindowThreadProcessId(window, &pid)) {
+        printf("error=no such window\n");
+        return 1;
+    }
+    std::wstring path = Widen(argv[3]);
+    std::vector<char> block(sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t), '\0');
+    DROPFILES* drop = reinterpret_cast<DROPFILES*>(block.data());
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(block.data() + sizeof(DROPFILES), path.c_str(), path.size() * sizeof(wchar_t));
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    void* remote = process != NULL ? VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                                    PAGE_READWRITE)
+                                   : nullptr;
+    bool written = remote != nullptr && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
+    if (process != NULL) CloseHandle(process);
+    if (!written) {
+        printf("error=cannot write into the process\n");
+        return 1;
+    }
+    return PostOrFail(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
 int CommandKey(int argc, char** argv) {
@@ -874,6 +922,8 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     setvbuf(stdout, nullptr, _IONBF, 0);
     if (argc < 2) return Usage(), 2;
+    ArgCount = argc;
+    Args = argv;
     std::string command = argv[1];
     if (command == "acp") return CommandAcp();
     if (command == "find") return CommandFind(argc, argv);
@@ -894,6 +944,7 @@ int main(int argc, char** argv) {
     if (command == "menu") return CommandMenu(argc, argv);
     if (command == "render") return CommandRender(argc, argv);
     if (command == "unreadable") return CommandUnreadable(argc, argv);
+    if (command == "drop") return CommandDrop(argc, argv);
     Usage();
     return 2;
 }

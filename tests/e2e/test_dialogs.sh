@@ -30,12 +30,12 @@ kv_all() { sed -n "s/^$1=//p"; }
 
 dialog_xid() { probe info "$1" | kv xid; }
 
-# A text of 250 lines opened through the open dialog.
+# A text of 250 lines, named in Korean, opened through the open dialog.
 start_with_250_lines() {
     local dir=$1 texts
     texts=$(new_start_dir texts) || return 1
-    for i in $(seq 1 250); do printf 'line %d\r\n' "$i"; done >"$texts/lines.txt"
-    TEXT250=$(win_path "$texts/lines.txt")
+    for i in $(seq 1 250); do printf 'line %d\r\n' "$i"; done >"$texts/줄-lines.txt"
+    TEXT250=$(win_path "$texts/줄-lines.txt")
     start_main a "$dir" || return 1
     open_through_dialog a "$TEXT250"
 }
@@ -86,8 +86,8 @@ test_jump_and_file_information() {
     x_key "$xid" p
     info=$(dialog_titled a 'ﾌｧｲﾙ情報') || { e2e_cannot "no file information after P"; return 1; }
     check_eq "file information" \
-        "$(cp932_hex "ﾌｧｲﾙ名："$'\r\n'"$TEXT250"$'\r\n\r\n'"全行数：250行"$'\r\n'"現在行：7行")" \
-        "$(probe text "$info" 1015 | kv text)"
+        "$(utf8_hex "ﾌｧｲﾙ名："$'\r\n'"$TEXT250"$'\r\n\r\n'"全行数：250行"$'\r\n'"現在行：7行")" \
+        "$(probe text "$info" 1015 | kv utf8)"
     x_key "$(dialog_xid "$info")" Return
     check_eq "file information closed by Enter" "state=gone" "$(probe wait "$info" gone 10000)"
 

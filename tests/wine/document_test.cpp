@@ -82,7 +82,7 @@ TEST_F(DocumentTest, OpeningShowsTheFirstLineAndKeysStepThroughIt)
     EXPECT_TRUE(Boxes.empty());
     EXPECT_STREQ(DispText, "one\r\n");
     EXPECT_EQ(Doc.LineCnt, 10u);
-    EXPECT_STREQ(AppSettings.BackFile, src.c_str());
+    EXPECT_EQ(Narrow932(AppSettings.BackFile), src.c_str());
     EXPECT_EQ(AppSettings.BackNo, 1);
 
     const struct {
@@ -249,7 +249,7 @@ TEST_F(DocumentTest, RefusalsKeepThePreviousTextOpen)
     EXPECT_FALSE(IsWindow(MainWnd));
 }
 
-BOOL WINAPI FailMove(LPCSTR, LPCSTR, DWORD)
+BOOL WINAPI FailMove(LPCWSTR, LPCWSTR, DWORD)
 {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
@@ -275,14 +275,14 @@ TEST_F(DocumentTest, AFailureAfterTheSwapLeavesNothingOpen)
         {
             std::unique_ptr<ImportHook> move;
             if (c.moveFails)
-                move.reset(new ImportHook("kernel32.dll", "MoveFileExA", (void*)FailMove));
+                move.reset(new ImportHook("kernel32.dll", "MoveFileExW", (void*)FailMove));
             EXPECT_EQ(OpenFile(WriteText("empty.txt", c.text)), -1);
         }
         ExpectBox(0, c.message, NULL, MB_ICONERROR);
         EXPECT_EQ(Doc.LineCnt, 0u);
         EXPECT_EQ(Doc.CurLine, 0u);
         EXPECT_STREQ(DispText, "");
-        EXPECT_STREQ(AppSettings.BackFile, "");
+        EXPECT_EQ(Narrow932(AppSettings.BackFile), "");
         EXPECT_EQ(AppSettings.BackNo, 0);
         EXPECT_EQ(AutoFlg, 0);
         EXPECT_FALSE(KillTimer(MainWnd, TIMER_AUTOFEED));
@@ -429,7 +429,7 @@ TEST_F(DocumentTest, DroppedFilesOpenTheFirstOnly)
     std::string second = WriteText("second.txt", "second\n");
     SendMessageA(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first, second, second})), 0);
     EXPECT_STREQ(DispText, "first\n");
-    EXPECT_STREQ(AppSettings.BackFile, first.c_str());
+    EXPECT_EQ(Narrow932(AppSettings.BackFile), first.c_str());
 
     // A name longer than a path holds is refused, not cut into another name.
     SendMessageA(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({"C:\\" + std::string(280, 'q')})), 0);
@@ -491,7 +491,7 @@ TEST_F(RestoreTest, AcceptedRestoreShowsTheLastLine)
     EXPECT_EQ(Doc.CurLine, 3u);
     EXPECT_STREQ(DispText, "four\r\n");
     EXPECT_EQ(AppSettings.BackNo, 4);
-    EXPECT_NE(std::string(AppSettings.BackFile).find("story.txt"), std::string::npos);
+    EXPECT_NE(Narrow932(AppSettings.BackFile).find("story.txt"), std::string::npos);
 }
 
 TEST_F(RestoreTest, StoredLinesBeyondTheEndShowTheLastLine)

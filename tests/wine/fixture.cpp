@@ -168,8 +168,8 @@ HWND StartFolderTest::StartWindow()
 
 int StartFolderTest::OpenFile(const std::string& path)
 {
-    OpenCommand(MainWnd, path.c_str());
-    return HasText() && path == AppSettings.BackFile ? 0 : -1;
+    OpenCommand(MainWnd, Wide932(path.c_str()).text);
+    return HasText() && path == Narrow932(AppSettings.BackFile) ? 0 : -1;
 }
 
 void StartFolderTest::Pump()

@@ -53,14 +53,14 @@ PROPSHEETHEADERW SheetHeader;
 std::string SheetCaption;
 std::vector<CHOOSECOLORA> ColourRecords;
 std::vector<std::vector<COLORREF>> CustomAtCall;
-std::vector<CHOOSEFONTA> FontRecords;
+std::vector<CHOOSEFONTW> FontRecords;
 std::vector<UINT> FeedPeriods;
 std::unique_ptr<ImportHook> Hooks[6];
 
-BOOL WINAPI RecordWrite(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file)
+BOOL WINAPI RecordWrite(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPCWSTR file)
 {
-    Written.push_back(std::string(section) + "/" + key + "=" + value);
-    return Hooks[0]->original<decltype(&WritePrivateProfileStringA)>()(section, key, value, file);
+    Written.push_back(Narrow932(section) + "/" + Narrow932(key) + "=" + (value != NULL ? Narrow932(value) : "(deleted)"));
+    return Hooks[0]->original<decltype(&WritePrivateProfileStringW)>()(section, key, value, file);
 }
 
 HPROPSHEETPAGE WINAPI RecordPage(LPCPROPSHEETPAGEW page)
@@ -84,10 +84,10 @@ BOOL WINAPI RecordColour(LPCHOOSECOLORA choice)
     return Hooks[3]->original<decltype(&ChooseColorA)>()(choice);
 }
 
-BOOL WINAPI RecordFont(LPCHOOSEFONTA choice)
+BOOL WINAPI RecordFont(LPCHOOSEFONTW choice)
 {
     FontRecords.push_back(*choice);
-    return Hooks[4]->original<decltype(&ChooseFontA)>()(choice);
+    return Hooks[4]->original<decltype(&ChooseFontW)>()(choice);
 }
 
 UINT_PTR WINAPI RecordTimer(HWND window, UINT_PTR id, UINT ms, TIMERPROC procedure)
@@ -109,11 +109,11 @@ protected:
         CustomAtCall.clear();
         FontRecords.clear();
         FeedPeriods.clear();
-        Hooks[0].reset(new ImportHook("kernel32.dll", "WritePrivateProfileStringA", (void*)RecordWrite));
+        Hooks[0].reset(new ImportHook("kernel32.dll", "WritePrivateProfileStringW", (void*)RecordWrite));
         Hooks[1].reset(new ImportHook("comctl32.dll", "CreatePropertySheetPageW", (void*)RecordPage));
         Hooks[2].reset(new ImportHook("comctl32.dll", "PropertySheetW", (void*)RecordSheet));
         Hooks[3].reset(new ImportHook("comdlg32.dll", "ChooseColorA", (void*)RecordColour));
-        Hooks[4].reset(new ImportHook("comdlg32.dll", "ChooseFontA", (void*)RecordFont));
+        Hooks[4].reset(new ImportHook("comdlg32.dll", "ChooseFontW", (void*)RecordFont));
         Hooks[5].reset(new ImportHook("user32.dll", "SetTimer", (void*)RecordTimer));
     }
     void TearDown() override
@@ -350,25 +350,25 @@ TEST_F(OptionsTest, TheDefaultLookTakesEffectAtOnceAndOnlyOkStoresIt)
             SendMessageA(page, WM_COMMAND, IDC_DEFAULT, 0);
             EXPECT_EQ(AppSettings.BackColor, GetSysColor(COLOR_BTNFACE));
             EXPECT_EQ(AppSettings.FontColor, GetSysColor(COLOR_WINDOWTEXT));
-            LOGFONTA shown;
-            EXPECT_TRUE(GetObjectA(AppSettings.DisplayFont, sizeof shown, &shown));
-            EXPECT_STREQ(shown.lfFaceName, kDefaultFace);
+            LOGFONTW shown;
+            EXPECT_TRUE(GetObjectW(AppSettings.DisplayFont, sizeof shown, &shown));
+            EXPECT_EQ(Narrow932(shown.lfFaceName), kDefaultFace);
             EXPECT_EQ(shown.lfHeight, -13);
             EXPECT_EQ(GetObjectType(before), 0u) << "the replaced font is deleted";
-            EXPECT_EQ(TextOf(GetDlgItem(page, IDC_FACENAME)), shown.lfFaceName);
+            EXPECT_EQ(TextOf(GetDlgItem(page, IDC_FACENAME)), Narrow932(shown.lfFaceName));
             return Press(sheet, button);
         }}));
         if (button == PSBTN_CANCEL) {
             EXPECT_EQ(WrittenKeys(), "") << "Cancel stores nothing";
             EXPECT_EQ(AppSettings.BackColor, GetSysColor(COLOR_BTNFACE)) << "yet the look stays for the run";
-            EXPECT_STREQ(AppSettings.Font.lfFaceName, IPA_GOTHIC) << "the edited font only with OK";
+            EXPECT_EQ(Narrow932(AppSettings.Font.lfFaceName), IPA_GOTHIC) << "the edited font only with OK";
         } else {
             EXPECT_EQ(WrittenValue("FONT/BackColor"), std::to_string(GetSysColor(COLOR_BTNFACE)));
             EXPECT_EQ(WrittenValue("FONT/Height"), "-13");
             EXPECT_EQ(WrittenValue("FONT/Italic"), "0");
             EXPECT_EQ(WrittenValue("FONT/OutPrecision"), "3");
             EXPECT_EQ(WrittenValue("FONT/Quality"), "1");
-            EXPECT_STREQ(AppSettings.Font.lfFaceName, kDefaultFace);
+            EXPECT_EQ(Narrow932(AppSettings.Font.lfFaceName), kDefaultFace);
         }
     }
 }

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <cwchar>
 
 #include "app/base/settings.h"
 #include "tests/wine/fixture.h"
@@ -33,11 +34,11 @@ TEST_F(SettingsTest, NoFileGivesTheDefaults)
     EXPECT_EQ(s.Font.lfQuality, 1);
     EXPECT_EQ(s.Font.lfPitchAndFamily, 49);
     // ＭＳ Ｐゴシック
-    EXPECT_STREQ(s.Font.lfFaceName, "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
+    EXPECT_STREQ(s.Font.lfFaceName, L"ＭＳ Ｐゴシック");
     EXPECT_NE(s.DisplayFont, nullptr);
     EXPECT_EQ(s.BackFlg, 1);
     EXPECT_EQ(s.BackNo, 0);
-    EXPECT_STREQ(s.BackFile, "");
+    EXPECT_STREQ(s.BackFile, L"");
     EXPECT_FALSE(IniExists()) << "reading must not create the file";
 }
 
@@ -77,9 +78,9 @@ TEST_F(SettingsTest, StoredValuesAreTakenAsTheyStand)
     EXPECT_EQ(s.Font.lfCharSet, 128);
     EXPECT_EQ(s.Font.lfPitchAndFamily, 255);
     EXPECT_EQ(s.Font.lfQuality, 1);
-    EXPECT_STREQ(s.Font.lfFaceName, "0123456789012345678901234567890");
+    EXPECT_STREQ(s.Font.lfFaceName, L"0123456789012345678901234567890");
     EXPECT_EQ(s.BackNo, -4);
-    EXPECT_STREQ(s.BackFile, "C:\\\x95\x5C\\\x94\x5C.txt");
+    EXPECT_STREQ(s.BackFile, L"C:\\表\\能.txt");
 }
 
 TEST_F(SettingsTest, FlagZeroStartsAtTheDefaultGeometry)
@@ -99,12 +100,12 @@ TEST_F(SettingsTest, OnlyBackFlgOneReadsTheLastText)
         const char* backFlg;
         int flag;
         int backNo;
-        const char* backFile;
+        const wchar_t* backFile;
     } cases[] = {
-        {"1", 1, 7, "D:\\a.txt"},
-        {"2", 0, 0, ""},
-        {"0", 0, 0, ""},
-        {"-1", 0, 0, ""},
+        {"1", 1, 7, L"D:\\a.txt"},
+        {"2", 0, 0, L""},
+        {"0", 0, 0, L""},
+        {"-1", 0, 0, L""},
     };
     for (const auto& c : cases) {
         WriteIni(std::string("[BACKUP]\r\nBackFlg=") + c.backFlg + "\r\nBackNo=7\r\nBackFile=D:\\a.txt\r\n");
@@ -122,7 +123,7 @@ TEST_F(SettingsTest, WrittenKeysReadBackAsWritten)
     AppSettings.BackColor = 0x00FFEEDD;
     AppSettings.RunWait = 2147483647;
     AppSettings.Font.lfCharSet = 0xEE;  // a byte: written unsigned
-    strcpy(AppSettings.BackFile, "C:\\\x95\x5C\\\x83\x5C.txt");
+    wcscpy(AppSettings.BackFile, L"C:\\表\\ソ.txt");
     AppSettings.BackNo = 7;
     SaveSettings(SAVED_AT_EXIT | GENERAL_PAGE | DISPLAY_PAGE | HOTKEY_PAGE);
     EXPECT_EQ(IniValue("WINDOW", "X"), "-13");
@@ -137,6 +138,53 @@ TEST_F(SettingsTest, WrittenKeysReadBackAsWritten)
     LoadSettings();
     written.DisplayFont = AppSettings.DisplayFont = NULL;
     EXPECT_EQ(memcmp(&written, &AppSettings, sizeof written), 0);
+}
+
+// Kept as written by version 1.0, after the restore of a text from a
+// folder named in kanji and OK on all three pages.
+TEST_F(SettingsTest, AFileOfVersion1ReadsAndWritesTheSame)
+{
+    std::string old = ReadFileBytes(TEST_DATA_DIR "/written-by-1.0.ini");
+    WriteIni(old);
+    LoadSettings();
+    EXPECT_STREQ(AppSettings.Font.lfFaceName, L"IPAゴシック");
+    EXPECT_STREQ(AppSettings.BackFile, L"C:\\表示\\ソース　ー.txt");
+    SaveSettings(SAVED_AT_EXIT | GENERAL_PAGE | DISPLAY_PAGE | HOTKEY_PAGE);
+    EXPECT_EQ(ReadIni(), old);
+}
+
+// What code page 932 cannot spell goes under a second key as well; the
+// first keeps what an earlier version can read, and counts when the two
+// disagree.
+TEST_F(SettingsTest, TextsBeyondCodePage932ComeBackWhole)
+{
+    const std::wstring deep = L"C:\\" + std::wstring(200, L'表');  // fits 259 characters, not 259 bytes
+    const struct {
+        std::wstring backFile;
+        const wchar_t* faceName;
+        const char* stored;  // the first key
+    } cases[] = {
+        {L"C:\\Café\\한.txt", L"맑은 고딕", "C:\\Caf?\\?.txt"},
+        {L"C:\\\U0001F600 100%.txt", L"맑은 고딕", "C:\\?? 100%.txt"},
+        {deep, L"Arial", NULL},
+    };
+    for (const auto& c : cases) {
+        wcscpy(AppSettings.BackFile, c.backFile.c_str());
+        wcscpy(AppSettings.Font.lfFaceName, c.faceName);
+        SaveSettings(SAVED_AT_EXIT | DISPLAY_PAGE);
+        if (c.stored != NULL) {
+            EXPECT_EQ(IniValue("BACKUP", "BackFile"), c.stored);
+        }
+        LoadSettings();
+        EXPECT_EQ(std::wstring(AppSettings.BackFile), c.backFile);
+        EXPECT_STREQ(AppSettings.Font.lfFaceName, c.faceName);
+    }
+    EXPECT_EQ(IniValue("FONT", "FaceNameUtf8"), "<missing>") << "a text the first key holds drops the second";
+    for (const char* second : {"C:\\Caf%C3%A9.txt", "C:%G0", "%FF"}) {
+        WriteIni(std::string("[BACKUP]\r\nBackFile=D:\\a.txt\r\nBackFileUtf8=") + second + "\r\n");
+        LoadSettings();
+        EXPECT_STREQ(AppSettings.BackFile, L"D:\\a.txt") << second;
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cwchar>
 #include <cstring>
 #include <string>
 
@@ -94,9 +95,9 @@ TEST_F(StartupTest, FolderTooDeepIsRefusedBeforeAnythingIsWritten)
     ASSERT_TRUE(SetCurrentDirectoryA(deep.c_str())) << GetLastError();
     Boxes.clear();
 
-    memset(BaseDir, 'x', sizeof BaseDir);
+    wmemset(BaseDir, L'x', PATH_SIZE);
     EXPECT_EQ(FetchBaseDir(), -1);
-    EXPECT_STREQ(BaseDir, "");
+    EXPECT_STREQ(BaseDir, L"");
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].text, kDeepFolder);
     EXPECT_EQ(Boxes[0].caption, "Error");
