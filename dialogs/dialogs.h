@@ -45,6 +45,12 @@ int AskForFile(HWND owner, wchar_t* path);
 // a line, whose zero-based index is then in *target.
 bool AskJumpLine(HWND owner, HINSTANCE instance, uint32_t lineCount, uint32_t* target);
 
+// The find dialog, started from what was searched last (history[0]) and
+// the direction and case of *down and *matchCase: true when the user asked
+// to find, the text then in query (FIND_TEXT_SIZE characters, not empty).
+bool AskFindText(HWND owner, HINSTANCE instance, const wchar_t (*history)[FIND_TEXT_SIZE], wchar_t* query,
+                 int* down, int* matchCase);
+
 void ShowFileInfo(HWND owner, HINSTANCE instance);
 void ShowVersionDialog(HWND owner, HINSTANCE instance);
 

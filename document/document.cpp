@@ -14,12 +14,6 @@ int DocBusy;
 char DispText[DISP_TEXT_SIZE];
 wchar_t WorkFile[PATH_SIZE];
 
-namespace {
-
-// The longest line shown; a longer one is cut here.
-const DWORD LINE_MAX_BYTES = 4096;
-
-// Reads n bytes at ofs (below 4 GiB) into buf; returns the bytes read.
 DWORD ReadAt(HANDLE h, uint32_t ofs, char* buf, DWORD n)
 {
     // The high half given explicitly: offsets of 2 GiB and more must not
@@ -31,8 +25,6 @@ DWORD ReadAt(HANDLE h, uint32_t ofs, char* buf, DWORD n)
         return 0;
     return got;
 }
-
-}  // namespace
 
 void InitDocumentState()
 {
@@ -65,17 +57,8 @@ uint32_t ShowLine(int code, uint32_t index, char* out)
     if (!HasText())
         return 0;
     uint32_t i = ChooseLine(code, index, Doc.LineCnt);
-
-    // The line runs to its line feed; past 4,096 bytes it is cut, in a
-    // Unicode text before a character that would be split. One byte more is
-    // read to tell.
     char line[LINE_MAX_BYTES + 2];
-    memset(line, 0, sizeof line);
-    DWORD got = ReadAt(Doc.WorkHandle, LineStart(Doc.Index, i), line, LINE_MAX_BYTES + 1);
-    size_t length = LineLength(line, got);
-    if (length > LINE_MAX_BYTES)
-        length = Doc.Unicode ? CutLengthUtf8(line, length, LINE_MAX_BYTES + 1) : LINE_MAX_BYTES;
-    memset(line + length, 0, sizeof line - length);
+    ReadShownLine(i, line);
 
     char prefix[64];
     memset(prefix, 0, sizeof prefix);
@@ -87,6 +70,20 @@ uint32_t ShowLine(int code, uint32_t index, char* out)
 
     AppSettings.BackNo = static_cast<int>(i + 1);
     return i;
+}
+
+size_t ReadShownLine(uint32_t i, char* line)
+{
+    // The line runs to its line feed; past 4,096 bytes it is cut, in a
+    // Unicode text before a character that would be split. One byte more is
+    // read to tell.
+    memset(line, 0, LINE_MAX_BYTES + 2);
+    DWORD got = ReadAt(Doc.WorkHandle, LineStart(Doc.Index, i), line, LINE_MAX_BYTES + 1);
+    size_t length = LineLength(line, got);
+    if (length > LINE_MAX_BYTES)
+        length = Doc.Unicode ? CutLengthUtf8(line, length, LINE_MAX_BYTES + 1) : LINE_MAX_BYTES;
+    memset(line + length, 0, LINE_MAX_BYTES + 2 - length);
+    return length;
 }
 
 void ResetDocument()

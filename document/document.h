@@ -11,6 +11,7 @@
 #include "app/base/paths.h"
 #include "document/encoding.h"
 #include "document/lineindex.h"
+#include "document/match.h"
 #include "document/navigate.h"
 
 struct TextDocument {
@@ -50,6 +51,26 @@ bool HasText();
 // touching nothing, when no text is open (HasText).
 uint32_t ShowLine(int code, uint32_t index, char* out);
 
+// The most bytes of a line that are shown; a longer one is cut there.
+const size_t LINE_MAX_BYTES = 4096;
+
+// Reads line i (below LineCnt) as it is shown, cut at LINE_MAX_BYTES (in a
+// Unicode text before a character that would be split), into line
+// (LINE_MAX_BYTES + 2 bytes), zeros after it; returns its length.
+size_t ReadShownLine(uint32_t i, char* line);
+
+// Reads n bytes at ofs (below 4 GiB) of the working copy into buf; returns
+// the bytes read. Every read says where, so reads of long work and of the
+// line shown meanwhile never disturb each other.
+DWORD ReadAt(HANDLE h, uint32_t ofs, char* buf, DWORD n);
+
+// Long work (an open, a restore, a find) reports how far it is, in percent,
+// to step(), and stops when step answers false; cancelled then says so.
+struct WorkProgress {
+    bool (*step)(unsigned percent);
+    bool cancelled;
+};
+
 // Back to the state with no text: nothing to show, no line, no last text.
 // The caller releases the text.
 void ResetDocument();
@@ -75,10 +96,10 @@ bool WorkingCopyForm(HANDLE copy, ULONGLONG size, CopyForm* form);
 // the program into index (blank lines left out when blankSkip is 1), and
 // when copy is not INVALID_HANDLE_VALUE writes the working copy there, in
 // UTF-8 for a Unicode text. False, with index empty, when a read or write
-// fails, the source ends early, the copy would reach 4 GiB, or memory runs
-// out.
+// fails, the source ends early, the copy would reach 4 GiB, memory runs
+// out, or progress (may be NULL) was cancelled.
 bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm& form, int blankSkip,
-                     LineIndex* index);
+                     LineIndex* index, WorkProgress* progress);
 
 // The size of an open file, when the index's 32-bit offsets can hold it.
 bool SizeFits(HANDLE file, ULONGLONG* size);
@@ -94,12 +115,29 @@ enum OpenOutcome {
 };
 
 // Opens the file at path (a full path that fits PATH_SIZE) as the new text,
-// telling the user why when it cannot. Refused silently while DocBusy.
-OpenOutcome OpenTextFile(const wchar_t* path);
+// telling the user why when it cannot. Refused silently while DocBusy, and
+// when progress (may be NULL) is cancelled: the old text is untouched then.
+OpenOutcome OpenTextFile(const wchar_t* path, WorkProgress* progress);
 
 // At start: offers the last text, and reopens it at its last line when the
-// user agrees (true: CurLine is the line to show); otherwise forgets it.
-bool RestoreLastText();
+// user agrees (true: CurLine is the line to show); otherwise forgets it. A
+// cancelled reopening is a failed one, told nothing: the copy and the
+// settings stay for the next start.
+bool RestoreLastText(WorkProgress* progress);
+
+enum FindOutcome {
+    FIND_FOUND,      // in the direction, before the end or start
+    FIND_WRAPPED,    // only after going round from the end or start
+    FIND_NONE,       // in no line
+    FIND_CANCELLED,  // the user stopped it
+};
+
+// Looks for the next line after (down) or before `from` that holds the
+// query as the user reads it: the line's shown bytes, or in a dat text the
+// post made of it. Goes round once, the line `from` tried last. *found is
+// the line. Nothing else reaches the text meanwhile (DocBusy).
+FindOutcome FindLine(const TextFinder& finder, bool down, uint32_t from, WorkProgress* progress,
+                     uint32_t* found);
 
 // Forgets the text and deletes its working copy; false, changing nothing,
 // while an open or a restore is under way.

@@ -61,7 +61,7 @@ bool WorkingCopyForm(HANDLE copy, ULONGLONG size, CopyForm* form)
 }
 
 bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm& form, int blankSkip,
-                     LineIndex* index)
+                     LineIndex* index, WorkProgress* progress)
 {
     static char buffer[CHUNK];
     static char converted[Utf16ToUtf8Room(CHUNK)];
@@ -93,6 +93,10 @@ bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm&
         ok = ok && scan.pos + n <= LARGEST_TEXT && (!copying || WriteAll(copy, bytes, static_cast<DWORD>(n))) &&
              ScanLines(&scan, bytes, n);
         left -= got;
+        if (ok && progress != NULL && !progress->step(static_cast<unsigned>((size - left) * 100 / size))) {
+            progress->cancelled = true;
+            ok = false;
+        }
     }
     if (ok && utf16) {
         size_t n = EndUtf16(&decoder, converted);

@@ -15,7 +15,8 @@ const char NO_LINES[] = "表示できる行がありません。";
 // one read of the source. Returns false, leaving no new copy behind, when
 // the source cannot be read, is 4 GiB or more, the copy cannot be written,
 // or memory for the index runs out.
-bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, LineIndex* index, bool* unicode)
+bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, LineIndex* index, bool* unicode,
+                  WorkProgress* progress)
 {
     HANDLE in = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
@@ -33,7 +34,7 @@ bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, LineIndex* index, 
         CloseHandle(in);
         return false;
     }
-    bool ok = StreamLineIndex(in, size, out, form, AppSettings.BlankSkip, index);
+    bool ok = StreamLineIndex(in, size, out, form, AppSettings.BlankSkip, index, progress);
     CloseHandle(in);
     ok = CloseHandle(out) && ok;
     if (!ok) {
@@ -46,7 +47,7 @@ bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, LineIndex* index, 
 // Everything after the choice of a path. The previous text stays open and
 // untouched until the new copy and its index are complete. A failure
 // leaves in *failure the message that tells the user.
-OpenOutcome OpenChosen(const wchar_t* path, const char** failure)
+OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char** failure)
 {
     wchar_t copy[PATH_SIZE];
     wmemset(copy, L'\0', PATH_SIZE);
@@ -55,8 +56,9 @@ OpenOutcome OpenChosen(const wchar_t* path, const char** failure)
 
     LineIndex index = {};
     bool unicode = false;
-    if (!CopyAndIndex(path, copy, &index, &unicode)) {
-        *failure = OPEN_ERROR;
+    if (!CopyAndIndex(path, copy, &index, &unicode, progress)) {
+        if (progress == NULL || !progress->cancelled)
+            *failure = OPEN_ERROR;
         return OPEN_REFUSED;
     }
 
@@ -96,14 +98,14 @@ OpenOutcome OpenChosen(const wchar_t* path, const char** failure)
 
 }  // namespace
 
-OpenOutcome OpenTextFile(const wchar_t* path)
+OpenOutcome OpenTextFile(const wchar_t* path, WorkProgress* progress)
 {
     if (DocBusy)
         return OPEN_REFUSED;
     DocBusy = 1;
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
     const char* failure = NULL;
-    OpenOutcome outcome = OpenChosen(path, &failure);
+    OpenOutcome outcome = OpenChosen(path, progress, &failure);
     DocBusy = 0;
     SetCursor(LoadCursorA(NULL, IDC_ARROW));
     // Told when nothing is in flux any more: meanwhile the user may close

@@ -15,7 +15,7 @@ const char NO_LINES[] = "表示できる行がありません。";
 // Opens the kept working copy and indexes it, blank lines left out when
 // blankSkip is 1. Returns NULL, or the message that says why it could not
 // be taken up again.
-const char* ReopenWorkingCopy(int blankSkip)
+const char* ReopenWorkingCopy(int blankSkip, WorkProgress* progress)
 {
     HANDLE h = CreateFileW(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE)
@@ -24,7 +24,7 @@ const char* ReopenWorkingCopy(int blankSkip)
     CopyForm form;
     LineIndex index = {};
     if (!SizeFits(h, &size) || !WorkingCopyForm(h, size, &form) ||
-        !StreamLineIndex(h, size, INVALID_HANDLE_VALUE, form, blankSkip, &index)) {
+        !StreamLineIndex(h, size, INVALID_HANDLE_VALUE, form, blankSkip, &index, progress)) {
         CloseHandle(h);
         return CANNOT_REOPEN;
     }
@@ -41,10 +41,10 @@ const char* ReopenWorkingCopy(int blankSkip)
 }
 
 // Reopens the working copy at the last line; NULL, or why it could not.
-const char* Restore()
+const char* Restore(WorkProgress* progress)
 {
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
-    const char* failure = ReopenWorkingCopy(AppSettings.BlankSkip);
+    const char* failure = ReopenWorkingCopy(AppSettings.BlankSkip, progress);
     if (failure == NULL) {
         Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
         Doc.LineCnt = Doc.Index.count;
@@ -57,13 +57,15 @@ const char* Restore()
 
 }  // namespace
 
-bool RestoreLastText()
+bool RestoreLastText(WorkProgress* progress)
 {
     if (AppSettings.BackFlg == 1 && AppSettings.BackNo != 0) {
         DocBusy = 1;
         bool accepted = ShowMessage(NULL, "前回終了直前の状態を復元しますか？", "Skerrow", MB_OKCANCEL) == IDOK;
-        const char* failure = accepted ? Restore() : NULL;
+        const char* failure = accepted ? Restore(progress) : NULL;
         DocBusy = 0;
+        if (failure != NULL && progress != NULL && progress->cancelled)
+            return false;
         if (failure != NULL)
             ShowMessage(NULL, failure, "Skerrow", MB_ICONERROR);
         if (accepted)
@@ -104,7 +106,7 @@ ResumeOutcome ResumeAfterCancelledEnd()
         return RESUME_NOTHING;
     // Taken up silently, as it was: the same lines (whatever BlankSkip says
     // by now) and the same dat view.
-    if (ReopenWorkingCopy(Doc.BlankSkip) != NULL) {
+    if (ReopenWorkingCopy(Doc.BlankSkip, NULL) != NULL) {
         ResetDocument();
         return RESUME_LOST;
     }

@@ -13,6 +13,7 @@
 #define IDD_JUMP            110
 #define IDD_FILEINFO        112
 #define IDD_OPT_HOTKEY      114
+#define IDD_FIND            116
 
 /* Controls (1000s), named after their dialog where they are not shared */
 #define IDC_VERSION         1001
@@ -34,6 +35,10 @@
 #define IDC_TABSCOL         1023
 #define IDC_ONHOTKEY        1024
 #define IDC_MENUHOTKEY      1025
+#define IDC_FINDTEXT        1026
+#define IDC_MATCHCASE       1027
+#define IDC_FINDUP          1028
+#define IDC_FINDDOWN        1029
 
 /* Menu commands (40000s) */
 #define IDM_EXIT            40001
@@ -45,6 +50,7 @@
 #define IDM_CLEAR           40008
 #define IDM_INFO            40009
 #define IDM_AUTOFEED        40012
+#define IDM_FIND            40013
 
 /* Timers, hot keys and the notification-area icon */
 #define TIMER_AUTOFEED      275

@@ -2,7 +2,10 @@
 # Measures opening large texts: the native index build against `wc -l`, and
 # the whole open under Wine (copy, index, first line) against `cp` plus
 # `wc -l`, on 1 GiB texts that it generates: short and long lines in code
-# page 932, and the long lines in UTF-8 and in UTF-16.
+# page 932, and the long lines in UTF-8 and in UTF-16. Then a find of a text
+# that is not there: the native scan against `grep -c -F`, the whole find
+# under Wine against the native scan, and what showing progress adds to an
+# open.
 #   tools/bench.sh [DIR]   (DIR holds the texts, default /tmp/skerrow-bench;
 #                           needs about 6 GiB free there)
 # Each figure is the best of several runs; run it on a quiet machine.
@@ -35,17 +38,23 @@ wine "$root/build/win/open_bench.exe" </dev/null >/dev/null 2>&1 || true
 
 printf '%-10s %10s %10s %7s | %10s %10s %7s %12s %12s %9s\n' text "index s" "wc -l s" ratio \
   "open s" "cp+wc s" ratio "index MiB" "peak+ MiB" "step us"
+# The query, which no bench text holds, in each text's own bytes.
+query_of() { if [ "$1" = utf8 ]; then printf '見つからない語'; else printf '見つからない語' | iconv -t CP932; fi; }
+finds=()
 for name in short long utf8 utf16; do
   text="$dir/$name.txt"
   sync
   cat "$text" >/dev/null
-  idx=() wc=() open=() cpwc=()
+  idx=() wc=() open=() cpwc=() popen=() wfind=() nfind=() grepf=()
   # The native scan of UTF-16 bytes would measure nothing the program does:
   # shown as 0 against 1.
   [ "$name" = utf16 ] && idx=(0) wc=(1)
   for _ in $( [ "$name" = utf16 ] || seq "$runs"); do
-    idx+=("$("$root/build/bench/index_bench" "$text" | awk '{print $2}')")
+    scan=$("$root/build/bench/index_bench" "$text" 1 "$(query_of "$name")")
+    idx+=("$(awk '{print $2}' <<<"$scan")")
+    nfind+=("$(awk '{print $10}' <<<"$scan")")
     wc+=("$(elapsed wc -l "$text")")
+    grepf+=("$(LC_ALL=C elapsed grep -c -F "$(query_of "$name")" "$text")")
   done
   for _ in $(seq 3); do
     # Each measured after the writes before it have reached the disk: the
@@ -53,6 +62,11 @@ for name in short long utf8 utf16; do
     sync
     line=$(cd "$dir/start" && wine "$root/build/win/open_bench.exe" "Z:${text//\//\\}" | tr -d '\r')
     open+=("$(awk '{print $2}' <<<"$line")")
+    # The same open showing its progress, then the find.
+    sync
+    withq=$(cd "$dir/start" && wine "$root/build/win/open_bench.exe" "Z:${text//\//\\}" '見つからない語' | tr -d '\r')
+    popen+=("$(awk '{print $2}' <<<"$withq")")
+    wfind+=("$(awk '{print $12}' <<<"$withq")")
     sync
     t0=$(date +%s.%N); cp "$text" "$dir/start/copy.txt"; wc -l "$text" >/dev/null; t1=$(date +%s.%N)
     rm -f "$dir/start/copy.txt"
@@ -63,6 +77,17 @@ for name in short long utf8 utf16; do
     "$(echo "$i / $w" | bc -l)" "$o" "$c" "$(echo "$o / $c" | bc -l)" \
     "$(awk '{print $6 / 1048576}' <<<"$line")" "$(awk '{print $8 / 1048576}' <<<"$line")" \
     "$(awk '{print $10}' <<<"$line")"
+  if [ "$name" != utf16 ]; then
+    n=$(best "${nfind[@]}") g=$(best "${grepf[@]}")
+  else
+    n=0 g=1
+  fi
+  p=$(best "${popen[@]}") f=$(best "${wfind[@]}")
+  finds+=("$(printf '%-10s %10.3f %10.3f %7.2f | %10.3f %7.2f | %10.3f %10.3f %7.3f' "$name" "$n" "$g" \
+    "$(echo "$n / $g" | bc -l)" "$f" "$(echo "$f / ($n + ($n == 0))" | bc -l)" "$o" "$p" "$(echo "$p / $o" | bc -l)")")
 done
+printf '\n%-10s %10s %10s %7s | %10s %7s | %10s %10s %7s\n' text "scan s" "grep -F s" ratio "find s" ratio \
+  "open s" "+prog. s" ratio
+printf '%s\n' "${finds[@]}"
 small=$(cd "$dir/start" && wine "$root/build/win/open_bench.exe" "Z:${root//\//\\}\\samples\\sample.txt" | tr -d '\r')
 echo "line step on the 294-line sample: $(awk '{print $10}' <<<"$small") us"

@@ -8,7 +8,9 @@
 #include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "res/resource.h"
+#include "window/find.h"
 #include "window/handles.h"
+#include "window/longwork.h"
 #include "window/paint.h"
 #include "window/tray.h"
 #include "window/view.h"
@@ -129,6 +131,7 @@ void RunCommand(HWND window, int id)
     case IDM_CLEAR: ClearCommand(window); break;
     case IDM_INFO: InfoCommand(window); break;
     case IDM_AUTOFEED: ToggleAutoFeed(window); break;
+    case IDM_FIND: FindCommand(window); break;
     }
 }
 
@@ -150,7 +153,11 @@ void OpenCommand(HWND window, const wchar_t* path)
         ShowMessage(window, "ﾌｧｲﾙ名指定がｴﾗｰです。", "Skerrow", MB_OK);
         return;
     }
-    switch (OpenTextFile(chosen)) {
+    WorkProgress progress;
+    BeginLongWork(window, "読み込み中", &progress);
+    OpenOutcome outcome = OpenTextFile(chosen, &progress);
+    EndLongWork();
+    switch (outcome) {
     case OPEN_DONE: NavigateTo(window, NAV_TOP, 0); break;
     case OPEN_LOST: ShowNoText(window); break;
     case OPEN_REFUSED: break;
@@ -161,8 +168,11 @@ void OpenCommand(HWND window, const wchar_t* path)
 void CloseProgram(HWND window)
 {
     // Not while an open or restore waits on its question: the window must
-    // outlive it (a restore even runs inside the window's creation).
+    // outlive it (a restore even runs inside the window's creation). Long
+    // work is stopped, so that the program closes soon.
     if (DocBusy) {
+        if (LongWorkRunning())
+            CancelLongWork();
         Wait(IDM_EXIT, NULL);
         return;
     }

@@ -8,6 +8,8 @@
 #include "document/document.h"
 #include "res/resource.h"
 #include "window/commands.h"
+#include "window/find.h"
+#include "window/longwork.h"
 #include "window/view.h"
 
 char NumKeyBuf[NUMKEY_MAX_DIGITS + 1];
@@ -40,6 +42,12 @@ void ToggleLineDisp(HWND window)
 void HandleKey(HWND window, WPARAM wParam)
 {
     unsigned key = LOWORD(wParam);
+    // While long work runs, Esc stops it and other keys wait for nothing.
+    if (LongWorkRunning()) {
+        if (key == VK_ESCAPE)
+            CancelLongWork();
+        return;
+    }
     if ((key >= '0' && key <= '9') || (key >= VK_NUMPAD0 && key <= VK_NUMPAD9)) {
         AddDigit(window, key);
         return;
@@ -61,6 +69,8 @@ void HandleKey(HWND window, WPARAM wParam)
     case VK_F5: RunCommand(window, IDM_AUTOFEED); break;
     case VK_F9: ToggleLineDisp(window); break;
     case VK_F12: RunCommand(window, IDM_OPTION); break;
+    case 'F': RunCommand(window, IDM_FIND); break;
+    case VK_F3: FindAgain(window, GetKeyState(VK_SHIFT) < 0); break;
     }
 }
 
@@ -75,6 +85,8 @@ void JumpToTypedLine(HWND window)
 
 void StepByWheel(HWND window, int delta)
 {
+    if (LongWorkRunning())
+        return;
     NavigateTo(window, delta < 0 ? NAV_NEXT : NAV_PREV, Doc.CurLine);
 }
 

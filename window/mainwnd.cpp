@@ -9,6 +9,7 @@
 #include "window/commands.h"
 #include "window/grip.h"
 #include "window/input.h"
+#include "window/longwork.h"
 #include "window/paint.h"
 #include "window/tray.h"
 #include "window/view.h"
@@ -36,7 +37,11 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     TaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     // Menus loaded wide keep the resource's texts whatever the code page.
     TrayMenu = LoadMenuW(AppInstance, MAKEINTRESOURCEW(IDR_TRAYMENU));
-    if (RestoreLastText())
+    WorkProgress progress;
+    BeginLongWork(window, "読み込み中", &progress);
+    bool restored = RestoreLastText(&progress);
+    EndLongWork();
+    if (restored)
         NavigateTo(window, NAV_CLAMP, Doc.CurLine);
     RunWaitingCommand(window);
     return 0;
@@ -81,7 +86,7 @@ LRESULT OnEndSession(HWND window, BOOL ending)
 
 LRESULT OnTimer(HWND window, WPARAM id)
 {
-    if (id == TIMER_AUTOFEED)
+    if (id == TIMER_AUTOFEED && !LongWorkRunning())
         NavigateTo(window, NAV_NEXT, Doc.CurLine);
     else if (id == TIMER_NUMKEY)
         JumpToTypedLine(window);

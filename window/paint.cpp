@@ -2,9 +2,11 @@
 
 #include "app/base/settings.h"
 #include "app/base/user32.h"
+#include "app/base/wide.h"
 #include "document/document.h"
 #include "window/alpha.h"
 #include "window/grip.h"
+#include "window/longwork.h"
 
 namespace {
 
@@ -44,7 +46,10 @@ void PaintWindow(HWND window)
     params.iLeftMargin = 0;
     params.iRightMargin = 0;
     params.uiLengthDrawn = 0;
-    if (Doc.Unicode) {
+    if (LongWorkText() != NULL) {
+        // Long work under way: how far it got, in the line's place.
+        DrawTextExW(dc, Wide932(LongWorkText()).text, -1, &text, TEXT_FORMAT, &params);
+    } else if (Doc.Unicode) {
         // A Unicode text's line is UTF-8: drawn through the wide call, in
         // the same font, so characters beyond code page 932 show too.
         static wchar_t wide[DISP_TEXT_SIZE];

@@ -89,6 +89,18 @@ const Setting SETTINGS[] = {
     KEY_BYTE("Quality", lfQuality, DRAFT_QUALITY),
     KEY_BYTE("PitchAndFamily", lfPitchAndFamily, FF_MODERN | FIXED_PITCH),
     KEY_TEXT("FONT", "FaceName", Font.lfFaceName, "ＭＳ Ｐゴシック", DISPLAY_PAGE, ALWAYS),
+    KEY_INT("FIND", "Down", FindDown, 1, 0, 1, FIND_KEYS, ALWAYS),
+    KEY_INT("FIND", "MatchCase", FindCase, 0, 0, 1, FIND_KEYS, ALWAYS),
+    KEY_TEXT("FIND", "Text1", FindHistory[0], "", FIND_KEYS, ALWAYS),
+    KEY_TEXT("FIND", "Text2", FindHistory[1], "", FIND_KEYS, ALWAYS),
+    KEY_TEXT("FIND", "Text3", FindHistory[2], "", FIND_KEYS, ALWAYS),
+    KEY_TEXT("FIND", "Text4", FindHistory[3], "", FIND_KEYS, ALWAYS),
+    KEY_TEXT("FIND", "Text5", FindHistory[4], "", FIND_KEYS, ALWAYS),
+    KEY_TEXT("FIND", "Text6", FindHistory[5], "", FIND_KEYS, ALWAYS),
+    KEY_TEXT("FIND", "Text7", FindHistory[6], "", FIND_KEYS, ALWAYS),
+    KEY_TEXT("FIND", "Text8", FindHistory[7], "", FIND_KEYS, ALWAYS),
+    KEY_TEXT("FIND", "Text9", FindHistory[8], "", FIND_KEYS, ALWAYS),
+    KEY_TEXT("FIND", "Text10", FindHistory[9], "", FIND_KEYS, ALWAYS),
 };
 
 #undef FIELD

@@ -15,6 +15,10 @@
 
 #include "app/base/paths.h"
 
+// The texts searched that are offered again, and the longest one.
+const int FIND_HISTORY_COUNT = 10;
+const size_t FIND_TEXT_SIZE = 128;
+
 struct AppSettingsRecord {
     // [WINDOW]
     int FLAG;
@@ -32,6 +36,9 @@ struct AppSettingsRecord {
     // [BACKUP]
     int BackFlg, BackNo;
     wchar_t BackFile[PATH_SIZE];
+    // [FIND]: the texts searched, the newest first, and how
+    wchar_t FindHistory[FIND_HISTORY_COUNT][FIND_TEXT_SIZE];
+    int FindDown, FindCase;
 };
 
 extern AppSettingsRecord AppSettings;
@@ -40,13 +47,14 @@ extern AppSettingsRecord AppSettings;
 extern wchar_t BaseDir[PATH_SIZE];
 
 // The groups of keys written together: at exit, by each page of the options
-// sheet when it is confirmed, and by the line-number key.
+// sheet when it is confirmed, by the line-number key, and by a find.
 enum SettingGroup : unsigned {
     SAVED_AT_EXIT = 1u << 0,
     GENERAL_PAGE = 1u << 1,
     DISPLAY_PAGE = 1u << 2,
     HOTKEY_PAGE = 1u << 3,
     LINE_NUMBER_KEY = 1u << 4,
+    FIND_KEYS = 1u << 5,
 };
 
 // Reads every key into AppSettings and makes the display font.

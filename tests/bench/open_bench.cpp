@@ -1,9 +1,13 @@
 // Opens a text the way the program does, in a hidden main window, and
 // reports how long the open took, how much memory it needed at its peak,
-// and what a line step (compose and repaint) costs.
-//   open_bench.exe TEXT   (run from the start folder to use)
+// and what a line step (compose and repaint) costs. With QUERY, the open
+// shows its progress as the program does, and then QUERY (which should not
+// be in the text) is looked for through the whole text.
+//   open_bench.exe TEXT [QUERY]   (run from the start folder to use)
 #include <windows.h>
 #include <psapi.h>
+
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +17,8 @@
 #include "app/base/user32.h"
 #include "app/startup.h"
 #include "document/document.h"
+#include "app/base/wide.h"
+#include "window/longwork.h"
 #include "window/mainwnd.h"
 #include "window/view.h"
 
@@ -55,11 +61,15 @@ int main(int argc, char** argv)
 
     SIZE_T before = PrivateBytes(false);
     LARGE_INTEGER t0, t1;
-    QueryPerformanceCounter(&t0);
     wchar_t path[PATH_SIZE];
     MultiByteToWideChar(CP_ACP, 0, argv[1], -1, path, PATH_SIZE);
-    OpenOutcome result = OpenTextFile(path);
+    WorkProgress progress;
+    if (argc > 2)
+        BeginLongWork(MainWnd, "読み込み中", &progress);
+    QueryPerformanceCounter(&t0);
+    OpenOutcome result = OpenTextFile(path, argc > 2 ? &progress : NULL);
     QueryPerformanceCounter(&t1);
+    EndLongWork();
     SIZE_T peak = PrivateBytes(true);
     if (result != OPEN_DONE) {
         fprintf(stderr, "open failed\n");
@@ -82,9 +92,29 @@ int main(int argc, char** argv)
     }
     QueryPerformanceCounter(&s1);
 
-    printf("open_seconds %.3f lines %u index_bytes %u peak_private_delta_bytes %u step_us %.1f\n",
+    printf("open_seconds %.3f lines %u index_bytes %u peak_private_delta_bytes %u step_us %.1f",
            Seconds(t0, t1), Doc.LineCnt, static_cast<unsigned>(indexBytes), static_cast<unsigned>(peak - before),
            Seconds(s0, s1) * 1e6 / steps);
+
+    if (argc > 2) {
+        int n = 0;
+        wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &n);
+        char query[FIND_QUERY_MAX];
+        int length = WideCharToMultiByte(Doc.Unicode ? CP_UTF8 : PROGRAM_CODE_PAGE, 0, wide[2], -1, query,
+                                         sizeof query, NULL, NULL);
+        TextFinder finder;
+        uint32_t found = 0;
+        LARGE_INTEGER f0, f1;
+        QueryPerformanceCounter(&f0);
+        BeginLongWork(MainWnd, "検索中", &progress);
+        FindOutcome outcome = PrepareFinder(&finder, query, length - 1, true, !Doc.Unicode)
+                                  ? FindLine(finder, true, 0, &progress, &found)
+                                  : FIND_CANCELLED;
+        EndLongWork();
+        QueryPerformanceCounter(&f1);
+        printf(" find_seconds %.3f found %d", Seconds(f0, f1), outcome != FIND_NONE);
+    }
+    printf("\n");
     AppSettings.EndFlg = 0;
     SendMessageA(MainWnd, WM_CLOSE, 0, 0);
     return 0;

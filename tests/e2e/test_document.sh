@@ -126,7 +126,50 @@ test_dat_file_shows_posts() {
     # A post: its header line, then the body on the lines below.
     check_ne "text in the header line" 0 "$(dark_pixels "$E2E_OUT/post.png" 2 16)"
     check_ne "text in the body line" 0 "$(dark_pixels "$E2E_OUT/post.png" 19 33)"
+    # Found in a post's body, as it reads.
+    find_by_keys a 文庫
     check_true "run ends" close_and_wait a "$MAIN"
+    check_eq "the first post after the first that speaks of 文庫" \
+        "$(iconv -f CP932 -t UTF-8 "$E2E_SAMPLES/sample.dat" | sed 1d | grep -n -m1 文庫 | cut -d: -f1 | awk '{print $1 + 1}')" \
+        "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
+}
+
+# find_by_keys NAME TEXT: F typed into the main window, TEXT into the find
+# dialog, Enter.
+find_by_keys() {
+    local dialog
+    x_key "$(probe info "$MAIN" | kv xid)" f
+    dialog=$(dialog_titled "$1" '検索') || { e2e_cannot "no find dialog after F"; return 1; }
+    timeout "$E2E_STEP_LIMIT" xdotool windowfocus --sync "$(dialog_xid "$dialog")" type --delay 10 "$2" \
+        >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
+    x_key "$(dialog_xid "$dialog")" Return
+    probe wait "$dialog" gone 10000 >/dev/null
+}
+
+# The story searched by keys: F, F3 and Shift+F3. Then an open of a large
+# text stopped with Esc while it shows its progress: the story stays open,
+# its copy untouched.
+test_find_and_a_cancelled_open() {
+    local dir big
+    dir=$(new_start_dir find) || return 1
+    cp "$E2E_SAMPLES/sample.txt" "$dir/story.txt"
+    big=$(new_start_dir big)/big.txt
+    truncate -s 1536M "$big"
+    start_main a "$dir" || return 1
+    open_through_dialog a "$(win_path "$dir/story.txt")" || return 1
+    find_by_keys a 灯台
+    x_key "$(probe info "$MAIN" | kv xid)" F3 F3 shift+F3
+    probe drop "$MAIN" "$(win_path "$big")" >/dev/null
+    sleep 1
+    x_key "$(probe info "$MAIN" | kv xid)" Escape
+    check_eq "the window stays up: Esc stopped the open" 1 "$(probe info "$MAIN" | kv visible)"
+    check_true "run ends" close_and_wait a "$MAIN"
+    rm -f "$big"
+    # The third line with 灯台 after the first line, then one back.
+    check_eq "line found" "$(iconv -f CP932 -t UTF-8 "$dir/story.txt" | sed 1d | grep -n 灯台 | sed -n 2p |
+        cut -d: -f1 | awk '{print $1 + 1}')" "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
+    check_true "the story's copy untouched" cmp -s "$dir/story.txt" "$dir/Skerrow.tmp"
+    check_eq "nothing of the large text kept" no "$([ -e "$dir/Skerrow.new" ] && echo yes || echo no)"
 }
 
 # same_pixels A B: the two screenshots show the same pixels.

@@ -281,4 +281,68 @@ TEST_F(HelpTest, WithoutHtmlHelpEveryHelpCommandFailsAndTheLibraryIsSoughtOnce)
     CloseHandle(child.hProcess);
 }
 
+// F opens the find dialog; F3 finds the same text again and Shift+F3 the
+// other way; going round and finding nothing are told, the line then kept.
+// A dat text is searched as its posts read: "<br>" is markup, not text.
+TEST_F(SmallDialogTest, FindsLinesByWhatTheyRead)
+{
+    StartWindow();
+    ASSERT_EQ(OpenFile(WriteText("story.txt", "alpha one\nBeta\nalpha two\ngamma\n")), 0);
+    const char* notFoundBeta = "「beta」は見つかりませんでした。";
+    const struct {
+        const wchar_t* typed;  // NULL: F3, with Shift when shift
+        bool matchCase, shift;
+        uint32_t line;
+        const char* box;
+    } steps[] = {
+        {L"alpha", false, false, 2, NULL},
+        {NULL, false, false, 0, "末尾まで検索したので、先頭から続けて検索しました。"},
+        {NULL, false, true, 2, "先頭まで検索したので、末尾から続けて検索しました。"},
+        {L"beta", true, false, 2, notFoundBeta},
+        {L"beta", false, false, 1, "末尾まで検索したので、先頭から続けて検索しました。"},
+    };
+    for (const auto& c : steps) {
+        Boxes.clear();
+        if (c.typed != NULL) {
+            EXPECT_TRUE(WithDialog(WM_KEYDOWN, 'F', [&c](HWND dialog) {
+                SetDlgItemTextW(dialog, IDC_FINDTEXT, c.typed);
+                CheckDlgButton(dialog, IDC_MATCHCASE, c.matchCase ? BST_CHECKED : BST_UNCHECKED);
+                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            }));
+        } else {
+            BYTE keys[256];
+            GetKeyboardState(keys);
+            keys[VK_SHIFT] = c.shift ? 0x80 : 0;
+            SetKeyboardState(keys);
+            SendMessageA(MainWnd, WM_KEYDOWN, VK_F3, 0);
+            keys[VK_SHIFT] = 0;
+            SetKeyboardState(keys);
+        }
+        EXPECT_EQ(Doc.CurLine, c.line) << Narrow932(c.typed != NULL ? c.typed : L"F3");
+        ASSERT_EQ(Boxes.size(), c.box != NULL ? 1u : 0u) << (Boxes.empty() ? "" : Boxes[0].text);
+        if (c.box != NULL) {
+            EXPECT_EQ(Boxes[0].text, c.box);
+        }
+    }
+    EXPECT_EQ(IniValue("FIND", "Text1"), "beta");
+    EXPECT_EQ(IniValue("FIND", "Text2"), "alpha");
+
+    BoxAnswers = {IDOK};
+    ASSERT_EQ(OpenFile(WriteText("t.dat", "a<>b<>c<> first <br> second <>t\nn<>m<>d<> third <>\n")), 0);
+    const struct {
+        const wchar_t* typed;
+        uint32_t line;
+        size_t boxes;
+    } posts[] = {{L"third", 1, 0}, {L"<br>", 1, 1}, {L"second", 0, 1}};
+    for (const auto& c : posts) {
+        Boxes.clear();
+        EXPECT_TRUE(WithDialog(WM_KEYDOWN, 'F', [&c](HWND dialog) {
+            SetDlgItemTextW(dialog, IDC_FINDTEXT, c.typed);
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        }));
+        EXPECT_EQ(Doc.CurLine, c.line) << Narrow932(c.typed);
+        EXPECT_EQ(Boxes.size(), c.boxes) << Narrow932(c.typed);
+    }
+}
+
 }  // namespace
