@@ -143,6 +143,15 @@ FindOutcome FindLine(const TextFinder& finder, bool down, uint32_t from, WorkPro
 // while an open or a restore is under way.
 bool ClearText();
 
+// Writes the last text and its line to the settings file now, with the
+// exit's own keys, so that the file always names the working copy: at the
+// moment an open or a clear changes the copy, and for the window soon after
+// the line moves. The file comes out as the exit writes it.
+void StorePlace();
+
+// Whether the line shown differs from the one the settings file names.
+bool PlaceUnstored();
+
 // The exit routine: asks when told to (owner owns the question), writes the
 // keys that outlive the run and releases the open text. 0 = the program may
 // close, -1 = the user said no.

@@ -78,13 +78,18 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     if (*failure != NULL) {
         FreeLineIndex(&index);
         ResetDocument();
+        // The old copy is gone or replaced: the file names no text either.
+        StorePlace();
         return OPEN_LOST;
     }
 
-    // From the swap on, the working copy holds the new text: what a log-off
-    // during the question below writes must name it, at its first line.
+    // From the swap on, the working copy holds the new text: the settings
+    // file names it at once, at its first line, so that neither a log-off
+    // during the question below nor a crash finds a name and a copy that
+    // disagree.
     wcscpy(AppSettings.BackFile, path);
     AppSettings.BackNo = 1;
+    StorePlace();
     // While the question is up, LineCnt stays 0: whatever navigates then
     // finds no text, and DocBusy keeps the text from being released.
     Doc.Index = index;

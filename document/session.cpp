@@ -10,6 +10,9 @@
 namespace {
 
 const char CANNOT_REOPEN[] = "前回参照ﾃｷｽﾄが開けません。";
+
+// The line the settings file names, as last written by this run; -1 before.
+int StoredBackNo = -1;
 const char NO_LINES[] = "表示できる行がありません。";
 
 // Opens the kept working copy and indexes it, blank lines left out when
@@ -71,9 +74,13 @@ bool RestoreLastText(WorkProgress* progress)
         if (accepted)
             return failure == NULL;
     }
+    // A text the file still names is forgotten there at once, as its copy is.
+    bool named = AppSettings.BackNo != 0 || AppSettings.BackFile[0] != L'\0';
     DeleteFileW(WorkFile);
     AppSettings.BackNo = 0;
     memset(AppSettings.BackFile, 0, sizeof AppSettings.BackFile);
+    if (named)
+        StorePlace();
     return false;
 }
 
@@ -84,7 +91,19 @@ bool ClearText()
     ResetDocument();
     ReleaseText();
     DeleteFileW(WorkFile);
+    StorePlace();
     return true;
+}
+
+void StorePlace()
+{
+    SaveSettings(SAVED_AT_EXIT);
+    StoredBackNo = AppSettings.BackNo;
+}
+
+bool PlaceUnstored()
+{
+    return HasText() && AppSettings.BackNo != StoredBackNo;
 }
 
 int SaveAndRelease(HWND owner, int ask)
@@ -92,7 +111,7 @@ int SaveAndRelease(HWND owner, int ask)
     if (ask != 0 &&
         ShowMessage(owner, "終了します。よろしいですか？", "Skerrow", MB_OKCANCEL | MB_DEFBUTTON2) != IDOK)
         return -1;
-    SaveSettings(SAVED_AT_EXIT);
+    StorePlace();
     // An open or restore waiting on its question still needs its text; it
     // is released when the program closes after it.
     if (!DocBusy)

@@ -51,10 +51,13 @@
 #define IDM_INFO            40009
 #define IDM_AUTOFEED        40012
 #define IDM_FIND            40013
+#define IDM_FINDNEXT        40014
+#define IDM_FINDPREVIOUS    40015
 
 /* Timers, hot keys and the notification-area icon */
 #define TIMER_AUTOFEED      275
 #define TIMER_NUMKEY        3180
+#define TIMER_SAVEPLACE     3181
 #define HOTKEY_SHOW         5996
 #define HOTKEY_MENU         5997
 #define HOTKEY_PROBE        5998

@@ -11,6 +11,7 @@
 #include "window/find.h"
 #include "window/handles.h"
 #include "window/longwork.h"
+#include "window/place.h"
 #include "window/paint.h"
 #include "window/tray.h"
 #include "window/view.h"
@@ -121,6 +122,8 @@ void OptionsCommand(HWND window)
 
 void RunCommand(HWND window, int id)
 {
+    // Every command that opens a dialog, and the exit, find the place on disk.
+    StorePlaceNow(window);
     switch (id) {
     case IDM_EXIT: CloseProgram(window); break;
     case IDM_OPEN: OpenCommand(window, NULL); break;
@@ -131,7 +134,15 @@ void RunCommand(HWND window, int id)
     case IDM_CLEAR: ClearCommand(window); break;
     case IDM_INFO: InfoCommand(window); break;
     case IDM_AUTOFEED: ToggleAutoFeed(window); break;
-    case IDM_FIND: FindCommand(window); break;
+    case IDM_FIND:
+    case IDM_FINDNEXT:
+    case IDM_FINDPREVIOUS:
+        if (id == IDM_FIND)
+            FindCommand(window);
+        else
+            FindAgain(window, id == IDM_FINDPREVIOUS);
+        RunWaitingCommand(window);
+        break;
     }
 }
 

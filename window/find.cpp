@@ -8,7 +8,6 @@
 #include "app/base/wide.h"
 #include "dialogs/dialogs.h"
 #include "document/document.h"
-#include "window/commands.h"
 #include "window/handles.h"
 #include "window/longwork.h"
 #include "window/view.h"
@@ -81,7 +80,6 @@ void RunFind(HWND window, bool down)
     case FIND_NONE: TellNotFound(window, query); break;
     case FIND_CANCELLED: break;
     }
-    RunWaitingCommand(window);
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include "document/document.h"
 #include "res/resource.h"
 #include "window/commands.h"
-#include "window/find.h"
 #include "window/longwork.h"
+#include "window/place.h"
 #include "window/view.h"
 
 char NumKeyBuf[NUMKEY_MAX_DIGITS + 1];
@@ -53,7 +53,10 @@ void HandleKey(HWND window, WPARAM wParam)
         return;
     }
     switch (key) {
-    case VK_ESCAPE: ShowWindow(window, SW_HIDE); break;
+    case VK_ESCAPE:
+        StorePlaceNow(window);
+        ShowWindow(window, SW_HIDE);
+        break;
     case VK_PRIOR:
     case VK_UP: NavigateTo(window, NAV_PREV, Doc.CurLine); break;
     case VK_NEXT:
@@ -70,7 +73,7 @@ void HandleKey(HWND window, WPARAM wParam)
     case VK_F9: ToggleLineDisp(window); break;
     case VK_F12: RunCommand(window, IDM_OPTION); break;
     case 'F': RunCommand(window, IDM_FIND); break;
-    case VK_F3: FindAgain(window, GetKeyState(VK_SHIFT) < 0); break;
+    case VK_F3: RunCommand(window, GetKeyState(VK_SHIFT) < 0 ? IDM_FINDPREVIOUS : IDM_FINDNEXT); break;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "window/input.h"
 #include "window/longwork.h"
 #include "window/paint.h"
+#include "window/place.h"
 #include "window/tray.h"
 #include "window/view.h"
 
@@ -37,6 +38,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     TaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     // Menus loaded wide keep the resource's texts whatever the code page.
     TrayMenu = LoadMenuW(AppInstance, MAKEINTRESOURCEW(IDR_TRAYMENU));
+    StorePlaceBeforeBoxes();
     WorkProgress progress;
     BeginLongWork(window, "読み込み中", &progress);
     bool restored = RestoreLastText(&progress);
@@ -88,6 +90,8 @@ LRESULT OnTimer(HWND window, WPARAM id)
 {
     if (id == TIMER_AUTOFEED && !LongWorkRunning())
         NavigateTo(window, NAV_NEXT, Doc.CurLine);
+    else if (id == TIMER_SAVEPLACE)
+        StorePlaceNow(window);
     else if (id == TIMER_NUMKEY)
         JumpToTypedLine(window);
     return 0;

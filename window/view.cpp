@@ -6,6 +6,7 @@
 #include "document/document.h"
 #include "res/resource.h"
 #include "window/feed.h"
+#include "window/place.h"
 #include "window/tray.h"
 
 int AutoFlg;
@@ -24,6 +25,7 @@ void NavigateTo(HWND window, int code, uint32_t from)
     if (HasText()) {
         PauseFeed(window);
         ResumeFeed(window);
+        PlaceMoved(window);
     }
     InvalidateRect(window, NULL, TRUE);
 }

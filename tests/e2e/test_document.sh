@@ -248,3 +248,57 @@ test_encodings_paint_alike() {
     check_true "second run ends" close_and_wait b "$MAIN"
 }
 
+
+# restore_at NAME DIR: a start that answers the restore question with OK.
+restore_at() {
+    local box
+    start_main "$1" "$2" || return 1
+    box=$(msgbox_of "$1") || { e2e_cannot "no restore question"; return 1; }
+    probe click "$(kv hwnd <<<"$box")" 1 >/dev/null
+    MAIN=$(app_window "$1")
+}
+
+# The program ended from outside (as End task ends it, its exit routine not
+# run) at four moments: each time the settings file and the working copy
+# agree, at the line shown.
+test_an_ended_program_keeps_its_place() {
+    local dir texts ini
+    dir=$(new_start_dir ended) || return 1
+    texts=$(new_start_dir texts) || return 1
+    ini=$dir/Skerrow.ini
+    for i in $(seq 1 120); do printf 'story %d\r\n' "$i"; done >"$texts/story.txt"
+    for i in $(seq 1 120); do printf 'other %d\r\n' "$i"; done >"$texts/other.txt"
+    write_ini "$dir" '[WINDOW]' 'X=300' 'Y=300'
+
+    start_main a "$dir" || return 1
+    probe drop "$MAIN" "$(win_path "$texts/story.txt")" >/dev/null
+    x_key "$(probe info "$MAIN" | kv xid)" 2 5
+    sleep 3
+    app_stop a
+    check_eq "3 s after a step: its line" "25 $(win_path "$texts/story.txt")" \
+        "$(ini_get "$ini" BACKUP BackNo) $(ini_get "$ini" BACKUP BackFile)"
+    check_true "3 s after a step: its copy" cmp -s "$texts/story.txt" "$dir/Skerrow.tmp"
+
+    restore_at b "$dir" || return 1
+    probe drop "$MAIN" "$(win_path "$texts/other.txt")" >/dev/null
+    sleep 2
+    app_stop b
+    check_eq "2 s after a drop: the new text" "1 $(win_path "$texts/other.txt")" \
+        "$(ini_get "$ini" BACKUP BackNo) $(ini_get "$ini" BACKUP BackFile)"
+    check_true "2 s after a drop: its copy" cmp -s "$texts/other.txt" "$dir/Skerrow.tmp"
+
+    restore_at c "$dir" || return 1
+    x_key "$(probe info "$MAIN" | kv xid)" 1 0 0
+    sleep 1
+    x_key "$(probe info "$MAIN" | kv xid)" Escape
+    probe wait "$MAIN" hidden 10000 >/dev/null
+    app_stop c
+    check_eq "right after Esc: the line hidden" 100 "$(ini_get "$ini" BACKUP BackNo)"
+
+    restore_at d "$dir" || return 1
+    probe command "$MAIN" $IDM_CLEAR >/dev/null
+    sleep 0.5
+    app_stop d
+    check_eq "right after a clear: no text" "0 " "$(ini_get "$ini" BACKUP BackNo) $(ini_get "$ini" BACKUP BackFile)"
+    check_eq "right after a clear: no copy" no "$([ -e "$dir/Skerrow.tmp" ] && echo yes || echo no)"
+}

@@ -575,4 +575,29 @@ TEST_F(RestoreTest, ACancelledLogOffTakesTheTextUpAgain)
     EXPECT_STREQ(DispText, "three\r\n");
 }
 
+// The settings file always names the working copy: at once when an open
+// or a clear changes it; the line within the gathering period (its timer
+// sent by hand here), and at once when the window hides.
+TEST_F(DocumentTest, TheFileFollowsTheCopyAndTheLine)
+{
+    StartWindow();
+    std::string src = WriteText("story.txt", kTenLines);
+    ASSERT_EQ(OpenFile(src), 0);
+    const struct {
+        WPARAM key;  // 0: the gathering timer is over
+        const char* backNo;
+    } steps[] = {{0, "1"}, {VK_DOWN, "1"}, {VK_DOWN, "1"}, {0, "3"}, {0, "3"}, {VK_END, "3"}, {VK_ESCAPE, "10"}};
+    for (const auto& step : steps) {
+        if (step.key != 0)
+            Key(step.key);
+        else
+            SendMessageA(MainWnd, WM_TIMER, TIMER_SAVEPLACE, 0);
+        EXPECT_EQ(IniValue("BACKUP", "BackNo"), step.backNo) << "after key " << step.key;
+        EXPECT_EQ(IniValue("BACKUP", "BackFile"), src);
+    }
+    SendMessageA(MainWnd, WM_COMMAND, IDM_CLEAR, 0);
+    EXPECT_EQ(IniValue("BACKUP", "BackNo"), "0");
+    EXPECT_EQ(IniValue("BACKUP", "BackFile"), "");
+}
+
 }  // namespace

@@ -252,6 +252,7 @@ TEST_F(OptionsTest, OkAtOnceStoresTheSevenGeneralKeysInOrderAndShowsTheLineAgain
     WriteIni(kSettings);
     StartWindow();
     ASSERT_EQ(OpenFile(WriteText("story.txt", "first\nsecond\n").c_str()), 0);
+    Written.clear();
     EXPECT_TRUE(WithSheet({[](HWND sheet) {
         HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
         SendDlgItemMessageA(page, IDC_LINEDISP, BM_CLICK, 0, 0);
