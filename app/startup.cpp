@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "window/mainwnd.h"
 #include "window/paint.h"
+#include "window/placement.h"
 
 namespace {
 const char CLASS_NAME[] = "Skerrow";
@@ -61,6 +62,7 @@ bool CreateMainWindow(HINSTANCE instance, int showCommand)
                                   NULL, NULL, instance, NULL);
     if (window == NULL)
         return false;
+    KeepOnScreen(window);
     if (AppSettings.BorderFlg == 1)
         ApplyBorder(window);
     SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);

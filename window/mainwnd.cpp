@@ -12,6 +12,7 @@
 #include "window/longwork.h"
 #include "window/paint.h"
 #include "window/place.h"
+#include "window/placement.h"
 #include "window/tray.h"
 #include "window/view.h"
 
@@ -153,6 +154,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOVING: CaptureGeometry(reinterpret_cast<RECT*>(lParam)); return 0;
     case WM_DROPFILES: OpenDroppedFile(window, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_HOTKEY: return OnHotKey(window, wParam);
+    case WM_DISPLAYCHANGE: KeepOnScreen(window); return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA)
+            KeepOnScreen(window);
+        return 0;
     case WM_TRAYNOTIFY: return OnTrayNotify(window, wParam, lParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -66,6 +66,7 @@ void Usage() {
         "  text HWND ID                 the text of control ID of dialog HWND\n"
         "  post HWND MSG WPARAM LPARAM  post any message\n"
         "  drop HWND PATH               drop the file PATH on window HWND\n"
+        "  move HWND X Y                move window HWND to X, Y\n"
         "  wait HWND gone|hidden|visible MS\n"
         "                               wait until the window reaches that state\n"
         "  tray HWND ID                 whether the notification area has that icon\n"
@@ -590,6 +591,13 @@ int CommandDrop(int argc, char** argv) {
     return PostOrFail(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
+int CommandMove(int argc, char** argv) {
+    if (argc != 5) return Usage(), 2;
+    HWND window = ParseWindow(argv[2]);
+    int x = atoi(argv[3]), y = atoi(argv[4]);
+    return window != NULL && SetWindowPos(window, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+}
+
 int CommandKey(int argc, char** argv) {
     if (argc != 4) return Usage(), 2;
     bool ok = false;
@@ -945,6 +953,7 @@ int main(int argc, char** argv) {
     if (command == "render") return CommandRender(argc, argv);
     if (command == "unreadable") return CommandUnreadable(argc, argv);
     if (command == "drop") return CommandDrop(argc, argv);
+    if (command == "move") return CommandMove(argc, argv);
     Usage();
     return 2;
 }

@@ -242,6 +242,13 @@ test_stored_geometry() {
         "negative 1 -20 -5 300 60|-20 -5 280 55|1 -20 -5 300 60"
         # FLAG=0: the defaults at start; the actual geometry at exit all the same.
         "defaults 0 300 310 320 90|0 0 600 50|0 0 0 600 50"
+        # A place off every screen of 1280 × 1024 (a monitor unplugged since):
+        # wholly on the screen again, its size kept, and that place written.
+        "offscreen 1 3000 2000 600 50|680 974 1280 1024|1 680 974 600 50"
+        "offleft 1 -2000 100 600 50|0 100 600 150|1 0 100 600 50"
+        "offtop 1 100 -900 600 50|100 0 700 50|1 100 0 600 50"
+        # Partly on screen: left where the user parked it.
+        "parked 1 1240 1000 600 50|1240 1000 1840 1050|1 1240 1000 600 50"
     )
     local row stored rect written name flag x y w h dir
     for row in "${rows[@]}"; do
@@ -251,6 +258,14 @@ test_stored_geometry() {
         write_ini "$dir" '[WINDOW]' "FLAG=$flag" "X=$x" "Y=$y" "WIDTH=$w" "HEIGHT=$h"
         start_main "$name" "$dir" || return 1
         check_eq "$name: rectangle at start" "$rect" "$(probe info "$MAIN" | kv rect)"
+        if [ "$name" = kept ]; then
+            # Left outside every screen while it runs, then a display change.
+            probe move "$MAIN" 3000 2000 >/dev/null
+            probe post "$MAIN" 0x7E 24 0 >/dev/null  # WM_DISPLAYCHANGE
+            sleep 0.5
+            check_eq "$name: on screen after a display change" "880 944 1280 1024" "$(probe info "$MAIN" | kv rect)"
+            written="1 880 944 400 80"
+        fi
         check_true "$name: closes" close_and_wait "$name" "$MAIN"
         check_eq "$name: geometry written at exit" "$written" \
             "$(for k in FLAG X Y WIDTH HEIGHT; do ini_get "$dir/Skerrow.ini" WINDOW $k; done | paste -sd ' ')"

@@ -1,0 +1,50 @@
+#include "window/placement.h"
+
+#include "window/grip.h"
+#include "window/onscreen.h"
+
+namespace {
+
+const size_t MONITORS_MAX = 16;
+
+struct MonitorList {
+    Monitor monitors[MONITORS_MAX];
+    size_t count;
+};
+
+ScreenRect FromRect(const RECT& r)
+{
+    ScreenRect s = {r.left, r.top, r.right, r.bottom};
+    return s;
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
+{
+    MonitorList* list = reinterpret_cast<MonitorList*>(data);
+    MONITORINFO info;
+    info.cbSize = sizeof info;
+    if (list->count < MONITORS_MAX && GetMonitorInfoA(monitor, &info)) {
+        list->monitors[list->count].area = FromRect(info.rcMonitor);
+        list->monitors[list->count].work = FromRect(info.rcWork);
+        ++list->count;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+void KeepOnScreen(HWND window)
+{
+    MonitorList list;
+    list.count = 0;
+    RECT r;
+    if (!EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&list)) || list.count == 0 ||
+        !GetWindowRect(window, &r) || Reachable(FromRect(r), list.monitors, list.count))
+        return;
+    ScreenRect to = MoveInside(FromRect(r), list.monitors[NearestMonitor(FromRect(r), list.monitors, list.count)].work);
+    SetWindowPos(window, NULL, to.left, to.top, to.right - to.left, to.bottom - to.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The new place is the one the exit writes.
+    if (GetWindowRect(window, &r))
+        CaptureGeometry(&r);
+}
