@@ -3,7 +3,9 @@
 
 #include <cstring>
 
+#include "app/base/dpiscale.h"
 #include "app/base/settings.h"
+#include "app/base/user32.h"
 #include "dialogs/options.h"
 
 COLORREF CustomColors[16];
@@ -15,11 +17,17 @@ static_assert(sizeof(CHOOSECOLORA) == 36, "colour chooser record of 36 bytes");
 
 int PickFont(HWND owner, LOGFONTW* logfont, COLORREF* colour)
 {
+    // The chooser reads and gives sizes at the system's DPI; the program
+    // keeps them at 96.
+    const int dpi = static_cast<int>(DpiOf(NULL));
+    LOGFONTW shown = *logfont;
+    shown.lfHeight = ScaleLength(logfont->lfHeight, dpi, BASE_DPI);
+    shown.lfWidth = ScaleLength(logfont->lfWidth, dpi, BASE_DPI);
     CHOOSEFONTW choice;
     memset(&choice, 0, sizeof choice);
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = owner;
-    choice.lpLogFont = logfont;
+    choice.lpLogFont = &shown;
     // Screen fonts that exist, started from the font being edited, with the
     // effects part, which also offers the text colour.
     choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST;
@@ -27,6 +35,9 @@ int PickFont(HWND owner, LOGFONTW* logfont, COLORREF* colour)
     choice.nFontType = SCREEN_FONTTYPE;
     if (!ChooseFontW(&choice))
         return -1;
+    *logfont = shown;
+    logfont->lfHeight = ScaleLength(shown.lfHeight, BASE_DPI, dpi);
+    logfont->lfWidth = ScaleLength(shown.lfWidth, BASE_DPI, dpi);
     *colour = choice.rgbColors;
     return 0;
 }

@@ -3,14 +3,16 @@
 #include <windowsx.h>
 
 #include "app/base/settings.h"
+#include "app/base/user32.h"
+#include "app/base/dpiscale.h"
 
 GripState SizeMode;
 
 namespace {
 
-bool InGrip(int x, int y, int right, int bottom)
+bool InGrip(int size, int x, int y, int right, int bottom)
 {
-    return right - GRIP_SIZE <= x && x <= right && bottom - GRIP_SIZE <= y && y < bottom;
+    return right - size <= x && x <= right && bottom - size <= y && y < bottom;
 }
 
 void EndGrip()
@@ -31,7 +33,7 @@ LRESULT HitTestDrag(HWND window, WPARAM wParam, LPARAM lParam)
         return hit;
     RECT w;
     GetWindowRect(window, &w);
-    if (InGrip(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), w.right, w.bottom))
+    if (InGrip(GripSize(window), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), w.right, w.bottom))
         return HTCLIENT;
     return HTCAPTION;
 }
@@ -42,10 +44,11 @@ void TrackGrip(HWND window, WPARAM keys, int x, int y)
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     GetWindowRect(window, &place);
     GetClientRect(window, &client);
+    const int grip = GripSize(window);
 
     switch (SizeMode) {
     case GRIP_IDLE:
-        if (keys == 0 && InGrip(x, y, client.right, client.bottom)) {
+        if (keys == 0 && InGrip(grip, x, y, client.right, client.bottom)) {
             SetCapture(window);
             SetCursor(LoadCursorA(NULL, IDC_SIZENWSE));
             SizeMode = GRIP_ARMED;
@@ -53,10 +56,10 @@ void TrackGrip(HWND window, WPARAM keys, int x, int y)
         break;
     case GRIP_ARMED:
         if (keys & MK_LBUTTON) {
-            RECT confine = {place.left + GRIP_SIZE, place.top + GRIP_SIZE, work.right, work.bottom};
+            RECT confine = {place.left + grip, place.top + grip, work.right, work.bottom};
             ClipCursor(&confine);
             SizeMode = GRIP_SIZING;
-        } else if (!InGrip(x, y, client.right, client.bottom)) {
+        } else if (!InGrip(grip, x, y, client.right, client.bottom)) {
             // Only leaving the grip disarms it: were every move to disarm,
             // each move over the grip would flip it, and a press would size
             // the window or do nothing by chance.
@@ -64,8 +67,7 @@ void TrackGrip(HWND window, WPARAM keys, int x, int y)
         }
         break;
     case GRIP_SIZING:
-        MoveWindow(window, place.left, place.top, x > GRIP_SIZE ? x : GRIP_SIZE, y > GRIP_SIZE ? y : GRIP_SIZE,
-                   TRUE);
+        MoveWindow(window, place.left, place.top, x > grip ? x : grip, y > grip ? y : grip, TRUE);
         if (!(keys & MK_LBUTTON)) {
             ClipCursor(NULL);
             EndGrip();
@@ -82,10 +84,16 @@ void LoseGrip()
     SizeMode = GRIP_IDLE;
 }
 
-void CaptureGeometry(const RECT* r)
+int GripSize(HWND window)
 {
+    return ScaleLength(GRIP_SIZE, static_cast<int>(DpiOf(window)), BASE_DPI);
+}
+
+void CaptureGeometry(HWND window, const RECT* r)
+{
+    const int dpi = static_cast<int>(DpiOf(window));
     AppSettings.X = r->left;
     AppSettings.Y = r->top;
-    AppSettings.WIDTH = r->right - r->left;
-    AppSettings.HEIGHT = r->bottom - r->top;
+    AppSettings.WIDTH = ScaleLength(r->right - r->left, BASE_DPI, dpi);
+    AppSettings.HEIGHT = ScaleLength(r->bottom - r->top, BASE_DPI, dpi);
 }

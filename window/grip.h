@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
-// The grip: the 10 x 10 pixels in the bottom-right corner.
+// The grip: the 10 x 10 pixels in the bottom-right corner at 96 DPI,
+// scaled with the window's DPI.
 const int GRIP_SIZE = 10;
+int GripSize(HWND window);
 
 enum GripState {
     GRIP_IDLE = 0,
@@ -23,7 +25,8 @@ void TrackGrip(HWND window, WPARAM keys, int x, int y);
 // while the grip was armed): the grip lets go and frees the cursor.
 void LoseGrip();
 
-// Keeps the window's place and size for the exit routine.
-void CaptureGeometry(const RECT* r);
+// Keeps the window's place and size for the exit routine: the place in
+// screen pixels, the size at 96 DPI.
+void CaptureGeometry(HWND window, const RECT* r);
 
 #endif

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "app/base/settings.h"
+#include "app/base/user32.h"
 #include "document/document.h"
 #include "res/resource.h"
 #include "window/commands.h"
@@ -40,6 +42,8 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     // Menus loaded wide keep the resource's texts whatever the code page.
     TrayMenu = LoadMenuW(AppInstance, MAKEINTRESOURCEW(IDR_TRAYMENU));
     StorePlaceBeforeBoxes();
+    // The font for this window's DPI; at 96 it is the one loaded.
+    ReplaceDisplayFont(&AppSettings.Font);
     WorkProgress progress;
     BeginLongWork(window, "読み込み中", &progress);
     bool restored = RestoreLastText(&progress);
@@ -59,11 +63,26 @@ LRESULT OnDestroy()
     return 0;
 }
 
+// WM_DPICHANGED (Windows 8.1), not in the headers of the API level built for.
+const UINT WM_DPICHANGED_MESSAGE = 0x02E0;
+
+// Moved to a monitor of another scale: the size the system suggests, and
+// the font made again for the new DPI.
+LRESULT OnDpiChanged(HWND window, WPARAM dpi, const RECT* suggested)
+{
+    NoteDpiChange(LOWORD(dpi));
+    SetWindowPos(window, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ReplaceDisplayFont(&AppSettings.Font);
+    InvalidateRect(window, NULL, TRUE);
+    return 0;
+}
+
 LRESULT OnSize(HWND window)
 {
     RECT r;
     GetWindowRect(window, &r);
-    CaptureGeometry(&r);
+    CaptureGeometry(window, &r);
     return 0;
 }
 
@@ -151,7 +170,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_LBUTTONUP: TrackGrip(window, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_CAPTURECHANGED: LoseGrip(); return 0;
     case WM_MOUSEWHEEL: StepByWheel(window, GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
-    case WM_MOVING: CaptureGeometry(reinterpret_cast<RECT*>(lParam)); return 0;
+    case WM_MOVING: CaptureGeometry(window, reinterpret_cast<RECT*>(lParam)); return 0;
+    case WM_DPICHANGED_MESSAGE: return OnDpiChanged(window, wParam, reinterpret_cast<const RECT*>(lParam));
     case WM_DROPFILES: OpenDroppedFile(window, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_HOTKEY: return OnHotKey(window, wParam);
     case WM_DISPLAYCHANGE: KeepOnScreen(window); return 0;

@@ -5,7 +5,9 @@
 #include "app/base/wide.h"
 #include "document/document.h"
 #include "window/alpha.h"
+#include "app/base/dpiscale.h"
 #include "window/grip.h"
+#include "window/handles.h"
 #include "window/longwork.h"
 
 namespace {
@@ -13,12 +15,13 @@ namespace {
 // Text drawing: word-wrapped, tabs expanded to TabsCol, top-left aligned.
 const UINT TEXT_FORMAT = DT_WORDBREAK | DT_EXPANDTABS | DT_TABSTOP;
 
-// Three 45-degree strokes of 9, 5 and 2 pixels touching the last row and
-// column; the fourth line lies wholly outside the client area.
-void DrawGrip(HDC dc, const RECT& client)
+// Three 45-degree strokes of 9, 5 and 2 pixels (at 96 DPI) touching the
+// last row and column; the fourth line lies wholly outside the client area.
+void DrawGrip(HDC dc, const RECT& client, int dpi)
 {
     static const int steps[] = {10, 6, 3, 1};
-    for (int d : steps) {
+    for (int step : steps) {
+        int d = ScaleLength(step, dpi, BASE_DPI);
         MoveToEx(dc, client.right, client.bottom - d, NULL);
         LineTo(dc, client.right - d, client.bottom);
     }
@@ -39,7 +42,9 @@ void PaintWindow(HWND window)
     SetTextColor(dc, AppSettings.FontColor);
     HGDIOBJ oldFont = SelectObject(dc, AppSettings.DisplayFont);
 
-    RECT text = {client.left + 1, client.top + 1, client.right - GRIP_SIZE, client.bottom + 1};
+    const int dpi = static_cast<int>(DpiOf(window));
+    const int margin = ScaleLength(1, dpi, BASE_DPI);
+    RECT text = {client.left + margin, client.top + margin, client.right - GripSize(window), client.bottom + margin};
     DRAWTEXTPARAMS params;
     params.cbSize = sizeof params;
     params.iTabLength = AppSettings.TabsCol;
@@ -62,7 +67,7 @@ void PaintWindow(HWND window)
 
     HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
     HGDIOBJ oldPen = SelectObject(dc, pen);
-    DrawGrip(dc, client);
+    DrawGrip(dc, client, dpi);
 
     SelectObject(dc, oldPen);
     SelectObject(dc, oldFont);
@@ -73,8 +78,13 @@ void PaintWindow(HWND window)
 
 void ReplaceDisplayFont(const LOGFONTW* font)
 {
+    // The font's sizes are kept at 96 DPI and drawn at the window's.
+    const int dpi = static_cast<int>(DpiOf(MainWnd));
+    LOGFONTW scaled = *font;
+    scaled.lfHeight = ScaleLength(font->lfHeight, dpi, BASE_DPI);
+    scaled.lfWidth = ScaleLength(font->lfWidth, dpi, BASE_DPI);
     HFONT old = AppSettings.DisplayFont;
-    AppSettings.DisplayFont = CreateFontIndirectW(font);
+    AppSettings.DisplayFont = CreateFontIndirectW(&scaled);
     if (old != NULL)
         DeleteObject(old);
 }

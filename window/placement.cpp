@@ -46,5 +46,5 @@ void KeepOnScreen(HWND window)
                  SWP_NOZORDER | SWP_NOACTIVATE);
     // The new place is the one the exit writes.
     if (GetWindowRect(window, &r))
-        CaptureGeometry(&r);
+        CaptureGeometry(window, &r);
 }

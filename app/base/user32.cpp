@@ -6,6 +6,9 @@ SetLayeredAttributesFunction SetLayeredAttributes;
 
 namespace {
 HMODULE User32Module;
+typedef UINT(WINAPI* DpiForWindowFunction)(HWND);
+DpiForWindowFunction DpiForWindow;
+UINT ChangedDpi;
 }
 
 int BindUser32()
@@ -25,7 +28,28 @@ int BindUser32()
         UnbindUser32();
         return -1;
     }
+    // Optional: before Windows 10 the system's DPI serves.
+    DpiForWindow = reinterpret_cast<DpiForWindowFunction>(
+        reinterpret_cast<void*>(GetProcAddress(User32Module, "GetDpiForWindow")));
     return 0;
+}
+
+UINT DpiOf(HWND window)
+{
+    UINT dpi = DpiForWindow != NULL && window != NULL ? DpiForWindow(window) : 0;
+    if (dpi == 0 && window != NULL)
+        dpi = ChangedDpi;
+    if (dpi == 0) {
+        HDC screen = GetDC(NULL);
+        dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
+        ReleaseDC(NULL, screen);
+    }
+    return dpi != 0 ? dpi : 96;
+}
+
+void NoteDpiChange(UINT dpi)
+{
+    ChangedDpi = dpi;
 }
 
 void UnbindUser32()
@@ -34,4 +58,5 @@ void UnbindUser32()
         FreeLibrary(User32Module);
     User32Module = NULL;
     SetLayeredAttributes = NULL;
+    DpiForWindow = NULL;
 }

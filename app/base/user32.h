@@ -9,6 +9,12 @@ typedef BOOL(WINAPI* SetLayeredAttributesFunction)(HWND, COLORREF, BYTE, DWORD);
 
 extern SetLayeredAttributesFunction SetLayeredAttributes;
 
+// The DPI a window is drawn at: its monitor's on systems that tell it
+// (GetDpiForWindow, Windows 10), else the one the last WM_DPICHANGED gave
+// (Windows 8.1), else the system's.
+UINT DpiOf(HWND window);
+void NoteDpiChange(UINT dpi);
+
 // Loads user32 and binds SetLayeredWindowAttributes; -1 after a message.
 int BindUser32();
 

@@ -588,3 +588,44 @@ test_window_tray_hotkeys_and_menus() {
 
     check_true "closes" close_and_wait a "$main"
 }
+
+# ink_box PNG CROP: width and height of the dark pixels within CROP (an
+# ImageMagick geometry) of a screenshot.
+ink_box() {
+    convert "$1" -crop "$2" +repage -colorspace Gray -threshold 50% -negate -trim -format '%w %h' info: 2>/dev/null
+}
+
+# The same window, text and settings at 96 and at 144 DPI (150 %): at 144
+# the window, the text and the grip are half as large again, and the
+# settings file keeps the size at 96 DPI.
+test_window_scaled_at_144_dpi() {
+    local texts dpi dir
+    texts=$(new_start_dir texts) || return 1
+    printf 'Ag 漢字\r\n' >"$texts/ag.txt"
+    declare -A client text grip written
+    for dpi in 96 144; do
+        dir=$(new_start_dir "dpi$dpi") || return 1
+        write_ini "$dir" '[WINDOW]' 'FLAG=1' 'X=200' 'Y=300' 'WIDTH=300' 'HEIGHT=60' '[OPTION]' 'BorderFlg=0' \
+            '[FONT]' 'BackColor=16777215' 'FontColor=0'
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+            >>"$E2E_TMP/log/reg.log" 2>&1 </dev/null
+        start_main "d$dpi" "$dir" || return 1
+        probe drop "$MAIN" "$(win_path "$texts/ag.txt")" >/dev/null
+        sleep 0.5
+        client[$dpi]=$(probe info "$MAIN" | kv client)
+        grab_client "$E2E_OUT/dpi$dpi.png" "$MAIN" || { e2e_cannot "no screenshot at $dpi DPI"; return 1; }
+        read -r w h <<<"${client[$dpi]}"
+        text[$dpi]=$(ink_box "$E2E_OUT/dpi$dpi.png" "$((w * 3 / 4))x${h}+0+0" | cut -d' ' -f2)
+        grip[$dpi]=$(ink_box "$E2E_OUT/dpi$dpi.png" "$((w / 8))x$((h / 2))+$((w - w / 8))+$((h / 2))" | cut -d' ' -f1)
+        check_true "closes at $dpi DPI" close_and_wait "d$dpi" "$MAIN"
+        written[$dpi]=$(for k in WIDTH HEIGHT; do ini_get "$dir/Skerrow.ini" WINDOW $k; done | paste -sd ' ')
+    done
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >>"$E2E_TMP/log/reg.log" 2>&1 </dev/null
+    check_eq "the window at 96 DPI" "300 60" "${client[96]}"
+    check_eq "the window at 144 DPI" "450 90" "${client[144]}"
+    check_eq "the size kept at 96 DPI" "300 60|300 60" "${written[96]}|${written[144]}"
+    check_true "text half as high again (${text[96]} and ${text[144]} pixels)" \
+        test $((text[144] * 10)) -ge $((text[96] * 13)) -a $((text[144] * 10)) -le $((text[96] * 17))
+    check_true "grip half as large again (${grip[96]} and ${grip[144]} pixels)" \
+        test $((grip[144] * 10)) -ge $((grip[96] * 13)) -a $((grip[144] * 10)) -le $((grip[96] * 17))
+}

@@ -216,4 +216,17 @@ TEST_F(StartupTest, MenusCarryTheirCodePage932Texts)
     DestroyMenu(popup);
 }
 
+// The program says it draws for each monitor's DPI itself, and asks for no
+// newer common controls, which would change the dialogs' look.
+TEST_F(StartupTest, TheManifestDeclaresPerMonitorAwarenessOnly)
+{
+    HRSRC found = FindResourceA(NULL, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(found, nullptr);
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(NULL, found)));
+    std::string manifest(bytes, SizeofResource(NULL, found));
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor<"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm<"), std::string::npos);
+    EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
+}
+
 }  // namespace

@@ -155,4 +155,19 @@ TEST_F(WindowTest, MovesAndSizesAreRecordedForTheExit)
     EXPECT_EQ(AppSettings.HEIGHT, 33);
 }
 
+// Moved to a monitor of another scale: the rectangle the system suggests
+// is taken, and the font made again.
+TEST_F(WindowTest, ADpiChangeTakesTheSuggestedRectangleAndRemakesTheFont)
+{
+    StartWindow();
+    HFONT before = AppSettings.DisplayFont;
+    RECT suggested = {40, 60, 940, 135};
+    SendMessageA(MainWnd, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    RECT now;
+    GetWindowRect(MainWnd, &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested));
+    EXPECT_EQ(AppSettings.WIDTH, 900);
+    EXPECT_NE(AppSettings.DisplayFont, before);
+}
+
 }  // namespace
