@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "window/placement.h"
+
 namespace {
 
 // Progress is shown only for work that lasts, and the window's messages are
@@ -56,9 +58,12 @@ bool Step(unsigned percent)
         Work.painted = now;
         Work.percent = percent;
         snprintf(Work.text, sizeof Work.text, "%s %u%%", Work.label, percent);
-        // A restore runs before the window was first shown.
-        if (!IsWindowVisible(Work.window))
+        // A restore runs before the window was first shown, and before it
+        // was brought onto a screen.
+        if (!IsWindowVisible(Work.window)) {
+            KeepOnScreen(Work.window);
             ShowWindow(Work.window, SW_SHOW);
+        }
         InvalidateRect(Work.window, NULL, TRUE);
     }
     Pump();
