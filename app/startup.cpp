@@ -59,16 +59,19 @@ bool CreateMainWindow(HINSTANCE instance, int showCommand)
     InitCommonControlsEx(&icc);
 
     // The title made wide: the window itself stays one of the ANSI class.
-    // The size is kept at 96 DPI; the window takes it at its own DPI.
+    // The size and the font are kept at 96 DPI; the window takes them at its
+    // own DPI.
     const int width = AppSettings.WIDTH, height = AppSettings.HEIGHT;
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, Wide932(CLASS_NAME).text, Wide932(WINDOW_TITLE).text, WS_POPUP,
                                   AppSettings.X, AppSettings.Y, width, height, NULL, NULL, instance, NULL);
     if (window == NULL)
         return false;
     const int dpi = static_cast<int>(DpiOf(window));
-    if (dpi != BASE_DPI)
+    if (dpi != BASE_DPI) {
         SetWindowPos(window, NULL, 0, 0, ScaleLength(width, dpi, BASE_DPI), ScaleLength(height, dpi, BASE_DPI),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ReplaceDisplayFont(&AppSettings.Font);
+    }
     KeepOnScreen(window);
     if (AppSettings.BorderFlg == 1)
         ApplyBorder(window);

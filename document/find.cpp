@@ -2,7 +2,6 @@
 // large reads, so that a gigabyte goes by about as fast as the disk allows.
 #include <cstring>
 
-#include "app/base/settings.h"
 #include "datview/datrecord.h"
 #include "document/document.h"
 
@@ -16,7 +15,6 @@ struct FindScan {
     const TextFinder* finder;
     WorkProgress* progress;
     uint64_t done, total;
-    bool cancelled;
 };
 
 bool Step(FindScan* scan, uint64_t amount)
@@ -25,7 +23,7 @@ bool Step(FindScan* scan, uint64_t amount)
     // Going round reads the line it started from twice.
     unsigned percent = scan->done >= scan->total ? 100 : static_cast<unsigned>(scan->done * 100 / scan->total);
     if (scan->progress != NULL && !scan->progress->step(percent)) {
-        scan->progress->cancelled = scan->cancelled = true;
+        scan->progress->cancelled = true;
         return false;
     }
     return true;
@@ -162,7 +160,8 @@ FindOutcome FindLine(const TextFinder& finder, bool down, uint32_t from, WorkPro
         return FIND_NONE;
     DocBusy = 1;
     const uint32_t copyEnd = static_cast<uint32_t>(size.QuadPart);
-    FindScan scan = {&finder, progress, 0, 0, false};
+    FindScan scan = {&finder, progress, 0, 0};
+    const bool cancellable = progress != NULL;
     scan.total = Doc.DatFlg == 1 ? Doc.LineCnt : copyEnd - LineStart(Doc.Index, 0);
     scan.total = scan.total > 0 ? scan.total : 1;
     const uint32_t lastLine = Doc.LineCnt - 1;
@@ -172,10 +171,10 @@ FindOutcome FindLine(const TextFinder& finder, bool down, uint32_t from, WorkPro
     if (down ? from < lastLine && Scan(&scan, from + 1, lastLine, true, copyEnd, found)
              : from > 0 && Scan(&scan, 0, from - 1, false, copyEnd, found))
         outcome = FIND_FOUND;
-    else if (!scan.cancelled && (down ? Scan(&scan, 0, from, true, copyEnd, found)
-                                      : Scan(&scan, from, lastLine, false, copyEnd, found)))
+    else if (!(cancellable && progress->cancelled) &&
+             (down ? Scan(&scan, 0, from, true, copyEnd, found) : Scan(&scan, from, lastLine, false, copyEnd, found)))
         outcome = FIND_WRAPPED;
-    else if (scan.cancelled)
+    else if (cancellable && progress->cancelled)
         outcome = FIND_CANCELLED;
     DocBusy = 0;
     return outcome;

@@ -135,12 +135,12 @@ void RunCommand(HWND window, int id)
     case IDM_INFO: InfoCommand(window); break;
     case IDM_AUTOFEED: ToggleAutoFeed(window); break;
     case IDM_FIND:
+        FindCommand(window);
+        RunWaitingCommand(window);
+        break;
     case IDM_FINDNEXT:
     case IDM_FINDPREVIOUS:
-        if (id == IDM_FIND)
-            FindCommand(window);
-        else
-            FindAgain(window, id == IDM_FINDPREVIOUS);
+        FindAgain(window, id == IDM_FINDPREVIOUS);
         RunWaitingCommand(window);
         break;
     }

@@ -42,8 +42,6 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     // Menus loaded wide keep the resource's texts whatever the code page.
     TrayMenu = LoadMenuW(AppInstance, MAKEINTRESOURCEW(IDR_TRAYMENU));
     StorePlaceBeforeBoxes();
-    // The font for this window's DPI; at 96 it is the one loaded.
-    ReplaceDisplayFont(&AppSettings.Font);
     WorkProgress progress;
     BeginLongWork(window, "読み込み中", &progress);
     bool restored = RestoreLastText(&progress);

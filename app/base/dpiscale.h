@@ -6,8 +6,8 @@
 
 const int BASE_DPI = 96;
 
-// value × to / from, rounded half away from zero (as MulDiv rounds); 0 when
-// from is 0. At equal DPIs the value is returned as it is.
+// value × to / from (DPIs, so positive), rounded half away from zero as
+// MulDiv rounds; 0 when from is not positive.
 int ScaleLength(int value, int to, int from);
 
 #endif

@@ -2,10 +2,10 @@
 // The record is read once at start; from then on memory is authoritative
 // and the file is written, a group of keys at a time, when settings are
 // confirmed and at exit. The file's values are code page 932 text, as every
-// earlier copy of the program wrote them; a font face or path that code
-// page 932 cannot spell also goes under a second key (see settings.cpp). Every key is named in one table (settings.cpp):
-// loading, saving, the pages' limits and copying a page's fields all go by
-// it.
+// earlier copy of the program wrote them; a text that code page 932 cannot
+// spell also goes under a second key. Every key is named in one table
+// (settings.cpp): loading, saving, the pages' limits and copying a page's
+// fields all go by it.
 #ifndef SKERROW_APP_BASE_SETTINGS_H
 #define SKERROW_APP_BASE_SETTINGS_H
 
