@@ -11,6 +11,7 @@
 #include "app/base/wide.h"
 #include "res/resource.h"
 #include "app/base/dpiscale.h"
+#include "window/grip.h"
 #include "window/mainwnd.h"
 #include "window/paint.h"
 #include "window/placement.h"
@@ -59,19 +60,25 @@ bool CreateMainWindow(HINSTANCE instance, int showCommand)
     InitCommonControlsEx(&icc);
 
     // The title made wide: the window itself stays one of the ANSI class.
-    // The size and the font are kept at 96 DPI; the window takes them at its
-    // own DPI.
+    // The size and the font are kept at 96 DPI; the window is made at the
+    // DPI of the monitor it will stand on, so that a restore showing its
+    // progress already shows it at its size.
     const int width = AppSettings.WIDTH, height = AppSettings.HEIGHT;
+    const int dpi = DpiToCreateAt(AppSettings.X, AppSettings.Y, width, height);
+    SizeSettled = false;
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, Wide932(CLASS_NAME).text, Wide932(WINDOW_TITLE).text, WS_POPUP,
-                                  AppSettings.X, AppSettings.Y, width, height, NULL, NULL, instance, NULL);
+                                  AppSettings.X, AppSettings.Y, ScaleLength(width, dpi, BASE_DPI),
+                                  ScaleLength(height, dpi, BASE_DPI), NULL, NULL, instance, NULL);
     if (window == NULL)
         return false;
-    const int dpi = static_cast<int>(DpiOf(window));
-    if (dpi != BASE_DPI) {
-        SetWindowPos(window, NULL, 0, 0, ScaleLength(width, dpi, BASE_DPI), ScaleLength(height, dpi, BASE_DPI),
+    // Where the system gives the window a DPI of its own choosing.
+    const int actual = static_cast<int>(DpiOf(window));
+    if (actual != dpi)
+        SetWindowPos(window, NULL, 0, 0, ScaleLength(width, actual, BASE_DPI), ScaleLength(height, actual, BASE_DPI),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeSettled = true;
+    if (actual != BASE_DPI)
         ReplaceDisplayFont(&AppSettings.Font);
-    }
     KeepOnScreen(window);
     if (AppSettings.BorderFlg == 1)
         ApplyBorder(window);

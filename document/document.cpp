@@ -9,7 +9,7 @@
 #include "datview/datrecord.h"
 #include "datview/textcut.h"
 
-TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, 0, 0, 0, false};
+TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, 0, 0, false};
 int DocBusy;
 char DispText[DISP_TEXT_SIZE];
 wchar_t WorkFile[PATH_SIZE];
@@ -94,6 +94,7 @@ void ResetDocument()
     memset(AppSettings.BackFile, 0, sizeof AppSettings.BackFile);
     Doc.CurLine = 0;
     AppSettings.BackNo = 0;
+    AppSettings.BackSkip = AppSettings.BlankSkip;
 }
 
 int AskDatForm(HANDLE handle, const LineIndex& index)

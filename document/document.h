@@ -20,7 +20,6 @@ struct TextDocument {
     uint32_t LineCnt;   // lines shown; 0 while nothing is open
     uint32_t CurLine;   // zero-based index of the line shown
     int DatFlg;         // 1: lines are shown as bulletin-board posts
-    int BlankSkip;      // the BlankSkip setting the index was built with
     bool Unicode;       // the copy is UTF-8 (it begins with the mark), else code page 932
 };
 
@@ -120,7 +119,8 @@ enum OpenOutcome {
 OpenOutcome OpenTextFile(const wchar_t* path, WorkProgress* progress);
 
 // At start: offers the last text, and reopens it at its last line when the
-// user agrees (true: CurLine is the line to show); otherwise forgets it. A
+// user agrees (true: CurLine is the line to show), the line the place names
+// even when BlankSkip has changed since; otherwise forgets it. A
 // cancelled reopening is a failed one, told nothing: the copy and the
 // settings stay for the next start.
 bool RestoreLastText(WorkProgress* progress);
@@ -130,6 +130,7 @@ enum FindOutcome {
     FIND_WRAPPED,    // only after going round from the end or start
     FIND_NONE,       // in no line
     FIND_CANCELLED,  // the user stopped it
+    FIND_FAILED,     // the working copy could not be read
 };
 
 // Looks for the next line after (down) or before `from` that holds the

@@ -15,6 +15,7 @@ struct FindScan {
     const TextFinder* finder;
     WorkProgress* progress;
     uint64_t done, total;
+    bool failed;  // a read of the copy failed
 };
 
 bool Step(FindScan* scan, uint64_t amount)
@@ -49,11 +50,14 @@ uint32_t LineEnd(uint32_t i, uint32_t copyEnd)
     return i + 1 < Doc.LineCnt ? LineStart(Doc.Index, i + 1) : copyEnd;
 }
 
-// Whether line i, as the user reads it, holds the query.
-bool Holds(const TextFinder& finder, uint32_t i)
+// Whether line i, as the user reads it, holds the query. Every line has a
+// byte at least: none read means the read failed.
+bool Holds(FindScan* scan, uint32_t i)
 {
     static char line[LINE_MAX_BYTES + 2];
+    const TextFinder& finder = *scan->finder;
     size_t length = ReadShownLine(i, line);
+    scan->failed = scan->failed || length == 0;
     if (Doc.DatFlg != 1)
         return LineHolds(finder, line, length);
     static char post[DAT_RECORD_SIZE];
@@ -71,17 +75,20 @@ bool ScanDown(FindScan* scan, uint32_t first, uint32_t last, uint32_t copyEnd, u
     const uint32_t end = LineEnd(last, copyEnd);
     uint32_t pos = LineStart(Doc.Index, first);
     while (end - pos >= f.length) {
-        DWORD n = end - pos < CHUNK ? end - pos : CHUNK;
-        n = ReadAt(Doc.WorkHandle, pos, buffer, n);
-        if (n < f.length)
+        const DWORD n = end - pos < CHUNK ? end - pos : CHUNK;
+        if (ReadAt(Doc.WorkHandle, pos, buffer, n) != n) {
+            scan->failed = true;
             return false;
+        }
         uint32_t resume = pos + n - static_cast<uint32_t>(f.length - 1);  // the overlap is looked at again
         for (size_t at = 0; (at = FindCandidate(f, buffer, n, at)) < n;) {
             uint32_t i = LineOf(pos + static_cast<uint32_t>(at));
-            if (Holds(f, i)) {
+            if (Holds(scan, i)) {
                 *found = i;
                 return true;
             }
+            if (scan->failed)
+                return false;
             uint32_t next = LineEnd(i, copyEnd);
             if (next >= pos + n) {
                 resume = next;
@@ -106,14 +113,20 @@ bool ScanUp(FindScan* scan, uint32_t first, uint32_t last, uint32_t copyEnd, uin
     uint32_t stop = LineEnd(last, copyEnd);
     while (stop - begin >= f.length) {
         uint32_t from = stop - begin > CHUNK ? stop - CHUNK : begin;
-        DWORD n = ReadAt(Doc.WorkHandle, from, buffer, stop - from);
+        const DWORD n = stop - from;
+        if (ReadAt(Doc.WorkHandle, from, buffer, n) != n) {
+            scan->failed = true;
+            return false;
+        }
         bool any = false;
         for (size_t at = 0; (at = FindCandidate(f, buffer, n, at)) < n;) {
             uint32_t i = LineOf(from + static_cast<uint32_t>(at));
-            if (Holds(f, i)) {
+            if (Holds(scan, i)) {
                 *found = i;
                 any = true;
             }
+            if (scan->failed)
+                return false;
             uint32_t next = LineEnd(i, copyEnd);
             if (next >= from + n)
                 break;
@@ -134,11 +147,11 @@ bool ScanPosts(FindScan* scan, uint32_t first, uint32_t last, bool down, uint32_
 {
     for (uint32_t k = 0; k <= last - first; ++k) {
         uint32_t i = down ? first + k : last - k;
-        if (Holds(*scan->finder, i)) {
+        if (Holds(scan, i)) {
             *found = i;
             return true;
         }
-        if (k % 256 == 255 && !Step(scan, 256))
+        if (scan->failed || (k % 256 == 255 && !Step(scan, 256)))
             return false;
     }
     return false;
@@ -160,7 +173,7 @@ FindOutcome FindLine(const TextFinder& finder, bool down, uint32_t from, WorkPro
         return FIND_NONE;
     DocBusy = 1;
     const uint32_t copyEnd = static_cast<uint32_t>(size.QuadPart);
-    FindScan scan = {&finder, progress, 0, 0};
+    FindScan scan = {&finder, progress, 0, 0, false};
     const bool cancellable = progress != NULL;
     scan.total = Doc.DatFlg == 1 ? Doc.LineCnt : copyEnd - LineStart(Doc.Index, 0);
     scan.total = scan.total > 0 ? scan.total : 1;
@@ -171,11 +184,13 @@ FindOutcome FindLine(const TextFinder& finder, bool down, uint32_t from, WorkPro
     if (down ? from < lastLine && Scan(&scan, from + 1, lastLine, true, copyEnd, found)
              : from > 0 && Scan(&scan, 0, from - 1, false, copyEnd, found))
         outcome = FIND_FOUND;
-    else if (!(cancellable && progress->cancelled) &&
+    else if (!(cancellable && progress->cancelled) && !scan.failed &&
              (down ? Scan(&scan, 0, from, true, copyEnd, found) : Scan(&scan, from, lastLine, false, copyEnd, found)))
         outcome = FIND_WRAPPED;
     else if (cancellable && progress->cancelled)
         outcome = FIND_CANCELLED;
+    else if (scan.failed)
+        outcome = FIND_FAILED;
     DocBusy = 0;
     return outcome;
 }

@@ -173,6 +173,23 @@ size_t LineLength(const char* bytes, size_t n)
     return lf == NULL ? n : static_cast<size_t>(lf - bytes) + 1;
 }
 
+uint32_t SameLineIn(const LineIndex& from, const LineIndex& to, uint32_t line)
+{
+    if (line >= from.count)
+        return to.count;
+    const uint32_t start = LineStart(from, line);
+    // The first line of `to` that starts at or after it.
+    uint32_t low = 0, high = to.count;
+    while (low < high) {
+        uint32_t mid = low + (high - low) / 2;
+        if (LineStart(to, mid) < start)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low;
+}
+
 void FreeLineIndex(LineIndex* index)
 {
     for (uint32_t i = 0; i < index->blockCount; ++i)

@@ -32,6 +32,12 @@ inline uint32_t LineStart(const LineIndex& index, uint32_t i)
 // including its line feed, or n when none is among them.
 size_t LineLength(const char* bytes, size_t n);
 
+// The line of `to` that shows line `line` of `from`, two indexes of one
+// text under different blank-line rules: the same line, or the first line
+// after it where `to` leaves it out; to.count when none follows, and when
+// line lies beyond from's end.
+uint32_t SameLineIn(const LineIndex& from, const LineIndex& to, uint32_t line);
+
 // Frees the blocks and empties the index.
 void FreeLineIndex(LineIndex* index);
 

@@ -15,7 +15,7 @@ const char NO_LINES[] = "表示できる行がありません。";
 // one read of the source. Returns false, leaving no new copy behind, when
 // the source cannot be read, is 4 GiB or more, the copy cannot be written,
 // or memory for the index runs out.
-bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, LineIndex* index, bool* unicode,
+bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, int blankSkip, LineIndex* index, bool* unicode,
                   WorkProgress* progress)
 {
     HANDLE in = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
@@ -34,7 +34,7 @@ bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, LineIndex* index, 
         CloseHandle(in);
         return false;
     }
-    bool ok = StreamLineIndex(in, size, out, form, AppSettings.BlankSkip, index, progress);
+    bool ok = StreamLineIndex(in, size, out, form, blankSkip, index, progress);
     CloseHandle(in);
     ok = CloseHandle(out) && ok;
     if (!ok) {
@@ -54,9 +54,12 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     wcscpy(copy, WorkFile);
     wmemcpy(copy + wcslen(copy) - 3, L"new", 3);  // Skerrow.new beside Skerrow.tmp
 
+    // The rule the index is built with: the options sheet may change
+    // BlankSkip while the work shows its progress.
+    const int blankSkip = AppSettings.BlankSkip;
     LineIndex index = {};
     bool unicode = false;
-    if (!CopyAndIndex(path, copy, &index, &unicode, progress)) {
+    if (!CopyAndIndex(path, copy, blankSkip, &index, &unicode, progress)) {
         if (progress == NULL || !progress->cancelled)
             *failure = OPEN_ERROR;
         return OPEN_REFUSED;
@@ -89,13 +92,15 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     // disagree.
     wcscpy(AppSettings.BackFile, path);
     AppSettings.BackNo = 1;
+    AppSettings.BackSkip = blankSkip;
     StorePlace();
     // While the question is up, LineCnt stays 0: whatever navigates then
     // finds no text, and DocBusy keeps the text from being released.
+    // The line on display meanwhile is still the old text's, painted in its
+    // encoding until the new text's first line replaces it.
     Doc.Index = index;
-    Doc.BlankSkip = AppSettings.BlankSkip;
-    Doc.Unicode = unicode;
     Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
+    Doc.Unicode = unicode;
     Doc.LineCnt = Doc.Index.count;
     Doc.CurLine = 0;
     return OPEN_DONE;

@@ -15,10 +15,26 @@ const char CANNOT_REOPEN[] = "前回参照ﾃｷｽﾄが開けません。";
 int StoredBackNo = -1;
 const char NO_LINES[] = "表示できる行がありません。";
 
+// *line, a line counted under the blank-line rule placeRule, as the same
+// line of index: the copy indexed once more under that rule.
+bool SameLineUnder(HANDLE h, ULONGLONG size, const CopyForm& form, int placeRule, const LineIndex& index,
+                   uint32_t* line, WorkProgress* progress)
+{
+    LineIndex counted = {};
+    LONG high = 0;
+    if (SetFilePointer(h, 0, &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
+        !StreamLineIndex(h, size, INVALID_HANDLE_VALUE, form, placeRule, &counted, progress))
+        return false;
+    *line = SameLineIn(counted, index, *line);
+    FreeLineIndex(&counted);
+    return true;
+}
+
 // Opens the kept working copy and indexes it, blank lines left out when
-// blankSkip is 1. Returns NULL, or the message that says why it could not
-// be taken up again.
-const char* ReopenWorkingCopy(int blankSkip, WorkProgress* progress)
+// blankSkip is 1; *line, counted under the rule AppSettings.BackSkip, becomes
+// the same line under blankSkip. Returns NULL, or the message that says why
+// it could not be taken up again.
+const char* ReopenWorkingCopy(int blankSkip, uint32_t* line, WorkProgress* progress)
 {
     HANDLE h = CreateFileW(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE)
@@ -26,8 +42,11 @@ const char* ReopenWorkingCopy(int blankSkip, WorkProgress* progress)
     ULONGLONG size = 0;
     CopyForm form;
     LineIndex index = {};
+    const bool ruleChanged = (AppSettings.BackSkip == 1) != (blankSkip == 1);
     if (!SizeFits(h, &size) || !WorkingCopyForm(h, size, &form) ||
-        !StreamLineIndex(h, size, INVALID_HANDLE_VALUE, form, blankSkip, &index, progress)) {
+        !StreamLineIndex(h, size, INVALID_HANDLE_VALUE, form, blankSkip, &index, progress) ||
+        (ruleChanged && !SameLineUnder(h, size, form, AppSettings.BackSkip, index, line, progress))) {
+        FreeLineIndex(&index);
         CloseHandle(h);
         return CANNOT_REOPEN;
     }
@@ -38,7 +57,7 @@ const char* ReopenWorkingCopy(int blankSkip, WorkProgress* progress)
     }
     Doc.WorkHandle = h;
     Doc.Index = index;
-    Doc.BlankSkip = blankSkip;
+    AppSettings.BackSkip = blankSkip;
     Doc.Unicode = form.encoding != TEXT_CP932;
     return NULL;
 }
@@ -47,12 +66,13 @@ const char* ReopenWorkingCopy(int blankSkip, WorkProgress* progress)
 const char* Restore(WorkProgress* progress)
 {
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
-    const char* failure = ReopenWorkingCopy(AppSettings.BlankSkip, progress);
+    // Counted unsigned: a stored 0 or negative line lies beyond the end.
+    uint32_t line = static_cast<uint32_t>(AppSettings.BackNo) - 1u;
+    const char* failure = ReopenWorkingCopy(AppSettings.BlankSkip, &line, progress);
     if (failure == NULL) {
         Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
         Doc.LineCnt = Doc.Index.count;
-        // Counted unsigned: a stored 0 or negative line lies beyond the end.
-        Doc.CurLine = static_cast<uint32_t>(AppSettings.BackNo) - 1u;
+        Doc.CurLine = line;
     }
     SetCursor(LoadCursorA(NULL, IDC_ARROW));
     return failure;
@@ -77,8 +97,7 @@ bool RestoreLastText(WorkProgress* progress)
     // A text the file still names is forgotten there at once, as its copy is.
     bool named = AppSettings.BackNo != 0 || AppSettings.BackFile[0] != L'\0';
     DeleteFileW(WorkFile);
-    AppSettings.BackNo = 0;
-    memset(AppSettings.BackFile, 0, sizeof AppSettings.BackFile);
+    ResetDocument();
     if (named)
         StorePlace();
     return false;
@@ -125,7 +144,8 @@ ResumeOutcome ResumeAfterCancelledEnd()
         return RESUME_NOTHING;
     // Taken up silently, as it was: the same lines (whatever BlankSkip says
     // by now) and the same dat view.
-    if (ReopenWorkingCopy(Doc.BlankSkip, NULL) != NULL) {
+    uint32_t line = Doc.CurLine;
+    if (ReopenWorkingCopy(AppSettings.BackSkip, &line, NULL) != NULL) {
         ResetDocument();
         return RESUME_LOST;
     }

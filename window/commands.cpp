@@ -171,7 +171,8 @@ void OpenCommand(HWND window, const wchar_t* path)
     switch (outcome) {
     case OPEN_DONE: NavigateTo(window, NAV_TOP, 0); break;
     case OPEN_LOST: ShowNoText(window); break;
-    case OPEN_REFUSED: break;
+    // The old text stays: a log-off called off meanwhile takes it up now.
+    case OPEN_REFUSED: ResumeReleasedText(window); break;
     }
     RunWaitingCommand(window);
 }

@@ -16,6 +16,7 @@ namespace {
 
 const char WRAPPED_DOWN[] = "末尾まで検索したので、先頭から続けて検索しました。";
 const char WRAPPED_UP[] = "先頭まで検索したので、末尾から続けて検索しました。";
+const char READ_FAILED[] = "ﾃｷｽﾄが読み込めないため、検索できませんでした。";
 
 // The query goes first in the history; a repeat of it further down goes.
 void Remember(const wchar_t* query)
@@ -78,6 +79,7 @@ void RunFind(HWND window, bool down)
         ShowMessage(window, down ? WRAPPED_DOWN : WRAPPED_UP, "Skerrow", MB_ICONINFORMATION);
         break;
     case FIND_NONE: TellNotFound(window, query); break;
+    case FIND_FAILED: ShowMessage(window, READ_FAILED, "Skerrow", MB_ICONERROR); break;
     case FIND_CANCELLED: break;
     }
 }

@@ -5,14 +5,27 @@
 #include "app/base/settings.h"
 #include "app/base/user32.h"
 #include "app/base/dpiscale.h"
+#include "window/onscreen.h"
 
 GripState SizeMode;
+bool SizeSettled;
 
 namespace {
 
 bool InGrip(int size, int x, int y, int right, int bottom)
 {
     return right - size <= x && x <= right && bottom - size <= y && y < bottom;
+}
+
+// The work area of the monitor the window stands on, which need not be
+// the primary one.
+RECT WorkAreaOf(HWND window)
+{
+    MONITORINFO info;
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+    return info.rcWork;
 }
 
 void EndGrip()
@@ -40,8 +53,7 @@ LRESULT HitTestDrag(HWND window, WPARAM wParam, LPARAM lParam)
 
 void TrackGrip(HWND window, WPARAM keys, int x, int y)
 {
-    RECT work, place, client;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT place, client;
     GetWindowRect(window, &place);
     GetClientRect(window, &client);
     const int grip = GripSize(window);
@@ -56,7 +68,10 @@ void TrackGrip(HWND window, WPARAM keys, int x, int y)
         break;
     case GRIP_ARMED:
         if (keys & MK_LBUTTON) {
-            RECT confine = {place.left + grip, place.top + grip, work.right, work.bottom};
+            const RECT work = WorkAreaOf(window);
+            const ScreenRect c = GripConfinement({place.left, place.top, place.right, place.bottom},
+                                                 {work.left, work.top, work.right, work.bottom}, grip);
+            const RECT confine = {c.left, c.top, c.right, c.bottom};
             ClipCursor(&confine);
             SizeMode = GRIP_SIZING;
         } else if (!InGrip(grip, x, y, client.right, client.bottom)) {
@@ -94,6 +109,8 @@ void CaptureGeometry(HWND window, const RECT* r)
     const int dpi = static_cast<int>(DpiOf(window));
     AppSettings.X = r->left;
     AppSettings.Y = r->top;
+    if (!SizeSettled)
+        return;
     AppSettings.WIDTH = ScaleLength(r->right - r->left, BASE_DPI, dpi);
     AppSettings.HEIGHT = ScaleLength(r->bottom - r->top, BASE_DPI, dpi);
 }

@@ -26,7 +26,11 @@ void TrackGrip(HWND window, WPARAM keys, int x, int y);
 void LoseGrip();
 
 // Keeps the window's place and size for the exit routine: the place in
-// screen pixels, the size at 96 DPI.
+// screen pixels, the size at 96 DPI; the size only once SizeSettled.
 void CaptureGeometry(HWND window, const RECT* r);
+
+// False while the window is made and given its size: a size the program
+// is still setting is not the user's.
+extern bool SizeSettled;
 
 #endif

@@ -94,13 +94,9 @@ LRESULT OnQueryEndSession(HWND window)
 
 LRESULT OnEndSession(HWND window, BOOL ending)
 {
-    if (ending)
-        return 0;
-    switch (ResumeAfterCancelledEnd()) {
-    case RESUME_DONE: NavigateTo(window, NAV_CLAMP, Doc.CurLine); break;
-    case RESUME_LOST: ShowNoText(window); break;
-    case RESUME_NOTHING: break;
-    }
+    // Called off during an open, the resume waits for the open's end.
+    if (!ending)
+        ResumeReleasedText(window);
     return 0;
 }
 

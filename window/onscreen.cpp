@@ -1,5 +1,9 @@
 #include "window/onscreen.h"
 
+#include <climits>
+
+#include "app/base/dpiscale.h"
+
 namespace {
 
 long long Overlap(long a0, long a1, long b0, long b1)
@@ -17,6 +21,16 @@ long long Gap(long a0, long a1, long b0, long b1)
     if (b1 < a0)
         return static_cast<long long>(a0) - b1;
     return 0;
+}
+
+// A rectangle from a corner and a size as the settings file may hold them:
+// a far side beyond what a coordinate holds stops there.
+ScreenRect Sized(long left, long top, long long width, long long height)
+{
+    long long right = left + width, bottom = top + height;
+    ScreenRect r = {left, top, static_cast<long>(right > INT_MAX ? INT_MAX : right < INT_MIN ? INT_MIN : right),
+                    static_cast<long>(bottom > INT_MAX ? INT_MAX : bottom < INT_MIN ? INT_MIN : bottom)};
+    return r;
 }
 
 }  // namespace
@@ -63,5 +77,27 @@ ScreenRect MoveInside(const ScreenRect& window, const ScreenRect& work)
     r.top = window.top < work.top ? work.top : window.top > work.bottom - height ? work.bottom - height : window.top;
     r.right = r.left + width;
     r.bottom = r.top + height;
+    return r;
+}
+
+int CreationDpi(long left, long top, int width96, int height96, const Monitor* monitors, size_t count)
+{
+    int best = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const int dpi = monitors[i].dpi;
+        ScreenRect scaled = Sized(left, top, ScaleLength(width96, dpi, BASE_DPI), ScaleLength(height96, dpi, BASE_DPI));
+        if (dpi > best && monitors[NearestMonitor(scaled, monitors, count)].dpi == dpi)
+            best = dpi;
+    }
+    return best != 0 ? best : monitors[NearestMonitor(Sized(left, top, width96, height96), monitors, count)].dpi;
+}
+
+ScreenRect GripConfinement(const ScreenRect& window, const ScreenRect& work, long grip)
+{
+    ScreenRect r;
+    r.left = window.left + grip;
+    r.top = window.top + grip;
+    r.right = work.right > r.left ? work.right : r.left + 1;
+    r.bottom = work.bottom > r.top ? work.bottom : r.top + 1;
     return r;
 }

@@ -1,5 +1,6 @@
 #include "window/placement.h"
 
+#include "app/base/user32.h"
 #include "window/grip.h"
 #include "window/onscreen.h"
 
@@ -26,9 +27,16 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
     if (list->count < MONITORS_MAX && GetMonitorInfoA(monitor, &info)) {
         list->monitors[list->count].area = FromRect(info.rcMonitor);
         list->monitors[list->count].work = FromRect(info.rcWork);
+        list->monitors[list->count].dpi = static_cast<int>(DpiOfMonitor(monitor));
         ++list->count;
     }
     return TRUE;
+}
+
+bool ListMonitors(MonitorList* list)
+{
+    list->count = 0;
+    return EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(list)) && list->count > 0;
 }
 
 }  // namespace
@@ -36,10 +44,8 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
 void KeepOnScreen(HWND window)
 {
     MonitorList list;
-    list.count = 0;
     RECT r;
-    if (!EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&list)) || list.count == 0 ||
-        !GetWindowRect(window, &r) || Reachable(FromRect(r), list.monitors, list.count))
+    if (!ListMonitors(&list) || !GetWindowRect(window, &r) || Reachable(FromRect(r), list.monitors, list.count))
         return;
     ScreenRect to = MoveInside(FromRect(r), list.monitors[NearestMonitor(FromRect(r), list.monitors, list.count)].work);
     SetWindowPos(window, NULL, to.left, to.top, to.right - to.left, to.bottom - to.top,
@@ -47,4 +53,12 @@ void KeepOnScreen(HWND window)
     // The new place is the one the exit writes.
     if (GetWindowRect(window, &r))
         CaptureGeometry(window, &r);
+}
+
+int DpiToCreateAt(int x, int y, int width96, int height96)
+{
+    MonitorList list;
+    if (!ListMonitors(&list))
+        return static_cast<int>(DpiOf(NULL));
+    return CreationDpi(x, y, width96, height96, list.monitors, list.count);
 }

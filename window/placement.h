@@ -9,4 +9,8 @@
 
 void KeepOnScreen(HWND window);
 
+// The DPI to make the window at, whose size is kept at 96 DPI: that of the
+// monitor it will stand on once made at that DPI (see CreationDpi).
+int DpiToCreateAt(int x, int y, int width96, int height96);
+
 #endif

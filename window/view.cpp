@@ -40,6 +40,15 @@ void ShowNoText(HWND window)
     InvalidateRect(window, NULL, TRUE);
 }
 
+void ResumeReleasedText(HWND window)
+{
+    switch (ResumeAfterCancelledEnd()) {
+    case RESUME_DONE: NavigateTo(window, NAV_CLAMP, Doc.CurLine); break;
+    case RESUME_LOST: ShowNoText(window); break;
+    case RESUME_NOTHING: break;
+    }
+}
+
 void PauseFeed(HWND window)
 {
     if (AutoFlg != 0)

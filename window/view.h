@@ -19,6 +19,10 @@ void NavigateTo(HWND window, int code, uint32_t from);
 // After the text has gone: the feed off and the window blank.
 void ShowNoText(HWND window);
 
+// Takes up again a text that a log-off, called off since, released: at its
+// line, or blank when it cannot be. Nothing when no text waits for it.
+void ResumeReleasedText(HWND window);
+
 // The feed's timer stopped, or started with the current interval, when the
 // feed is on (and not held); the switch itself stays as it is.
 void PauseFeed(HWND window);

@@ -6,9 +6,17 @@ namespace {
 
 const char HEX[] = "0123456789ABCDEF";
 
-bool Plain(unsigned char c)
+// What an earlier copy of the program left plain: printable ASCII but '%'.
+bool PlainBefore(unsigned char c)
 {
     return c >= 0x20 && c < 0x7F && c != '%';
+}
+
+// What is written plain now: not the blank and the quotes, which the file's
+// reader would take off the ends of a value.
+bool Plain(unsigned char c)
+{
+    return PlainBefore(c) && c != ' ' && c != '"' && c != '\'';
 }
 
 int HexValue(char c)
@@ -17,9 +25,32 @@ int HexValue(char c)
         return c - '0';
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
     return -1;
+}
+
+// Well-formed UTF-8: no overlong form, no surrogate, nothing past U+10FFFF.
+bool ValidUtf8(const unsigned char* p, size_t n)
+{
+    size_t i = 0;
+    while (i < n) {
+        unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t more = c >= 0xC2 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : c >= 0xF0 && c <= 0xF4 ? 3 : 0;
+        if (more == 0 || n - i <= more)
+            return false;
+        for (size_t k = 1; k <= more; ++k)
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+        unsigned char second = p[i + 1];
+        if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second > 0x9F) || (c == 0xF0 && second < 0x90) ||
+            (c == 0xF4 && second > 0x8F))
+            return false;
+        i += more + 1;
+    }
+    return true;
 }
 
 }  // namespace
@@ -58,10 +89,10 @@ bool UnescapeBytes(const char* text, char* out, size_t size)
         if (*p == '%') {
             int high = HexValue(p[1]);
             int low = high < 0 ? -1 : HexValue(p[2]);
-            if (low >= 0 && high * 16 + low != 0)
+            if (low >= 0 && high * 16 + low != 0 && !Plain(static_cast<unsigned char>(high * 16 + low)))
                 value = high * 16 + low;
             p += 3;
-        } else if (Plain(static_cast<unsigned char>(*p))) {
+        } else if (PlainBefore(static_cast<unsigned char>(*p))) {
             value = static_cast<unsigned char>(*p);
             ++p;
         }
@@ -72,5 +103,9 @@ bool UnescapeBytes(const char* text, char* out, size_t size)
         out[n++] = static_cast<char>(value);
     }
     out[n] = '\0';
+    if (!ValidUtf8(reinterpret_cast<const unsigned char*>(out), n)) {
+        out[0] = '\0';
+        return false;
+    }
     return true;
 }

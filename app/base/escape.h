@@ -1,6 +1,8 @@
 // A settings value that must come back intact whatever the system's code
 // page: its UTF-8 bytes, written as printable ASCII, every other byte and
-// '%' itself as "%XX". Portable: no Windows calls.
+// '%' itself as "%XX" with upper-case digits. Blanks and quotes are escaped
+// too: the file's reader trims blanks around a value and drops a pair of
+// quotes around it. Portable: no Windows calls.
 #ifndef SKERROW_APP_BASE_ESCAPE_H
 #define SKERROW_APP_BASE_ESCAPE_H
 
@@ -11,8 +13,10 @@
 bool EscapeBytes(const char* utf8, char* out, size_t size);
 
 // Undoes EscapeBytes into out (size bytes); false, with out empty, when the
-// text is not one it writes (a stray '%', a bad digit, a byte outside
-// printable ASCII, a zero byte) or does not fit.
+// text is not one it writes (a stray '%', a lower-case or bad digit, an
+// escaped byte it writes plain, a byte outside printable ASCII, a zero
+// byte), when the bytes are not UTF-8, or when they do not fit. Blanks and
+// quotes left plain, as earlier copies of the program wrote them, are taken.
 bool UnescapeBytes(const char* text, char* out, size_t size);
 
 #endif

@@ -33,17 +33,25 @@ struct Setting {
     int least, most;  // what the pages accept
     unsigned groups;
     ReadWhen readWhen;
+    // A key that goes without saying while it equals the field at this
+    // offset: missing, it takes that field's value, and it is written only
+    // while it differs. NO_FIELD for the others.
+    size_t impliedBy;
 };
+
+const size_t NO_FIELD = static_cast<size_t>(-1);
 
 #define FIELD(name) offsetof(AppSettingsRecord, name)
 #define KEY_INT(section, key, name, def, least, most, groups, when) \
-    {section, key, INT_KEY, FIELD(name), sizeof(int), def, NO_COLOUR, NULL, least, most, groups, when}
+    {section, key, INT_KEY, FIELD(name), sizeof(int), def, NO_COLOUR, NULL, least, most, groups, when, NO_FIELD}
+#define KEY_IMPLIED(section, key, name, implied, groups, when) \
+    {section, key, INT_KEY, FIELD(name), sizeof(int), 0, NO_COLOUR, NULL, 0, 0, groups, when, FIELD(implied)}
 #define KEY_BYTE(key, name, def) \
-    {"FONT", key, BYTE_KEY, FIELD(Font.name), 1, def, NO_COLOUR, NULL, 0, 255, DISPLAY_PAGE, ALWAYS}
+    {"FONT", key, BYTE_KEY, FIELD(Font.name), 1, def, NO_COLOUR, NULL, 0, 255, DISPLAY_PAGE, ALWAYS, NO_FIELD}
 #define KEY_COLOUR(key, name, sysColour) \
-    {"FONT", key, INT_KEY, FIELD(name), sizeof(COLORREF), 0, sysColour, NULL, 0, INT_MAX, DISPLAY_PAGE, ALWAYS}
+    {"FONT", key, INT_KEY, FIELD(name), sizeof(COLORREF), 0, sysColour, NULL, 0, INT_MAX, DISPLAY_PAGE, ALWAYS, NO_FIELD}
 #define KEY_TEXT(section, key, name, def, groups, when) \
-    {section, key, TEXT_KEY, FIELD(name), sizeof(static_cast<AppSettingsRecord*>(NULL)->name), 0, NO_COLOUR, def, 0, 0, groups, when}
+    {section, key, TEXT_KEY, FIELD(name), sizeof(static_cast<AppSettingsRecord*>(NULL)->name), 0, NO_COLOUR, def, 0, 0, groups, when, NO_FIELD}
 
 // In the order the keys are written. Every writer writes its group in this
 // order, which keeps each writer's own order of keys (and so, in a new
@@ -60,6 +68,8 @@ const Setting SETTINGS[] = {
     KEY_INT("BACKUP", "BackFlg", BackFlg, 1, 0, 1, GENERAL_PAGE, ALWAYS),
     KEY_INT("BACKUP", "BackNo", BackNo, 0, INT_MIN, INT_MAX, SAVED_AT_EXIT, WHEN_RESTORE_OFFERED),
     KEY_TEXT("BACKUP", "BackFile", BackFile, "", SAVED_AT_EXIT, WHEN_RESTORE_OFFERED),
+    // Written by the General page too: a new BlankSkip may make it needed.
+    KEY_IMPLIED("BACKUP", "BackSkip", BackSkip, BlankSkip, SAVED_AT_EXIT | GENERAL_PAGE, WHEN_RESTORE_OFFERED),
     KEY_INT("OPTION", "EndFlg", EndFlg, 0, 0, 1, GENERAL_PAGE, ALWAYS),
     KEY_INT("OPTION", "RunWait", RunWait, 5, 1, 999, GENERAL_PAGE, ALWAYS),
     KEY_INT("OPTION", "TabsCol", TabsCol, 4, 1, 9, GENERAL_PAGE, ALWAYS),
@@ -105,6 +115,7 @@ const Setting SETTINGS[] = {
 
 #undef FIELD
 #undef KEY_INT
+#undef KEY_IMPLIED
 #undef KEY_BYTE
 #undef KEY_COLOUR
 #undef KEY_TEXT
@@ -143,8 +154,13 @@ void SetInt(AppSettingsRecord* s, const Setting& row, int value)
         memcpy(FieldOf(s, row), &value, sizeof value);
 }
 
-int DefaultOf(const Setting& row)
+int DefaultOf(const AppSettingsRecord& s, const Setting& row)
 {
+    if (row.impliedBy != NO_FIELD) {
+        int implied;
+        memcpy(&implied, reinterpret_cast<const char*>(&s) + row.impliedBy, sizeof implied);
+        return implied;
+    }
     return row.defColour != NO_COLOUR ? static_cast<int>(GetSysColor(row.defColour)) : row.def;
 }
 
@@ -155,7 +171,7 @@ void SetDefault(AppSettingsRecord* s, const Setting& row)
         WideFrom932(row.defText, -1, reinterpret_cast<wchar_t*>(FieldOf(s, row)),
                     static_cast<int>(row.size / sizeof(wchar_t)));
     } else {
-        SetInt(s, row, DefaultOf(row));
+        SetInt(s, row, DefaultOf(*s, row));
     }
 }
 
@@ -213,21 +229,44 @@ void WriteBytes(const char* section, const char* key, const char* bytes, const w
     WritePrivateProfileStringW(WideName(section).text, WideName(key).text, bytes != NULL ? wide : NULL, path);
 }
 
-// What reading back bytes written through the ANSI code page gives.
-void ThroughAnsi(const char* bytes, char* out, size_t size)
+// Deletes a key that is there: a file without it stays as it was.
+void DeleteKey(const char* section, const char* key, const wchar_t* path)
+{
+    static char value[ESCAPED_TEXT_SIZE];
+    bool found = false;
+    ReadBytes(section, key, value, sizeof value, path, &found);
+    if (found)
+        WriteBytes(section, key, NULL, path);
+}
+
+// What reading back bytes written through the ANSI code page gives: the
+// reader also trims blanks around a value and drops a pair of quotes
+// around what is left.
+void ReadBack(const char* bytes, char* out, size_t size)
 {
     static wchar_t wide[STORED_TEXT_SIZE];
     memset(out, 0, size);
     if (MultiByteToWideChar(CP_ACP, 0, bytes, -1, wide, STORED_TEXT_SIZE) == 0 ||
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, out, static_cast<int>(size), NULL, NULL) == 0)
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, out, static_cast<int>(size), NULL, NULL) == 0) {
         memset(out, 0, size);
+        return;
+    }
+    const char BLANKS[] = " \t\n\v\f\r\x1A";
+    size_t start = strspn(out, BLANKS), end = strlen(out);
+    while (end > start && strchr(BLANKS, out[end - 1]) != NULL)
+        --end;
+    if (end - start >= 2 && (out[start] == '"' || out[start] == '\'') && out[end - 1] == out[start]) {
+        ++start;
+        --end;
+    }
+    memmove(out, out + start, end - start);
+    memset(out + (end - start), 0, size - (end - start));
 }
 
 // The code page 932 form of a text value, '?' for what it cannot spell, into
 // out (STORED_TEXT_SIZE bytes). True when that form holds the value whole:
 // every character spelt, within the bytes the field had when it was code page
-// 932 (one per character of the wide field now), and through the ANSI code
-// page unchanged.
+// 932 (one per character of the wide field now), and read back unchanged.
 bool StoredForm(const wchar_t* value, size_t fieldChars, char* out)
 {
     memset(out, 0, STORED_TEXT_SIZE);
@@ -236,7 +275,7 @@ bool StoredForm(const wchar_t* value, size_t fieldChars, char* out)
     if (n == 0)
         memset(out, 0, STORED_TEXT_SIZE);
     char back[STORED_TEXT_SIZE];
-    ThroughAnsi(out, back, sizeof back);
+    ReadBack(out, back, sizeof back);
     return n > 0 && !lost && strlen(out) < fieldChars && strcmp(back, out) == 0;
 }
 
@@ -263,7 +302,7 @@ bool ReadUnicodeKey(const Setting& row, const char* stored, wchar_t* field, size
         return false;
     char form[STORED_TEXT_SIZE], back[STORED_TEXT_SIZE];
     StoredForm(value, fieldChars, form);
-    ThroughAnsi(form, back, sizeof back);
+    ReadBack(form, back, sizeof back);
     if (strcmp(back, stored) != 0)
         return false;
     wcscpy(field, value);
@@ -302,10 +341,7 @@ void SaveText(const AppSettingsRecord& s, const Setting& row, const wchar_t* pat
         WriteBytes(row.section, key, escaped, path);
         return;
     }
-    bool found = false;
-    ReadBytes(row.section, key, escaped, sizeof escaped, path, &found);
-    if (found)
-        WriteBytes(row.section, key, NULL, path);
+    DeleteKey(row.section, key, path);
 }
 
 void Load(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
@@ -316,7 +352,7 @@ void Load(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
         LoadText(s, row, path);
     } else {
         SetInt(s, row, static_cast<int>(GetPrivateProfileIntW(WideName(row.section).text, WideName(row.key).text,
-                                                                DefaultOf(row), path)));
+                                                                DefaultOf(*s, row), path)));
     }
     // Only exactly 1 offers the last text; anything else is taken as 0.
     if (row.field == offsetof(AppSettingsRecord, BackFlg) && s->BackFlg != 1)
@@ -351,6 +387,8 @@ void SaveSettings(unsigned group)
             continue;
         if (row.kind == TEXT_KEY) {
             SaveText(AppSettings, row, path);
+        } else if (row.impliedBy != NO_FIELD && IntOf(AppSettings, row) == DefaultOf(AppSettings, row)) {
+            DeleteKey(row.section, row.key, path);
         } else {
             char text[16];
             snprintf(text, sizeof text, "%d", IntOf(AppSettings, row));
@@ -361,8 +399,9 @@ void SaveSettings(unsigned group)
 
 void CopySettings(unsigned group, const AppSettingsRecord& from, AppSettingsRecord* to)
 {
+    // A key that goes without saying follows the text, not a page.
     for (const Setting& row : SETTINGS)
-        if (row.groups & group)
+        if ((row.groups & group) && row.impliedBy == NO_FIELD)
             memcpy(FieldOf(to, row), reinterpret_cast<const char*>(&from) + row.field, row.size);
 }
 

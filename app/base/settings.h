@@ -36,6 +36,10 @@ struct AppSettingsRecord {
     // [BACKUP]
     int BackFlg, BackNo;
     wchar_t BackFile[PATH_SIZE];
+    // The BlankSkip rule BackNo counts lines by: the one the open text was
+    // indexed with, which a later change of BlankSkip leaves alone. In the
+    // file only while it differs from BlankSkip.
+    int BackSkip;
     // [FIND]: the texts searched, the newest first, and how
     wchar_t FindHistory[FIND_HISTORY_COUNT][FIND_TEXT_SIZE];
     int FindDown, FindCase;
@@ -64,7 +68,8 @@ void LoadSettings();
 // integers with "%d". A failed write is silent.
 void SaveSettings(unsigned group);
 
-// Copies the fields of the group's keys from one record to another.
+// Copies the fields of the group's keys that its page edits from one
+// record to another.
 void CopySettings(unsigned group, const AppSettingsRecord& from, AppSettingsRecord* to);
 
 // The values a page accepts for the integer field at the given offset in

@@ -9,6 +9,10 @@ HMODULE User32Module;
 typedef UINT(WINAPI* DpiForWindowFunction)(HWND);
 DpiForWindowFunction DpiForWindow;
 UINT ChangedDpi;
+HMODULE ShcoreModule;
+typedef HRESULT(WINAPI* DpiForMonitorFunction)(HMONITOR, int, UINT*, UINT*);
+DpiForMonitorFunction DpiForMonitor;
+const int MDT_EFFECTIVE_DPI = 0;
 }
 
 int BindUser32()
@@ -31,6 +35,10 @@ int BindUser32()
     // Optional: before Windows 10 the system's DPI serves.
     DpiForWindow = reinterpret_cast<DpiForWindowFunction>(
         reinterpret_cast<void*>(GetProcAddress(User32Module, "GetDpiForWindow")));
+    ShcoreModule = LoadLibraryA("shcore.dll");
+    if (ShcoreModule != NULL)
+        DpiForMonitor = reinterpret_cast<DpiForMonitorFunction>(
+            reinterpret_cast<void*>(GetProcAddress(ShcoreModule, "GetDpiForMonitor")));
     return 0;
 }
 
@@ -47,6 +55,14 @@ UINT DpiOf(HWND window)
     return dpi != 0 ? dpi : 96;
 }
 
+UINT DpiOfMonitor(HMONITOR monitor)
+{
+    UINT x = 0, y = 0;
+    if (DpiForMonitor != NULL && DpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &x, &y) == S_OK && y != 0)
+        return y;
+    return DpiOf(NULL);
+}
+
 void NoteDpiChange(UINT dpi)
 {
     ChangedDpi = dpi;
@@ -57,6 +73,10 @@ void UnbindUser32()
     if (User32Module != NULL)
         FreeLibrary(User32Module);
     User32Module = NULL;
+    if (ShcoreModule != NULL)
+        FreeLibrary(ShcoreModule);
+    ShcoreModule = NULL;
     SetLayeredAttributes = NULL;
     DpiForWindow = NULL;
+    DpiForMonitor = NULL;
 }

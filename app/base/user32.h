@@ -15,7 +15,12 @@ extern SetLayeredAttributesFunction SetLayeredAttributes;
 UINT DpiOf(HWND window);
 void NoteDpiChange(UINT dpi);
 
-// Loads user32 and binds SetLayeredWindowAttributes; -1 after a message.
+// The DPI of a monitor (GetDpiForMonitor of shcore, Windows 8.1), else the
+// system's.
+UINT DpiOfMonitor(HMONITOR monitor);
+
+// Loads user32 and binds SetLayeredWindowAttributes, and the optional DPI
+// calls; -1 after a message.
 int BindUser32();
 
 // Lets the library go, once, as the program ends.

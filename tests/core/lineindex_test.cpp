@@ -176,6 +176,27 @@ TEST(LineIndex, RunningOutOfMemoryIsReported)
     FreeLineIndex(&index);
 }
 
+// A place counted under one blank-line rule names the same line under the
+// other: a skipped blank line gives the next line shown.
+TEST(LineIndex, APlaceKeepsItsLineAcrossTheBlankLineRule)
+{
+    const std::string text = "one\n\n\r\ntwo\n\nthree\n\n";
+    LineIndex rules[2] = {};
+    for (int rule : {0, 1}) {
+        LineScan scan;
+        BeginLineScan(&scan, &rules[rule], rule);
+        ASSERT_TRUE(ScanLines(&scan, text.data(), text.size()) && EndLineScan(&scan));
+    }
+    // Line by line of rule 0 (7 lines), then of rule 1 (3): the line under the other rule.
+    const std::vector<uint32_t> same[2] = {{0, 1, 1, 1, 2, 2, 3, 3}, {0, 3, 5, 7}};
+    for (int rule : {0, 1})
+        for (uint32_t line = 0; line < same[rule].size(); ++line)
+            EXPECT_EQ(SameLineIn(rules[rule], rules[1 - rule], line), same[rule][line]) << rule << ":" << line;
+    EXPECT_EQ(SameLineIn(rules[1], rules[0], 0xFFFFFFFF), 7u);
+    FreeLineIndex(&rules[0]);
+    FreeLineIndex(&rules[1]);
+}
+
 TEST(DatSeparators, EachSearchResumesTwoBytesOn)
 {
     const struct {

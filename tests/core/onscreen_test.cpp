@@ -6,8 +6,8 @@ namespace {
 
 // A 1280 × 800 primary monitor with a 40-pixel taskbar at its foot, and a
 // 1920 × 1080 one to its left (negative coordinates) that sits 200 higher.
-const Monitor kPrimary = {{0, 0, 1280, 800}, {0, 0, 1280, 760}};
-const Monitor kLeft = {{-1920, -200, 0, 880}, {-1920, -200, 0, 880}};
+const Monitor kPrimary = {{0, 0, 1280, 800}, {0, 0, 1280, 760}, 96};
+const Monitor kLeft = {{-1920, -200, 0, 880}, {-1920, -200, 0, 880}, 96};
 const Monitor kBoth[] = {kPrimary, kLeft};
 
 // Windows of 600 × 50 unless given; where each stands afterwards, if moved.
@@ -44,6 +44,29 @@ TEST(OnScreen, AWindowNoOneCanReachIsPlacedOnTheNearestMonitor)
         EXPECT_EQ(r.right, c.placed.right) << w.left << "," << w.top;
         EXPECT_EQ(r.bottom, c.placed.bottom) << w.left << "," << w.top;
     }
+}
+
+// A 96-DPI monitor and a 192-DPI one to its right that stands lower.
+const Monitor kScaled[] = {{{0, 0, 1280, 800}, {0, 0, 1280, 760}, 96},
+                           {{1280, 200, 3200, 1280}, {1280, 200, 3200, 1240}, 192}};
+
+TEST(OnScreen, AWindowIsMadeAtTheScaleOfTheMonitorItLandsOnWhenMade)
+{
+    const struct {
+        long left;
+        int width, dpi;
+    } cases[] = {
+        {100, 600, 96},
+        {1400, 600, 192},
+        {1000, 500, 192},  // 280 of its 500 on the first, but made at 192 it stands on the second
+        {700, 500, 96},    // made at 192 it would reach the second, but it fits the first
+        {2147483000, 600, 192},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CreationDpi(c.left, 300, c.width, 50, kScaled, 2), c.dpi) << c.left << "," << c.width;
+    // Past the far corner of the work area the pointer still has a place.
+    ScreenRect r = GripConfinement({3195, 1235, 3795, 1285}, kScaled[1].work, 10);
+    EXPECT_TRUE(r.left == 3205 && r.top == 1245 && r.right == 3206 && r.bottom == 1246);
 }
 
 }  // namespace

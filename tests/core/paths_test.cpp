@@ -85,14 +85,19 @@ TEST(EscapeBytes, RoundTripsAndRefusesWhatItNeverWrites)
         const char* bytes;
         const char* escaped;
     } cases[] = {
-        {"C:\\a b.txt", "C:\\a b.txt"}, {"100%", "100%25"}, {"Caf\xC3\xA9", "Caf%C3%A9"}, {"\x01\x7F~", "%01%7F~"},
+        {"C:\\a b.txt", "C:\\a%20b.txt"}, {"100%", "100%25"}, {"Caf\xC3\xA9", "Caf%C3%A9"}, {"\x01\x7F~", "%01%7F~"},
+        {" \"x\" 'y'", "%20%22x%22%20%27y%27"},
     };
     for (const auto& c : cases) {
         char out[64], back[64];
         EXPECT_TRUE(EscapeBytes(c.bytes, out, sizeof out) && strcmp(out, c.escaped) == 0) << c.escaped;
         EXPECT_TRUE(UnescapeBytes(out, back, sizeof back) && strcmp(back, c.bytes) == 0) << c.escaped;
     }
-    for (const char* text : {"%", "%4", "%G0", "%00", "a\tb", "\xC3\xA9", "abcdef"}) {
+    // Blanks and quotes as earlier copies left them plain still read.
+    char old[16];
+    EXPECT_TRUE(UnescapeBytes("a b\"'%C3%A9", old, sizeof old) && strcmp(old, "a b\"'\xC3\xA9") == 0);
+    for (const char* text : {"%", "%4", "%G0", "%00", "a\tb", "\xC3\xA9", "abcdef", "%c3%a9", "%41", "%7E", "%C3",
+                             "%C3%28", "%C0%AF", "%ED%A0%80", "%F4%90%80%80", "%FF"}) {
         char out[6] = "x";
         EXPECT_FALSE(UnescapeBytes(text, out, sizeof out) || out[0] != '\0') << text;
     }

@@ -327,7 +327,7 @@ TEST_F(DocumentTest, DatQuestionOnlyForFourSeparators)
 TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
 {
     HWND w = StartWindow();
-    ASSERT_EQ(OpenFile(WriteText("story.txt", kTenLines)), 0);
+    ASSERT_EQ(OpenFile(WriteText("story.txt", "\xEF\xBB\xBF" + kTenLines)), 0);
     AppSettings.EndFlg = 0;
     SendMessageA(w, WM_KEYDOWN, VK_F5, 0);
     ASSERT_EQ(AutoFlg, 1);
@@ -340,6 +340,7 @@ TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
         SendMessageA(w, WM_CLOSE, 0, 0);
         SendMessageA(w, WM_COMMAND, IDM_EXIT, 0);
         EXPECT_EQ(Doc.CurLine, 0u);
+        EXPECT_TRUE(Doc.Unicode) << "the old line is painted in its own encoding";
         // The working copy already holds the new text: so must the file.
         SendMessageA(w, WM_QUERYENDSESSION, 0, 0);
         EXPECT_EQ(IniValue("BACKUP", "BackFile"), folder_ + "\\t.dat");
@@ -467,13 +468,18 @@ TEST_F(DocumentTest, DatFilesShowPostsWhenAsked)
 
 class RestoreTest : public DocumentTest {
 protected:
-    // A first run that opened a text, went to line `line` and exited.
-    void RunOnce(const std::string& text, int line)
+    // A first run that opened a text, went to line `line`, switched
+    // BlankSkip to blankSkip on the General page (unless -1) and exited.
+    void RunOnce(const std::string& text, int line, int blankSkip = -1)
     {
         HWND w = StartWindow();
         ASSERT_EQ(OpenFile(WriteText("story.txt", text)), 0);
         for (int i = 1; i < line; ++i)
             Key(VK_DOWN);
+        if (blankSkip >= 0) {
+            AppSettings.BlankSkip = blankSkip;
+            SaveSettings(GENERAL_PAGE);
+        }
         SendMessageA(w, WM_CLOSE, 0, 0);
         ASSERT_FALSE(IsWindow(w));
         Pump();
@@ -492,6 +498,25 @@ TEST_F(RestoreTest, AcceptedRestoreShowsTheLastLine)
     EXPECT_STREQ(DispText, "four\r\n");
     EXPECT_EQ(AppSettings.BackNo, 4);
     EXPECT_NE(Narrow932(AppSettings.BackFile).find("story.txt"), std::string::npos);
+}
+
+// BlankSkip changed after the text was opened: the place still names the
+// line that was shown, or where that was a blank line now left out, the next.
+TEST_F(RestoreTest, TheRestoredLineIsTheOneShownWhateverBlankSkipSaysNow)
+{
+    const struct {
+        int before, after, line;
+        const char* shown;
+    } cases[] = {{0, 1, 3, "two\r\n"}, {0, 1, 4, "three\r\n"}, {1, 0, 2, "two\r\n"}, {1, 0, 3, "three\r\n"}};
+    for (const auto& c : cases) {
+        WriteIni("[OPTION]\r\nBlankSkip=" + std::to_string(c.before) + "\r\n");
+        RunOnce("one\r\n\r\ntwo\r\n\r\nthree\r\n", c.line, c.after);
+        BoxAnswers = {IDOK};
+        SendMessageA(StartWindow(), WM_CLOSE, 0, 0);
+        EXPECT_STREQ(DispText, c.shown) << "line " << c.line << " with BlankSkip " << c.before;
+        EXPECT_EQ(IniValue("BACKUP", "BackSkip"), "<missing>") << "the rule goes without saying again";
+        Pump();
+    }
 }
 
 TEST_F(RestoreTest, StoredLinesBeyondTheEndShowTheLastLine)
@@ -552,13 +577,33 @@ TEST_F(RestoreTest, NothingOfferedWithoutALineOrWhenSwitchedOff)
     EXPECT_FALSE(WorkCopyExists());
 }
 
+ImportHook* ReadHook;
+int Reads;
+bool CallOffAndFail;
+// While a text is opened: once its index has begun (the read after the one
+// that tells the encoding) BlankSkip changes, as the options sheet may
+// change it meanwhile; or the log-off is called off and the first read fails.
+BOOL WINAPI WhileOpening(HANDLE file, void* bytes, DWORD n, DWORD* got, OVERLAPPED* overlapped)
+{
+    if (++Reads == 2)
+        AppSettings.BlankSkip = 1;
+    if (!CallOffAndFail || Reads > 1)
+        return ReadHook->original<decltype(&ReadFile)>()(file, bytes, n, got, overlapped);
+    SendMessageA(MainWnd, WM_ENDSESSION, FALSE, 0);
+    return FALSE;
+}
+
 TEST_F(RestoreTest, ACancelledLogOffTakesTheTextUpAgain)
 {
     HWND w = StartWindow();
+    ImportHook reads("kernel32.dll", "ReadFile", (void*)WhileOpening);
+    ReadHook = &reads;
+    Reads = 0;
+    CallOffAndFail = false;
     ASSERT_EQ(OpenFile(WriteText("story.txt", "one\r\n\r\ntwo\r\nthree\r\n")), 0);
+    ASSERT_EQ(AppSettings.BlankSkip, 1);
     Key(VK_DOWN);
     Key(VK_DOWN);
-    AppSettings.BlankSkip = 1;  // as the options would set it: for the next text only
     EXPECT_EQ(SendMessageA(w, WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_EQ(Doc.WorkHandle, INVALID_HANDLE_VALUE);
     EXPECT_EQ(IniValue("BACKUP", "BackNo"), "3");
@@ -567,7 +612,12 @@ TEST_F(RestoreTest, ACancelledLogOffTakesTheTextUpAgain)
     SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
     Key('1');
     SendMessageA(w, WM_TIMER, TIMER_NUMKEY, 0);
-    SendMessageA(w, WM_ENDSESSION, FALSE, 0);
+    // Called off while another text is opened, an open that then fails:
+    // the text is taken up after it.
+    Reads = 0;
+    CallOffAndFail = true;
+    EXPECT_EQ(OpenFile(WriteText("other.txt", "other\n")), -1);
+    ExpectBox(0, kOpenError, NULL, MB_ICONERROR);
     EXPECT_EQ(Doc.LineCnt, 4u) << "the same lines, blank one included";
     EXPECT_EQ(Doc.CurLine, 2u);
     EXPECT_STREQ(DispText, "two\r\n");

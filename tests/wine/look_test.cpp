@@ -202,6 +202,39 @@ TEST_F(GripTest, LosingTheCaptureLetsTheGripGo)
     DestroyWindow(other);
 }
 
+// A second monitor to the right of the first: every monitor says it is
+// there. Where the cursor is confined is recorded.
+ImportHook* MonitorHook;
+BOOL WINAPI OnTheRight(HMONITOR monitor, LPMONITORINFO info)
+{
+    BOOL ok = MonitorHook->original<decltype(&GetMonitorInfoA)>()(monitor, info);
+    OffsetRect(&info->rcWork, 1280, 0);
+    return ok;
+}
+RECT Confined;
+BOOL WINAPI RecordConfinement(const RECT* r)
+{
+    Confined = r != NULL ? *r : RECT{};
+    return TRUE;
+}
+
+TEST_F(GripTest, SizingConfinesThePointerToTheWorkAreaOfTheWindowsMonitor)
+{
+    ImportHook monitors("user32.dll", "GetMonitorInfoA", (void*)OnTheRight);
+    MonitorHook = &monitors;
+    ImportHook clip("user32.dll", "ClipCursor", (void*)RecordConfinement);
+    WriteIni("[WINDOW]\r\nX=1500\r\nY=60\r\nWIDTH=300\r\nHEIGHT=60\r\n");
+    StartWindow();
+    MONITORINFO info;
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(MonitorFromWindow(MainWnd, MONITOR_DEFAULTTONEAREST), &info);
+    Mouse(WM_MOUSEMOVE, 0, 290, 50);
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 290, 50);
+    const RECT expected = {1510, 70, info.rcWork.right, info.rcWork.bottom};
+    EXPECT_TRUE(EqualRect(&Confined, &expected)) << Confined.left << "," << Confined.right;
+    Mouse(WM_LBUTTONUP, 0, 290, 50);
+}
+
 TEST_F(GripTest, TheBorderKeepsTheOuterSize)
 {
     WriteIni("[WINDOW]\r\nWIDTH=300\r\nHEIGHT=60\r\n[OPTION]\r\nBorderFlg=0\r\n");

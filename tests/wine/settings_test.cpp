@@ -180,6 +180,14 @@ TEST_F(SettingsTest, TextsBeyondCodePage932ComeBackWhole)
         EXPECT_STREQ(AppSettings.Font.lfFaceName, c.faceName);
     }
     EXPECT_EQ(IniValue("FONT", "FaceNameUtf8"), "<missing>") << "a text the first key holds drops the second";
+    // The file's reader trims blanks and drops enclosing quotes: such a text
+    // goes under the second key too.
+    for (const wchar_t* searched : {L" the ", L"\"x\"", L"'y'", L"\t\"a b\" ", L"\""}) {
+        wcscpy(AppSettings.FindHistory[0], searched);
+        SaveSettings(FIND_KEYS);
+        LoadSettings();
+        EXPECT_STREQ(AppSettings.FindHistory[0], searched);
+    }
     for (const char* second : {"C:\\Caf%C3%A9.txt", "C:%G0", "%FF"}) {
         WriteIni(std::string("[BACKUP]\r\nBackFile=D:\\a.txt\r\nBackFileUtf8=") + second + "\r\n");
         LoadSettings();

@@ -281,6 +281,13 @@ TEST_F(HelpTest, WithoutHtmlHelpEveryHelpCommandFailsAndTheLibraryIsSoughtOnce)
     CloseHandle(child.hProcess);
 }
 
+BOOL WINAPI FailRead(HANDLE, void*, DWORD, DWORD* got, OVERLAPPED*)
+{
+    *got = 0;
+    SetLastError(ERROR_READ_FAULT);
+    return FALSE;
+}
+
 // F opens the find dialog; F3 finds the same text again and Shift+F3 the
 // other way; going round and finding nothing are told, the line then kept.
 // A dat text is searched as its posts read: "<br>" is markup, not text.
@@ -326,6 +333,15 @@ TEST_F(SmallDialogTest, FindsLinesByWhatTheyRead)
     }
     EXPECT_EQ(IniValue("FIND", "Text1"), "beta");
     EXPECT_EQ(IniValue("FIND", "Text2"), "alpha");
+    {
+        // A copy that cannot be read is told as such, not as a text not found.
+        ImportHook reads("kernel32.dll", "ReadFile", (void*)FailRead);
+        Boxes.clear();
+        SendMessageA(MainWnd, WM_KEYDOWN, VK_F3, 0);
+        ASSERT_EQ(Boxes.size(), 1u);
+        EXPECT_EQ(Boxes[0].text, "ﾃｷｽﾄが読み込めないため、検索できませんでした。");
+        EXPECT_EQ(Doc.CurLine, 1u);
+    }
 
     BoxAnswers = {IDOK};
     ASSERT_EQ(OpenFile(WriteText("t.dat", "a<>b<>c<> first <br> second <>t\nn<>m<>d<> third <>\n")), 0);

@@ -4,9 +4,12 @@
 #include <string>
 
 #include "app/base/settings.h"
+#include "app/base/user32.h"
 #include "app/startup.h"
+#include "document/document.h"
 #include "res/resource.h"
 #include "tests/wine/fixture.h"
+#include "tests/wine/import_hook.h"
 #include "window/mainwnd.h"
 #include "window/paint.h"
 
@@ -195,6 +198,60 @@ TEST_F(StartupTest, LogOffSavesWithoutAskingAndTheProgramRunsOn)
     EXPECT_EQ(Boxes.size(), 1u);
     EXPECT_FALSE(IsWindow(w));
     EXPECT_EQ(IniValue("WINDOW", "WIDTH"), "400");
+}
+
+// A screen at 150 %: every window and monitor says 144 DPI, and the clock
+// runs fast enough for a restore's progress to show at once.
+ImportHook* ProcHook;
+UINT WINAPI WindowAt144(HWND)
+{
+    return 144;
+}
+HRESULT WINAPI MonitorAt144(HMONITOR, int, UINT* x, UINT* y)
+{
+    *x = *y = 144;
+    return S_OK;
+}
+DWORD WINAPI FastClock()
+{
+    static DWORD ticks;
+    return ticks += 1000;
+}
+FARPROC WINAPI ScaledScreen(HMODULE module, LPCSTR name)
+{
+    if (HIWORD(name) != 0 && strcmp(name, "GetDpiForWindow") == 0)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(WindowAt144));
+    if (HIWORD(name) != 0 && strcmp(name, "GetDpiForMonitor") == 0)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(MonitorAt144));
+    return ProcHook->original<decltype(&GetProcAddress)>()(module, name);
+}
+
+// Made at its size on the monitor it lands on, the window keeps the stored
+// size when a restore brings it onto a screen and a log-off comes meanwhile.
+TEST_F(StartupTest, OnAScaledScreenTheWindowIsMadeAtItsSizeAndKeepsTheStoredOne)
+{
+    WriteText("Skerrow.tmp", std::string(3 << 20, 'x') + "\nlast\n");
+    WriteIni("[WINDOW]\r\nX=5000\r\nY=60\r\nWIDTH=300\r\nHEIGHT=60\r\n[BACKUP]\r\nBackNo=2\r\n");
+    {
+        ImportHook procs("kernel32.dll", "GetProcAddress", (void*)ScaledScreen);
+        ProcHook = &procs;
+        ImportHook clock("kernel32.dll", "GetTickCount", (void*)FastClock);
+        UnbindUser32();
+        ASSERT_EQ(BindUser32(), 0);
+        RECT made = {};
+        WhileBoxIsUp = [&](const BoxCall&) {
+            GetWindowRect(MainWnd, &made);
+            PostMessageA(MainWnd, WM_QUERYENDSESSION, 0, 0);
+        };
+        BoxAnswers = {IDOK};
+        StartWindow();
+        EXPECT_EQ(made.right - made.left, 450);
+        EXPECT_EQ(made.bottom - made.top, 90);
+        EXPECT_EQ(IniValue("WINDOW", "WIDTH") + "x" + IniValue("WINDOW", "HEIGHT"), "300x60");
+        DestroyWindow(MainWnd);
+    }
+    UnbindUser32();
+    ASSERT_EQ(BindUser32(), 0);
 }
 
 TEST_F(StartupTest, MenusCarryTheirCodePage932Texts)
