@@ -9,7 +9,7 @@
 #include "datview/datrecord.h"
 #include "datview/textcut.h"
 
-TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, 0, 0, false};
+TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, {0, 0}, 0, false};
 int DocBusy;
 char DispText[DISP_TEXT_SIZE];
 wchar_t WorkFile[PATH_SIZE];
@@ -33,7 +33,7 @@ void InitDocumentState()
     wcscat(WorkFile, L"Skerrow.tmp");
     memset(DispText, 0, sizeof DispText);
     Doc.WorkHandle = INVALID_HANDLE_VALUE;
-    Doc.CurLine = 0;
+    Doc.Place = ReadingPlace{0, 0};
     Doc.LineCnt = 0;
     FreeLineIndex(&Doc.Index);
 }
@@ -67,8 +67,6 @@ uint32_t ShowLine(int code, uint32_t index, char* out)
     snprintf(out, DISP_TEXT_SIZE, "%s%s", prefix, line);
     if (Doc.DatFlg == 1)
         FormatDatRecord(line, i, Doc.Unicode, out, DISP_TEXT_SIZE);
-
-    AppSettings.BackNo = static_cast<int>(i + 1);
     return i;
 }
 
@@ -92,7 +90,7 @@ void ResetDocument()
     Doc.LineCnt = 0;
     Doc.Unicode = false;
     memset(AppSettings.BackFile, 0, sizeof AppSettings.BackFile);
-    Doc.CurLine = 0;
+    Doc.Place = ReadingPlace{0, 0};
     AppSettings.BackNo = 0;
     AppSettings.BackSkip = AppSettings.BlankSkip;
 }

@@ -18,7 +18,7 @@ struct TextDocument {
     HANDLE WorkHandle;  // the opened working copy; INVALID_HANDLE_VALUE when none
     LineIndex Index;    // where each displayable line lies in the copy
     uint32_t LineCnt;   // lines shown; 0 while nothing is open
-    uint32_t CurLine;   // zero-based index of the line shown
+    ReadingPlace Place; // the line shown and where in it
     int DatFlg;         // 1: lines are shown as bulletin-board posts
     bool Unicode;       // the copy is UTF-8 (it begins with the mark), else code page 932
 };
@@ -46,8 +46,8 @@ void ReleaseText();
 bool HasText();
 
 // Composes the line chosen by code from index into out (DISP_TEXT_SIZE
-// bytes), records it as the last line shown and returns its index; 0,
-// touching nothing, when no text is open (HasText).
+// bytes) and returns its index; 0, touching nothing, when no text is open
+// (HasText).
 uint32_t ShowLine(int code, uint32_t index, char* out);
 
 // The most bytes of a line that are shown; a longer one is cut there.
@@ -119,7 +119,7 @@ enum OpenOutcome {
 OpenOutcome OpenTextFile(const wchar_t* path, WorkProgress* progress);
 
 // At start: offers the last text, and reopens it at its last line when the
-// user agrees (true: CurLine is the line to show), the line the place names
+// user agrees (true: Place is the place to show), the line the place names
 // even when BlankSkip has changed since; otherwise forgets it. A
 // cancelled reopening is a failed one, told nothing: the copy and the
 // settings stay for the next start.
@@ -144,13 +144,14 @@ FindOutcome FindLine(const TextFinder& finder, bool down, uint32_t from, WorkPro
 // while an open or a restore is under way.
 bool ClearText();
 
-// Writes the last text and its line to the settings file now, with the
+// Writes the last text and its place to the settings file now, with the
 // exit's own keys, so that the file always names the working copy: at the
 // moment an open or a clear changes the copy, and for the window soon after
-// the line moves. The file comes out as the exit writes it.
+// the place moves. The place is the open text's while its lines are
+// counted, else what BackNo holds. The file comes out as the exit writes it.
 void StorePlace();
 
-// Whether the line shown differs from the one the settings file names.
+// Whether the place shown differs from the one the settings file names.
 bool PlaceUnstored();
 
 // The exit routine: asks when told to (owner owns the question), writes the
@@ -161,7 +162,7 @@ int SaveAndRelease(HWND owner, int ask);
 enum ResumeOutcome { RESUME_NOTHING, RESUME_DONE, RESUME_LOST };
 
 // After a log-off that did not happen: the exit routine released the text,
-// so take it up again from the working copy; RESUME_DONE leaves CurLine to
+// so take it up again from the working copy; RESUME_DONE leaves Place to
 // be shown, RESUME_LOST means it could not and nothing is open.
 ResumeOutcome ResumeAfterCancelledEnd();
 

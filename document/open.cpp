@@ -91,6 +91,7 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     // during the question below nor a crash finds a name and a copy that
     // disagree.
     wcscpy(AppSettings.BackFile, path);
+    Doc.Place = ReadingPlace{0, 0};
     AppSettings.BackNo = 1;
     AppSettings.BackSkip = blankSkip;
     StorePlace();
@@ -102,7 +103,6 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
     Doc.Unicode = unicode;
     Doc.LineCnt = Doc.Index.count;
-    Doc.CurLine = 0;
     return OPEN_DONE;
 }
 

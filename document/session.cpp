@@ -11,8 +11,9 @@ namespace {
 
 const char CANNOT_REOPEN[] = "前回参照ﾃｷｽﾄが開けません。";
 
-// The line the settings file names, as last written by this run; -1 before.
-int StoredBackNo = -1;
+// The place the settings file names, as last written by this run; no
+// line's before.
+ReadingPlace StoredPlace = {0xFFFFFFFFu, 0};
 const char NO_LINES[] = "表示できる行がありません。";
 
 // *line, a line counted under the blank-line rule placeRule, as the same
@@ -72,7 +73,7 @@ const char* Restore(WorkProgress* progress)
     if (failure == NULL) {
         Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
         Doc.LineCnt = Doc.Index.count;
-        Doc.CurLine = line;
+        Doc.Place.line = line;
     }
     SetCursor(LoadCursorA(NULL, IDC_ARROW));
     return failure;
@@ -116,13 +117,15 @@ bool ClearText()
 
 void StorePlace()
 {
+    if (Doc.LineCnt != 0)
+        AppSettings.BackNo = static_cast<int>(Doc.Place.line + 1);
     SaveSettings(SAVED_AT_EXIT);
-    StoredBackNo = AppSettings.BackNo;
+    StoredPlace = Doc.Place;
 }
 
 bool PlaceUnstored()
 {
-    return HasText() && AppSettings.BackNo != StoredBackNo;
+    return HasText() && !SamePlace(Doc.Place, StoredPlace);
 }
 
 int SaveAndRelease(HWND owner, int ask)
@@ -144,7 +147,7 @@ ResumeOutcome ResumeAfterCancelledEnd()
         return RESUME_NOTHING;
     // Taken up silently, as it was: the same lines (whatever BlankSkip says
     // by now) and the same dat view.
-    uint32_t line = Doc.CurLine;
+    uint32_t line = Doc.Place.line;
     if (ReopenWorkingCopy(AppSettings.BackSkip, &line, NULL) != NULL) {
         ResetDocument();
         return RESUME_LOST;

@@ -43,7 +43,7 @@ void JumpCommand(HWND window)
     // goes on while it is open. The line already shown is not painted again;
     // the text may even have been closed from the tray menu meanwhile.
     if (AskJumpLine(window, AppInstance, Doc.LineCnt, &target) && Doc.LineCnt > 0 &&
-        ChooseLine(NAV_CLAMP, target, Doc.LineCnt) != Doc.CurLine)
+        ChooseLine(NAV_CLAMP, target, Doc.LineCnt) != Doc.Place.line)
         NavigateTo(window, NAV_CLAMP, target);
 }
 
@@ -84,7 +84,7 @@ void ApplyOptions(HWND window, unsigned outcome, const AppSettingsRecord& edited
         SaveSettings(GENERAL_PAGE);
         // The line again, with or without its number. BlankSkip waits for
         // the next text opened; the tab width for the repaint below.
-        NavigateTo(window, NAV_CLAMP, Doc.CurLine);
+        NavigateTo(window, NAV_CLAMP, Doc.Place.line);
     }
     if (outcome & DISPLAY_PAGE) {
         CopySettings(DISPLAY_PAGE, edited, &AppSettings);

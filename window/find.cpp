@@ -62,13 +62,13 @@ void RunFind(HWND window, bool down)
     size_t length = 0;
     TextFinder finder;
     FindOutcome outcome = FIND_NONE;
-    uint32_t found = Doc.CurLine;
+    uint32_t found = Doc.Place.line;
     if (QueryBytes(query, bytes, &length) &&
         PrepareFinder(&finder, bytes, length, AppSettings.FindCase != 0, !Doc.Unicode)) {
         WorkProgress progress;
         PauseFeed(window);
         BeginLongWork(window, "検索中", &progress);
-        outcome = FindLine(finder, down, Doc.CurLine, &progress, &found);
+        outcome = FindLine(finder, down, Doc.Place.line, &progress, &found);
         EndLongWork();
         ResumeFeed(window);
     }

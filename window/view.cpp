@@ -20,7 +20,7 @@ void NavigateTo(HWND window, int code, uint32_t from)
     if (Doc.LineCnt != 0 && !HasText())
         return;
     memset(DispText, 0, sizeof DispText);
-    Doc.CurLine = ShowLine(code, from, DispText);
+    Doc.Place = ReadingPlace{ShowLine(code, from, DispText), 0};
     // Each line shown gets the whole period before the feed moves on.
     if (HasText()) {
         PauseFeed(window);
@@ -43,7 +43,7 @@ void ShowNoText(HWND window)
 void ResumeReleasedText(HWND window)
 {
     switch (ResumeAfterCancelledEnd()) {
-    case RESUME_DONE: NavigateTo(window, NAV_CLAMP, Doc.CurLine); break;
+    case RESUME_DONE: NavigateTo(window, NAV_CLAMP, Doc.Place.line); break;
     case RESUME_LOST: ShowNoText(window); break;
     case RESUME_NOTHING: break;
     }

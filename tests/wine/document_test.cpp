@@ -93,13 +93,12 @@ TEST_F(DocumentTest, OpeningShowsTheFirstLineAndKeysStepThroughIt)
     };
     for (const auto& s : steps) {
         Key(s.key);
-        EXPECT_EQ(Doc.CurLine, s.line) << "key " << s.key;
-        EXPECT_EQ(AppSettings.BackNo, static_cast<int>(s.line + 1));
+        EXPECT_EQ(Doc.Place.line, s.line) << "key " << s.key;
     }
     SendMessageA(MainWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -240), 0);
-    EXPECT_EQ(Doc.CurLine, 1u) << "one line per message, whatever the distance";
+    EXPECT_EQ(Doc.Place.line, 1u) << "one line per message, whatever the distance";
     SendMessageA(MainWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
-    EXPECT_EQ(Doc.CurLine, 0u);
+    EXPECT_EQ(Doc.Place.line, 0u);
 
     // Typed numbers: 0-based index of the 1-based number, beyond the end the last line.
     const struct {
@@ -110,7 +109,7 @@ TEST_F(DocumentTest, OpeningShowsTheFirstLineAndKeysStepThroughIt)
         for (WPARAM k : t.keys)
             Key(k);
         SendMessageA(MainWnd, WM_TIMER, TIMER_NUMKEY, 0);
-        EXPECT_EQ(Doc.CurLine, t.line);
+        EXPECT_EQ(Doc.Place.line, t.line);
     }
 
     Key(VK_F9);
@@ -280,7 +279,7 @@ TEST_F(DocumentTest, AFailureAfterTheSwapLeavesNothingOpen)
         }
         ExpectBox(0, c.message, NULL, MB_ICONERROR);
         EXPECT_EQ(Doc.LineCnt, 0u);
-        EXPECT_EQ(Doc.CurLine, 0u);
+        EXPECT_EQ(Doc.Place.line, 0u);
         EXPECT_STREQ(DispText, "");
         EXPECT_EQ(Narrow932(AppSettings.BackFile), "");
         EXPECT_EQ(AppSettings.BackNo, 0);
@@ -339,7 +338,7 @@ TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
         EXPECT_EQ(OpenFile("C:\\other.txt"), -1);
         SendMessageA(w, WM_CLOSE, 0, 0);
         SendMessageA(w, WM_COMMAND, IDM_EXIT, 0);
-        EXPECT_EQ(Doc.CurLine, 0u);
+        EXPECT_EQ(Doc.Place.line, 0u);
         EXPECT_TRUE(Doc.Unicode) << "the old line is painted in its own encoding";
         // The working copy already holds the new text: so must the file.
         SendMessageA(w, WM_QUERYENDSESSION, 0, 0);
@@ -354,7 +353,7 @@ TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
     EXPECT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Doc.LineCnt, 2u);
     SendMessageA(w, WM_KEYDOWN, VK_END, 0);
-    EXPECT_EQ(Doc.CurLine, 1u);
+    EXPECT_EQ(Doc.Place.line, 1u);
     EXPECT_EQ(AutoFlg, 1) << "opening leaves the feed alone";
     EXPECT_EQ(WorkCopy(), dat);
     Pump();
@@ -494,7 +493,7 @@ TEST_F(RestoreTest, AcceptedRestoreShowsTheLastLine)
     BoxAnswers = {IDOK};
     StartWindow();
     ExpectBox(0, kRestoreQuestion, NULL, MB_OKCANCEL);
-    EXPECT_EQ(Doc.CurLine, 3u);
+    EXPECT_EQ(Doc.Place.line, 3u);
     EXPECT_STREQ(DispText, "four\r\n");
     EXPECT_EQ(AppSettings.BackNo, 4);
     EXPECT_NE(Narrow932(AppSettings.BackFile).find("story.txt"), std::string::npos);
@@ -527,7 +526,7 @@ TEST_F(RestoreTest, StoredLinesBeyondTheEndShowTheLastLine)
         WritePrivateProfileStringA("BACKUP", "BackNo", backNo, IniPath().c_str());
         BoxAnswers = {IDOK};
         HWND w = StartWindow();
-        EXPECT_EQ(Doc.CurLine, 9u) << "BackNo " << backNo;
+        EXPECT_EQ(Doc.Place.line, 9u) << "BackNo " << backNo;
         EXPECT_STREQ(DispText, "ten\r\n");
         SendMessageA(w, WM_CLOSE, 0, 0);
         Pump();
@@ -619,7 +618,7 @@ TEST_F(RestoreTest, ACancelledLogOffTakesTheTextUpAgain)
     EXPECT_EQ(OpenFile(WriteText("other.txt", "other\n")), -1);
     ExpectBox(0, kOpenError, NULL, MB_ICONERROR);
     EXPECT_EQ(Doc.LineCnt, 4u) << "the same lines, blank one included";
-    EXPECT_EQ(Doc.CurLine, 2u);
+    EXPECT_EQ(Doc.Place.line, 2u);
     EXPECT_STREQ(DispText, "two\r\n");
     Key(VK_DOWN);
     EXPECT_STREQ(DispText, "three\r\n");

@@ -119,7 +119,7 @@ TEST_F(SmallDialogTest, JumpShowsTheTypedLineAndRepaintsOnlyWhenItMoves)
                 PasteInto(field, c.number);
             PressKey(c.key);
         }));
-        EXPECT_EQ(Doc.CurLine, c.shown) << c.number;
+        EXPECT_EQ(Doc.Place.line, c.shown) << c.number;
         EXPECT_EQ(DispText, "line " + std::to_string(c.shown + 1) + "\n");
         EXPECT_EQ(Repainting(), c.shown != c.from) << c.number;
     }
@@ -325,7 +325,7 @@ TEST_F(SmallDialogTest, FindsLinesByWhatTheyRead)
             keys[VK_SHIFT] = 0;
             SetKeyboardState(keys);
         }
-        EXPECT_EQ(Doc.CurLine, c.line) << Narrow932(c.typed != NULL ? c.typed : L"F3");
+        EXPECT_EQ(Doc.Place.line, c.line) << Narrow932(c.typed != NULL ? c.typed : L"F3");
         ASSERT_EQ(Boxes.size(), c.box != NULL ? 1u : 0u) << (Boxes.empty() ? "" : Boxes[0].text);
         if (c.box != NULL) {
             EXPECT_EQ(Boxes[0].text, c.box);
@@ -340,7 +340,7 @@ TEST_F(SmallDialogTest, FindsLinesByWhatTheyRead)
         SendMessageA(MainWnd, WM_KEYDOWN, VK_F3, 0);
         ASSERT_EQ(Boxes.size(), 1u);
         EXPECT_EQ(Boxes[0].text, "ﾃｷｽﾄが読み込めないため、検索できませんでした。");
-        EXPECT_EQ(Doc.CurLine, 1u);
+        EXPECT_EQ(Doc.Place.line, 1u);
     }
 
     BoxAnswers = {IDOK};
@@ -356,7 +356,7 @@ TEST_F(SmallDialogTest, FindsLinesByWhatTheyRead)
             SetDlgItemTextW(dialog, IDC_FINDTEXT, c.typed);
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         }));
-        EXPECT_EQ(Doc.CurLine, c.line) << Narrow932(c.typed);
+        EXPECT_EQ(Doc.Place.line, c.line) << Narrow932(c.typed);
         EXPECT_EQ(Boxes.size(), c.boxes) << Narrow932(c.typed);
     }
 }

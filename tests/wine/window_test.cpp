@@ -63,7 +63,7 @@ TEST_F(WindowTest, DigitsCollectUntilThePauseAndNineAtMost)
         EXPECT_EQ(NumKeyCnt, 0);
         EXPECT_STREQ(NumKeyBuf, "");
         // With nothing open every jump leaves the window blank at line 0.
-        EXPECT_EQ(Doc.CurLine, 0u);
+        EXPECT_EQ(Doc.Place.line, 0u);
         EXPECT_STREQ(DispText, "");
     }
     // A timer of no one's is ignored.
@@ -101,7 +101,7 @@ TEST_F(WindowTest, AutoFeedNeedsAnOpenText)
     EXPECT_EQ(GetMenuState(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND) & MF_CHECKED, 0u);
     // A feed tick with nothing open is harmless.
     SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
-    EXPECT_EQ(Doc.CurLine, 0u);
+    EXPECT_EQ(Doc.Place.line, 0u);
 }
 
 TEST_F(WindowTest, NavigationWithNothingOpenBlanksTheWindow)
@@ -112,7 +112,7 @@ TEST_F(WindowTest, NavigationWithNothingOpenBlanksTheWindow)
         strcpy(DispText, "stale");
         Key(k);
         EXPECT_STREQ(DispText, "") << "key " << k;
-        EXPECT_EQ(Doc.CurLine, 0u);
+        EXPECT_EQ(Doc.Place.line, 0u);
     }
     const short deltas[] = {-120, 120, -240, 1};
     for (short d : deltas) {
