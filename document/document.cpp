@@ -12,6 +12,7 @@
 TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, {0, 0}, 0, false};
 int DocBusy;
 char DispText[DISP_TEXT_SIZE];
+size_t DispPrefix;
 wchar_t WorkFile[PATH_SIZE];
 
 DWORD ReadAt(HANDLE h, uint32_t ofs, char* buf, DWORD n)
@@ -65,8 +66,11 @@ uint32_t ShowLine(int code, uint32_t index, char* out)
     if (AppSettings.LineDisp == 1)
         snprintf(prefix, sizeof prefix, "%u: ", i + 1);
     snprintf(out, DISP_TEXT_SIZE, "%s%s", prefix, line);
-    if (Doc.DatFlg == 1)
+    DispPrefix = strlen(prefix);
+    if (Doc.DatFlg == 1) {
         FormatDatRecord(line, i, Doc.Unicode, out, DISP_TEXT_SIZE);
+        DispPrefix = 0;
+    }
     return i;
 }
 

@@ -32,6 +32,8 @@ extern int DocBusy;
 // What the window paints: at most 8,192 bytes and the terminating zero.
 const size_t DISP_TEXT_SIZE = 8193;
 extern char DispText[DISP_TEXT_SIZE];
+// The bytes of DispText that are the line's number, not the line.
+extern size_t DispPrefix;
 
 // BaseDir + "Skerrow.tmp", the working copy of the open text.
 extern wchar_t WorkFile[PATH_SIZE];

@@ -82,9 +82,10 @@ void ApplyOptions(HWND window, unsigned outcome, const AppSettingsRecord& edited
     if (outcome & GENERAL_PAGE) {
         CopySettings(GENERAL_PAGE, edited, &AppSettings);
         SaveSettings(GENERAL_PAGE);
-        // The line again, with or without its number. BlankSkip waits for
-        // the next text opened; the tab width for the repaint below.
-        NavigateTo(window, NAV_CLAMP, Doc.Place.line);
+        // The line again, with or without its number, at the same place.
+        // BlankSkip waits for the next text opened; the tab width for the
+        // repaint below.
+        ShowPlace(window, Doc.Place);
     }
     if (outcome & DISPLAY_PAGE) {
         CopySettings(DISPLAY_PAGE, edited, &AppSettings);

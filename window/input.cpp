@@ -34,7 +34,7 @@ void ToggleLineDisp(HWND window)
 {
     AppSettings.LineDisp = AppSettings.LineDisp == 0 ? 1 : 0;
     SaveSettings(LINE_NUMBER_KEY);
-    NavigateTo(window, NAV_CLAMP, Doc.Place.line);
+    ShowPlace(window, Doc.Place);
 }
 
 }  // namespace
@@ -58,9 +58,9 @@ void HandleKey(HWND window, WPARAM wParam)
         ShowWindow(window, SW_HIDE);
         break;
     case VK_PRIOR:
-    case VK_UP: NavigateTo(window, NAV_PREV, Doc.Place.line); break;
+    case VK_UP: StepThrough(window, false); break;
     case VK_NEXT:
-    case VK_DOWN: NavigateTo(window, NAV_NEXT, Doc.Place.line); break;
+    case VK_DOWN: StepThrough(window, true); break;
     case VK_HOME: NavigateTo(window, NAV_TOP, Doc.Place.line); break;
     case VK_END: NavigateTo(window, NAV_END, Doc.Place.line); break;
     case 'J':
@@ -90,7 +90,7 @@ void StepByWheel(HWND window, int delta)
 {
     if (LongWorkRunning())
         return;
-    NavigateTo(window, delta < 0 ? NAV_NEXT : NAV_PREV, Doc.Place.line);
+    StepThrough(window, delta < 0);
 }
 
 void OpenDroppedFile(HWND window, HDROP drop)

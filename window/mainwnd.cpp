@@ -47,7 +47,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     bool restored = RestoreLastText(&progress);
     EndLongWork();
     if (restored)
-        NavigateTo(window, NAV_CLAMP, Doc.Place.line);
+        ShowPlace(window, Doc.Place);
     RunWaitingCommand(window);
     return 0;
 }
@@ -103,7 +103,7 @@ LRESULT OnEndSession(HWND window, BOOL ending)
 LRESULT OnTimer(HWND window, WPARAM id)
 {
     if (id == TIMER_AUTOFEED && !LongWorkRunning())
-        NavigateTo(window, NAV_NEXT, Doc.Place.line);
+        StepThrough(window, true);
     else if (id == TIMER_SAVEPLACE)
         StorePlaceNow(window);
     else if (id == TIMER_NUMKEY)

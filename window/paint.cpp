@@ -8,6 +8,7 @@
 #include "app/base/dpiscale.h"
 #include "window/grip.h"
 #include "window/handles.h"
+#include "window/layout.h"
 #include "window/longwork.h"
 
 namespace {
@@ -27,6 +28,22 @@ void DrawGrip(HDC dc, const RECT& client, int dpi)
     }
 }
 
+// A small triangle pointing down in the right margin, just above the grip.
+void DrawMoreMark(HDC dc, const RECT& client, int dpi)
+{
+    const int half = ScaleLength(3, dpi, BASE_DPI), height = ScaleLength(3, dpi, BASE_DPI);
+    const int x = client.right - ScaleLength(GRIP_SIZE, dpi, BASE_DPI) / 2 - 1;
+    const int bottom = client.bottom - ScaleLength(GRIP_SIZE + 2, dpi, BASE_DPI);
+    POINT corners[] = {{x - half, bottom - height}, {x + half, bottom - height}, {x, bottom}};
+    HBRUSH brush = CreateSolidBrush(AppSettings.FontColor);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+    Polygon(dc, corners, 3);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(brush);
+}
+
 }  // namespace
 
 void PaintWindow(HWND window)
@@ -43,17 +60,26 @@ void PaintWindow(HWND window)
     HGDIOBJ oldFont = SelectObject(dc, AppSettings.DisplayFont);
 
     const int dpi = static_cast<int>(DpiOf(window));
-    const int margin = ScaleLength(1, dpi, BASE_DPI);
-    RECT text = {client.left + margin, client.top + margin, client.right - GripSize(window), client.bottom + margin};
+    RECT text = TextRect(window);
     DRAWTEXTPARAMS params;
     params.cbSize = sizeof params;
     params.iTabLength = AppSettings.TabsCol;
     params.iLeftMargin = 0;
     params.iRightMargin = 0;
     params.uiLengthDrawn = 0;
+    LineLayout layout;
+    layout.pieces = 1;
+    if (LongWorkText() == NULL && DispText[0] != '\0')
+        LayOutShown(window, dc, &layout);
     if (LongWorkText() != NULL) {
         // Long work under way: how far it got, in the line's place.
         DrawTextExW(dc, Wide932(LongWorkText()).text, -1, &text, TEXT_FORMAT, &params);
+    } else if (layout.pieces > 1) {
+        // Taller than the window: the piece holding the reading place, and
+        // while more follows, the mark that says so.
+        DrawPiece(dc, layout, &params);
+        if (layout.piece + 1 < layout.pieces)
+            DrawMoreMark(dc, client, dpi);
     } else if (Doc.Unicode) {
         // A Unicode text's line is UTF-8: drawn through the wide call, in
         // the same font, so characters beyond code page 932 show too.

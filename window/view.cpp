@@ -6,11 +6,28 @@
 #include "document/document.h"
 #include "res/resource.h"
 #include "window/feed.h"
+#include "window/layout.h"
 #include "window/place.h"
 #include "window/tray.h"
 
 int AutoFlg;
 int FeedHeld;
+
+namespace {
+
+// The place has moved: each place shown gets the whole period before the
+// feed moves on, and the window shows it.
+void PlaceShown(HWND window)
+{
+    if (HasText()) {
+        PauseFeed(window);
+        ResumeFeed(window);
+        PlaceMoved(window);
+    }
+    InvalidateRect(window, NULL, TRUE);
+}
+
+}  // namespace
 
 void NavigateTo(HWND window, int code, uint32_t from)
 {
@@ -21,13 +38,38 @@ void NavigateTo(HWND window, int code, uint32_t from)
         return;
     memset(DispText, 0, sizeof DispText);
     Doc.Place = ReadingPlace{ShowLine(code, from, DispText), 0};
-    // Each line shown gets the whole period before the feed moves on.
-    if (HasText()) {
-        PauseFeed(window);
-        ResumeFeed(window);
-        PlaceMoved(window);
+    PlaceShown(window);
+}
+
+void ShowPlace(HWND window, ReadingPlace place)
+{
+    NavigateTo(window, NAV_CLAMP, place.line);
+    if (HasText() && Doc.Place.line == place.line)
+        Doc.Place.offset = place.offset;
+}
+
+void StepThrough(HWND window, bool forward)
+{
+    if (!HasText()) {
+        NavigateTo(window, forward ? NAV_NEXT : NAV_PREV, Doc.Place.line);
+        return;
     }
-    InvalidateRect(window, NULL, TRUE);
+    LineLayout layout;
+    LayOutShown(window, NULL, &layout);
+    if (forward ? layout.piece + 1 < layout.pieces : layout.piece > 0) {
+        Doc.Place.offset = PieceStart(forward ? layout.piece + 1 : layout.piece - 1);
+        PlaceShown(window);
+        return;
+    }
+    const ReadingPlace was = Doc.Place;
+    NavigateTo(window, forward ? NAV_NEXT : NAV_PREV, was.line);
+    if (Doc.Place.line == was.line) {
+        // At the end (or the start) nothing moves.
+        Doc.Place = was;
+    } else if (!forward) {
+        LayOutShown(window, NULL, &layout);
+        Doc.Place.offset = PieceStart(layout.pieces - 1);
+    }
 }
 
 void ShowNoText(HWND window)
@@ -43,7 +85,7 @@ void ShowNoText(HWND window)
 void ResumeReleasedText(HWND window)
 {
     switch (ResumeAfterCancelledEnd()) {
-    case RESUME_DONE: NavigateTo(window, NAV_CLAMP, Doc.Place.line); break;
+    case RESUME_DONE: ShowPlace(window, Doc.Place); break;
     case RESUME_LOST: ShowNoText(window); break;
     case RESUME_NOTHING: break;
     }

@@ -7,14 +7,25 @@
 
 #include <cstdint>
 
+#include "document/navigate.h"
+
 extern int AutoFlg;  // the automatic feed is switched on
 // Non-zero while the options sheet is open: no line shown then restarts the
 // feed, so lines do not move while the settings that shape them change.
 extern int FeedHeld;
 
-// Shows the line chosen by code from `from`, starts the feed's period
-// afresh and repaints.
+// Shows the line chosen by code from `from`, at its first piece, starts
+// the feed's period afresh and repaints.
 void NavigateTo(HWND window, int code, uint32_t from);
+
+// Shows the place: its line composed again (a line beyond the text's end
+// gives the last line, at its first piece), and the piece that holds its
+// character.
+void ShowPlace(HWND window, ReadingPlace place);
+
+// One piece on (forward) or back: within the line while it has pieces
+// there, else the next line's first piece or the previous line's last.
+void StepThrough(HWND window, bool forward);
 
 // After the text has gone: the feed off and the window blank.
 void ShowNoText(HWND window);

@@ -10,6 +10,7 @@
 #include "tests/wine/fixture.h"
 #include "tests/wine/import_hook.h"
 #include "window/grip.h"
+#include "window/layout.h"
 #include "window/mainwnd.h"
 #include "window/paint.h"
 
@@ -69,6 +70,55 @@ TEST_F(LookTest, TheIconComesBackWhenTheShellRestarts)
 }
 
 // Wine has no count of a process's GDI objects (GetGuiResources answers 0),
+// The rows the window lays a line out in are the rows DrawTextEx draws it
+// in, at any width: in code page 932 and in UTF-8, with words, kana and
+// kanji, blanks, tabs, '&' and line breaks. (Wine's DrawTextEx stops laying
+// out a line once a tab has taken a row past its width: tabs stand early.)
+TEST_F(LookTest, ALineIsLaidOutInTheRowsTheSystemDrawsItIn)
+{
+    StartWindow();
+    const std::string kana = "\x82\xA0\x82\xA2\x82\xA4\x8A\xBF\x8E\x9A\x81\x41";  // あいう漢字、
+    std::string novel, words;
+    for (int i = 0; i < 60; ++i)
+        novel += kana + (i % 7 == 0 ? "\x81\x75\x82\xA0\x81\x76" : "");  // 「あ」
+    for (int i = 0; i < 60; ++i)
+        words += "word" + std::to_string(i * 37) + (i % 5 == 0 ? "  " : " ") + (i % 9 == 0 ? "&x && " : "");
+    const std::string texts[] = {novel, words, novel + "\r\n", "a\r\n\r\nb\r\n" + words + kana + words,
+                                 std::string(300, 'm'), "\t\tx\ty " + novel};
+    HDC dc = GetDC(MainWnd);
+    SelectObject(dc, AppSettings.DisplayFont);
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    for (int width : {90, 200, 333, 580}) {
+        MoveWindow(MainWnd, 0, 0, width + GripSize(MainWnd) + 4, 60, TRUE);
+        for (const std::string& text : texts) {
+            for (bool unicode : {false, true}) {
+                Doc.Unicode = unicode;
+                std::wstring wide(text.size() + 1, L'\0');
+                wide.resize(MultiByteToWideChar(932, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1);
+                std::string shown = text;
+                if (unicode) {
+                    shown.assign(wide.size() * 3 + 1, '\0');
+                    shown.resize(WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &shown[0],
+                                                     static_cast<int>(shown.size()), NULL, NULL) - 1);
+                }
+                snprintf(DispText, DISP_TEXT_SIZE, "%s", shown.c_str());
+                DispPrefix = 0;
+                LineLayout layout;
+                LayOutShown(MainWnd, dc, &layout);
+                RECT r = layout.text;
+                DRAWTEXTPARAMS params = {sizeof params, AppSettings.TabsCol, 0, 0, 0};
+                int height = DrawTextExW(dc, &wide[0], static_cast<int>(wide.size()), &r,
+                                         DT_WORDBREAK | DT_EXPANDTABS | DT_TABSTOP | DT_CALCRECT, &params);
+                EXPECT_EQ(layout.rows, static_cast<uint32_t>(height / metrics.tmHeight))
+                    << "width " << width << (unicode ? " UTF-8 " : " ") << text.substr(0, 30);
+            }
+        }
+    }
+    ReleaseDC(MainWnd, dc);
+    Doc.Unicode = false;
+}
+
 // but its object table is finite: with all but a few of its places taken, a
 // paint or line step that kept one object would soon leave none free.
 TEST_F(LookTest, PaintsAndLineStepsKeepNoGdiObjects)
