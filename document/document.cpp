@@ -96,6 +96,7 @@ void ResetDocument()
     memset(AppSettings.BackFile, 0, sizeof AppSettings.BackFile);
     Doc.Place = ReadingPlace{0, 0};
     AppSettings.BackNo = 0;
+    AppSettings.BackPos = 0;
     AppSettings.BackSkip = AppSettings.BlankSkip;
 }
 

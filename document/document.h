@@ -138,9 +138,10 @@ enum FindOutcome {
 // Looks for the next line after (down) or before `from` that holds the
 // query as the user reads it: the line's shown bytes, or in a dat text the
 // post made of it. Goes round once, the line `from` tried last. *found is
-// the line. Nothing else reaches the text meanwhile (DocBusy).
+// the line, *at the byte where the query first stands in it as shown.
+// Nothing else reaches the text meanwhile (DocBusy).
 FindOutcome FindLine(const TextFinder& finder, bool down, uint32_t from, WorkProgress* progress,
-                     uint32_t* found);
+                     uint32_t* found, uint32_t* at);
 
 // Forgets the text and deletes its working copy; false, changing nothing,
 // while an open or a restore is under way.

@@ -16,6 +16,7 @@ struct FindScan {
     WorkProgress* progress;
     uint64_t done, total;
     bool failed;  // a read of the copy failed
+    size_t at;    // where the query starts in the line found, as shown
 };
 
 bool Step(FindScan* scan, uint64_t amount)
@@ -59,11 +60,11 @@ bool Holds(FindScan* scan, uint32_t i)
     size_t length = ReadShownLine(i, line);
     scan->failed = scan->failed || length == 0;
     if (Doc.DatFlg != 1)
-        return LineHolds(finder, line, length);
+        return LineHolds(finder, line, length, &scan->at);
     static char post[DAT_RECORD_SIZE];
     memcpy(post, line, length + 1);
     FormatDatRecord(line, i, Doc.Unicode, post, sizeof post);
-    return LineHolds(finder, post, strlen(post));
+    return LineHolds(finder, post, strlen(post), &scan->at);
 }
 
 // Lines first..last of a plain text, going down: the bytes are scanned for
@@ -166,14 +167,15 @@ bool Scan(FindScan* scan, uint32_t first, uint32_t last, bool down, uint32_t cop
 
 }  // namespace
 
-FindOutcome FindLine(const TextFinder& finder, bool down, uint32_t from, WorkProgress* progress, uint32_t* found)
+FindOutcome FindLine(const TextFinder& finder, bool down, uint32_t from, WorkProgress* progress, uint32_t* found,
+                     uint32_t* at)
 {
     LARGE_INTEGER size;
     if (DocBusy || !HasText() || from >= Doc.LineCnt || !GetFileSizeEx(Doc.WorkHandle, &size))
         return FIND_NONE;
     DocBusy = 1;
     const uint32_t copyEnd = static_cast<uint32_t>(size.QuadPart);
-    FindScan scan = {&finder, progress, 0, 0, false};
+    FindScan scan = {&finder, progress, 0, 0, false, 0};
     const bool cancellable = progress != NULL;
     scan.total = Doc.DatFlg == 1 ? Doc.LineCnt : copyEnd - LineStart(Doc.Index, 0);
     scan.total = scan.total > 0 ? scan.total : 1;
@@ -192,5 +194,6 @@ FindOutcome FindLine(const TextFinder& finder, bool down, uint32_t from, WorkPro
     else if (scan.failed)
         outcome = FIND_FAILED;
     DocBusy = 0;
+    *at = static_cast<uint32_t>(scan.at);
     return outcome;
 }

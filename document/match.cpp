@@ -89,12 +89,15 @@ size_t FindCandidate(const TextFinder& finder, const char* bytes, size_t n, size
     return n;
 }
 
-bool LineHolds(const TextFinder& finder, const char* line, size_t length)
+bool LineHolds(const TextFinder& finder, const char* line, size_t length, size_t* at)
 {
     const unsigned char* t = reinterpret_cast<const unsigned char*>(line);
     for (size_t i = 0; i + finder.length <= length;) {
-        if (SameCharacters(finder, t + i))
+        if (SameCharacters(finder, t + i)) {
+            if (at != NULL)
+                *at = i;
             return true;
+        }
         // The next character: in UTF-8 a query never starts on a
         // continuation byte, so every byte may be tried.
         i += finder.cp932 && IsLeadByte(t[i]) && i + 1 < length ? 2 : 1;

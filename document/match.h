@@ -28,7 +28,7 @@ bool PrepareFinder(TextFinder* finder, const char* query, size_t length, bool ma
 size_t FindCandidate(const TextFinder& finder, const char* bytes, size_t n, size_t from);
 
 // Whether the first length bytes of a line, as shown, hold the query at the
-// start of one of its characters.
-bool LineHolds(const TextFinder& finder, const char* line, size_t length);
+// start of one of its characters; *at (may be NULL) is where it first does.
+bool LineHolds(const TextFinder& finder, const char* line, size_t length, size_t* at = NULL);
 
 #endif

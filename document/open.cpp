@@ -93,6 +93,7 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     wcscpy(AppSettings.BackFile, path);
     Doc.Place = ReadingPlace{0, 0};
     AppSettings.BackNo = 1;
+    AppSettings.BackPos = 0;
     AppSettings.BackSkip = blankSkip;
     StorePlace();
     // While the question is up, LineCnt stays 0: whatever navigates then

@@ -73,7 +73,9 @@ const char* Restore(WorkProgress* progress)
     if (failure == NULL) {
         Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
         Doc.LineCnt = Doc.Index.count;
-        Doc.Place.line = line;
+        // The place within the line, unless the line lies beyond the end.
+        const bool within = line < Doc.LineCnt && AppSettings.BackPos > 0;
+        Doc.Place = ReadingPlace{line, within ? static_cast<uint32_t>(AppSettings.BackPos) : 0};
     }
     SetCursor(LoadCursorA(NULL, IDC_ARROW));
     return failure;
@@ -117,8 +119,10 @@ bool ClearText()
 
 void StorePlace()
 {
-    if (Doc.LineCnt != 0)
+    if (Doc.LineCnt != 0) {
         AppSettings.BackNo = static_cast<int>(Doc.Place.line + 1);
+        AppSettings.BackPos = static_cast<int>(Doc.Place.offset);
+    }
     SaveSettings(SAVED_AT_EXIT);
     StoredPlace = Doc.Place;
 }

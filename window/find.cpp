@@ -9,6 +9,7 @@
 #include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "window/handles.h"
+#include "window/layout.h"
 #include "window/longwork.h"
 #include "window/view.h"
 
@@ -55,6 +56,15 @@ void TellNotFound(HWND window, const wchar_t* query)
     ShowMessage(window, text, "Skerrow", MB_ICONINFORMATION);
 }
 
+// The line found, at the piece that holds where the query starts.
+void ShowFound(HWND window, uint32_t line, uint32_t at)
+{
+    ShowPlace(window, ReadingPlace{line, at});
+    LineLayout layout;
+    LayOutShown(window, NULL, &layout);
+    Doc.Place.offset = PieceStart(layout.piece);
+}
+
 void RunFind(HWND window, bool down)
 {
     const wchar_t* query = AppSettings.FindHistory[0];
@@ -62,20 +72,20 @@ void RunFind(HWND window, bool down)
     size_t length = 0;
     TextFinder finder;
     FindOutcome outcome = FIND_NONE;
-    uint32_t found = Doc.Place.line;
+    uint32_t found = Doc.Place.line, at = 0;
     if (QueryBytes(query, bytes, &length) &&
         PrepareFinder(&finder, bytes, length, AppSettings.FindCase != 0, !Doc.Unicode)) {
         WorkProgress progress;
         PauseFeed(window);
         BeginLongWork(window, "検索中", &progress);
-        outcome = FindLine(finder, down, Doc.Place.line, &progress, &found);
+        outcome = FindLine(finder, down, Doc.Place.line, &progress, &found, &at);
         EndLongWork();
         ResumeFeed(window);
     }
     switch (outcome) {
-    case FIND_FOUND: NavigateTo(window, NAV_CLAMP, found); break;
+    case FIND_FOUND: ShowFound(window, found, at); break;
     case FIND_WRAPPED:
-        NavigateTo(window, NAV_CLAMP, found);
+        ShowFound(window, found, at);
         ShowMessage(window, down ? WRAPPED_DOWN : WRAPPED_UP, "Skerrow", MB_ICONINFORMATION);
         break;
     case FIND_NONE: TellNotFound(window, query); break;

@@ -33,9 +33,10 @@ struct Setting {
     int least, most;  // what the pages accept
     unsigned groups;
     ReadWhen readWhen;
-    // A key that goes without saying while it equals the field at this
-    // offset: missing, it takes that field's value, and it is written only
-    // while it differs. NO_FIELD for the others.
+    // A key that goes without saying: written only while it differs from
+    // its default, and its field edited by no page.
+    bool sparse;
+    // The field at this offset is the default (NO_FIELD: def is).
     size_t impliedBy;
 };
 
@@ -43,15 +44,15 @@ const size_t NO_FIELD = static_cast<size_t>(-1);
 
 #define FIELD(name) offsetof(AppSettingsRecord, name)
 #define KEY_INT(section, key, name, def, least, most, groups, when) \
-    {section, key, INT_KEY, FIELD(name), sizeof(int), def, NO_COLOUR, NULL, least, most, groups, when, NO_FIELD}
-#define KEY_IMPLIED(section, key, name, implied, groups, when) \
-    {section, key, INT_KEY, FIELD(name), sizeof(int), 0, NO_COLOUR, NULL, 0, 0, groups, when, FIELD(implied)}
+    {section, key, INT_KEY, FIELD(name), sizeof(int), def, NO_COLOUR, NULL, least, most, groups, when, false, NO_FIELD}
+#define KEY_SPARSE(section, key, name, implied, groups, when) \
+    {section, key, INT_KEY, FIELD(name), sizeof(int), 0, NO_COLOUR, NULL, 0, 0, groups, when, true, implied}
 #define KEY_BYTE(key, name, def) \
-    {"FONT", key, BYTE_KEY, FIELD(Font.name), 1, def, NO_COLOUR, NULL, 0, 255, DISPLAY_PAGE, ALWAYS, NO_FIELD}
+    {"FONT", key, BYTE_KEY, FIELD(Font.name), 1, def, NO_COLOUR, NULL, 0, 255, DISPLAY_PAGE, ALWAYS, false, NO_FIELD}
 #define KEY_COLOUR(key, name, sysColour) \
-    {"FONT", key, INT_KEY, FIELD(name), sizeof(COLORREF), 0, sysColour, NULL, 0, INT_MAX, DISPLAY_PAGE, ALWAYS, NO_FIELD}
+    {"FONT", key, INT_KEY, FIELD(name), sizeof(COLORREF), 0, sysColour, NULL, 0, INT_MAX, DISPLAY_PAGE, ALWAYS, false, NO_FIELD}
 #define KEY_TEXT(section, key, name, def, groups, when) \
-    {section, key, TEXT_KEY, FIELD(name), sizeof(static_cast<AppSettingsRecord*>(NULL)->name), 0, NO_COLOUR, def, 0, 0, groups, when, NO_FIELD}
+    {section, key, TEXT_KEY, FIELD(name), sizeof(static_cast<AppSettingsRecord*>(NULL)->name), 0, NO_COLOUR, def, 0, 0, groups, when, false, NO_FIELD}
 
 // In the order the keys are written. Every writer writes its group in this
 // order, which keeps each writer's own order of keys (and so, in a new
@@ -69,7 +70,8 @@ const Setting SETTINGS[] = {
     KEY_INT("BACKUP", "BackNo", BackNo, 0, INT_MIN, INT_MAX, SAVED_AT_EXIT, WHEN_RESTORE_OFFERED),
     KEY_TEXT("BACKUP", "BackFile", BackFile, "", SAVED_AT_EXIT, WHEN_RESTORE_OFFERED),
     // Written by the General page too: a new BlankSkip may make it needed.
-    KEY_IMPLIED("BACKUP", "BackSkip", BackSkip, BlankSkip, SAVED_AT_EXIT | GENERAL_PAGE, WHEN_RESTORE_OFFERED),
+    KEY_SPARSE("BACKUP", "BackSkip", BackSkip, FIELD(BlankSkip), SAVED_AT_EXIT | GENERAL_PAGE, WHEN_RESTORE_OFFERED),
+    KEY_SPARSE("BACKUP", "BackPos", BackPos, NO_FIELD, SAVED_AT_EXIT, WHEN_RESTORE_OFFERED),
     KEY_INT("OPTION", "EndFlg", EndFlg, 0, 0, 1, GENERAL_PAGE, ALWAYS),
     KEY_INT("OPTION", "RunWait", RunWait, 5, 1, 999, GENERAL_PAGE, ALWAYS),
     KEY_INT("OPTION", "TabsCol", TabsCol, 4, 1, 9, GENERAL_PAGE, ALWAYS),
@@ -115,7 +117,7 @@ const Setting SETTINGS[] = {
 
 #undef FIELD
 #undef KEY_INT
-#undef KEY_IMPLIED
+#undef KEY_SPARSE
 #undef KEY_BYTE
 #undef KEY_COLOUR
 #undef KEY_TEXT
@@ -387,7 +389,7 @@ void SaveSettings(unsigned group)
             continue;
         if (row.kind == TEXT_KEY) {
             SaveText(AppSettings, row, path);
-        } else if (row.impliedBy != NO_FIELD && IntOf(AppSettings, row) == DefaultOf(AppSettings, row)) {
+        } else if (row.sparse && IntOf(AppSettings, row) == DefaultOf(AppSettings, row)) {
             DeleteKey(row.section, row.key, path);
         } else {
             char text[16];
@@ -401,7 +403,7 @@ void CopySettings(unsigned group, const AppSettingsRecord& from, AppSettingsReco
 {
     // A key that goes without saying follows the text, not a page.
     for (const Setting& row : SETTINGS)
-        if ((row.groups & group) && row.impliedBy == NO_FIELD)
+        if ((row.groups & group) && !row.sparse)
             memcpy(FieldOf(to, row), reinterpret_cast<const char*>(&from) + row.field, row.size);
 }
 

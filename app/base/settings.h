@@ -40,6 +40,9 @@ struct AppSettingsRecord {
     // indexed with, which a later change of BlankSkip leaves alone. In the
     // file only while it differs from BlankSkip.
     int BackSkip;
+    // Where in line BackNo the piece shown begins (ReadingPlace.offset); in
+    // the file only while it is not 0, the line's start.
+    int BackPos;
     // [FIND]: the texts searched, the newest first, and how
     wchar_t FindHistory[FIND_HISTORY_COUNT][FIND_TEXT_SIZE];
     int FindDown, FindCase;

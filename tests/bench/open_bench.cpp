@@ -120,12 +120,12 @@ int main(int argc, char** argv)
         int length = WideCharToMultiByte(Doc.Unicode ? CP_UTF8 : PROGRAM_CODE_PAGE, 0, wide[2], -1, query,
                                          sizeof query, NULL, NULL);
         TextFinder finder;
-        uint32_t found = 0;
+        uint32_t found = 0, at = 0;
         LARGE_INTEGER f0, f1;
         QueryPerformanceCounter(&f0);
         BeginLongWork(MainWnd, "検索中", &progress);
         FindOutcome outcome = PrepareFinder(&finder, query, length - 1, true, !Doc.Unicode)
-                                  ? FindLine(finder, true, 0, &progress, &found)
+                                  ? FindLine(finder, true, 0, &progress, &found, &at)
                                   : FIND_CANCELLED;
         EndLongWork();
         QueryPerformanceCounter(&f1);

@@ -591,11 +591,14 @@ int CommandDrop(int argc, char** argv) {
     return PostOrFail(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
+// move HWND X Y [WIDTH HEIGHT]
 int CommandMove(int argc, char** argv) {
-    if (argc != 5) return Usage(), 2;
+    if (argc != 5 && argc != 7) return Usage(), 2;
     HWND window = ParseWindow(argv[2]);
     int x = atoi(argv[3]), y = atoi(argv[4]);
-    return window != NULL && SetWindowPos(window, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+    int w = argc == 7 ? atoi(argv[5]) : 0, h = argc == 7 ? atoi(argv[6]) : 0;
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (argc == 7 ? 0 : SWP_NOSIZE);
+    return window != NULL && SetWindowPos(window, NULL, x, y, w, h, flags) ? 0 : 1;
 }
 
 int CommandKey(int argc, char** argv) {

@@ -629,3 +629,88 @@ test_window_scaled_at_144_dpi() {
     check_true "grip half as large again (${grip[96]} and ${grip[144]} pixels)" \
         test $((grip[144] * 10)) -ge $((grip[96] * 13)) -a $((grip[144] * 10)) -le $((grip[96] * 17))
 }
+
+# band PNG Y H OUT: rows Y to Y+H-1 of a picture, without the grip's 10 columns.
+band() {
+    convert "$1" -crop "$(($(identify -format %w "$1") - 10))x$3+0+$2" +repage -type TrueColor "$4" 2>/dev/null
+}
+
+# same_band A AY B BY H: the two pictures' bands are alike to the pixel.
+same_band() {
+    band "$1" "$2" "$5" "$E2E_TMP/band-a.png" && band "$3" "$4" "$5" "$E2E_TMP/band-b.png" &&
+        [ "$(compare -metric AE "$E2E_TMP/band-a.png" "$E2E_TMP/band-b.png" null: 2>&1)" = 0 ]
+}
+
+# A paragraph taller than the default window is read in pieces: each piece
+# shows, to the pixel, the band of rows a tall window draws there, no row cut
+# in half and nothing below, with the mark beside it while more follows. A
+# new size, and a restart, keep the place.
+test_a_long_line_is_read_in_pieces() {
+    local dir texts para="" i
+    dir=$(new_start_dir pieces) || return 1
+    texts=$(new_start_dir ptexts) || return 1
+    for i in $(seq 9); do
+        para+="親譲りの無鉄砲で小供の時から損ばかりしている。小学校に居る時分学校の二階から飛び降りて一週間ほど腰を抜かした事がある。"
+    done
+    printf '%s' "$para" | iconv -f UTF-8 -t CP932 >"$texts/para.txt"
+    { cat "$texts/para.txt"; printf '\r\nnext\r\n'; } >"$texts/novel.txt"
+    write_ini "$dir" '[WINDOW]' 'X=300' 'Y=300' '[FONT]' "BackColor=$WIN_BACK" "FontColor=$WIN_FORE"
+    start_main a "$dir" || return 1
+    probe drop "$MAIN" "$(win_path "$texts/novel.txt")" >/dev/null
+    local xid w h lh n rows pieces k mark
+    xid=$(probe info "$MAIN" | kv xid)
+    read -r w h <<<"$(probe info "$MAIN" | kv client)"
+    render "$w" 1000 4 "$texts/para.txt" "$E2E_TMP/tall.bmp"
+    convert "$E2E_TMP/tall.bmp" "$E2E_OUT/pieces-tall.png"
+    lh=$(kv lineheight <"$E2E_TMP/log/render.out")
+    n=$(((h - 1) / lh))
+    rows=$(pixels_report "$E2E_OUT/pieces-tall.png" "$WIN_BACK" "$WIN_FORE" | kv rows | cut -d- -f2)
+    rows=$(((rows - 1) / lh + 1))
+    pieces=$(((rows + n - 1) / n))
+    check_true "the paragraph needs more than two pieces ($rows rows of $lh, $n a piece)" test "$pieces" -gt 2
+    for k in $(seq 0 $((pieces - 1))); do
+        sleep 0.3
+        grab_client "$E2E_OUT/piece-$k.png" "$MAIN" || { e2e_cannot "no screenshot of piece $k"; return 1; }
+        check_true "piece $k: the tall window's rows $((k * n)) on" \
+            same_band "$E2E_OUT/piece-$k.png" 1 "$E2E_OUT/pieces-tall.png" $((1 + k * n * lh)) $((n * lh))
+        check_true "piece $k: nothing below its rows" \
+            same_band "$E2E_OUT/piece-$k.png" $((1 + n * lh)) "$E2E_OUT/pieces-tall.png" 900 $((h - 1 - n * lh))
+        mark=$(convert "$E2E_OUT/piece-$k.png" -crop "10x$((h - 12))+$((w - 10))+0" +repage -type TrueColor txt:- |
+            grep -c "$(printf '#%02X%02X%02X' 128 0 128)")
+        check_eq "piece $k: the mark while more follows" "$([ "$k" -lt $((pieces - 1)) ] && echo yes || echo no)" \
+            "$([ "$mark" -gt 0 ] && echo yes || echo no)"
+        x_key "$xid" Down
+    done
+    x_key "$xid" Escape
+    check_eq "after the last piece, the next line" 2 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
+    probe post "$MAIN" 3177 "$WIN_TRAY_ICON_ID" 0x0201 >/dev/null
+    x_key "$xid" Up Up
+    sleep 0.3
+    grab_client "$E2E_OUT/piece-back.png" "$MAIN"
+    check_true "up from the next line: its last piece, then the one before" \
+        same_band "$E2E_OUT/piece-back.png" 0 "$E2E_OUT/piece-$((pieces - 2)).png" 0 "$h"
+    x_key "$xid" Escape
+    local place
+    place=$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)/$(ini_get "$dir/Skerrow.ini" BACKUP BackPos)
+    check_ne "a place within the line" "1/" "$place"
+    probe post "$MAIN" 3177 "$WIN_TRAY_ICON_ID" 0x0201 >/dev/null
+    local width
+    width=$(probe info "$MAIN" | kv width)
+    probe move "$MAIN" 300 300 200 300 >/dev/null
+    sleep 0.3
+    probe move "$MAIN" 300 300 "$width" 50 >/dev/null
+    sleep 0.3
+    grab_client "$E2E_OUT/piece-resized.png" "$MAIN"
+    check_true "narrower and back: the same piece" \
+        same_band "$E2E_OUT/piece-resized.png" 0 "$E2E_OUT/piece-$((pieces - 2)).png" 0 "$h"
+    x_key "$xid" Escape
+    check_eq "the place kept through the sizes" "$place" \
+        "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)/$(ini_get "$dir/Skerrow.ini" BACKUP BackPos)"
+    check_true "run ends" close_and_wait a "$MAIN"
+    restore_at b "$dir" || return 1
+    sleep 0.5
+    grab_client "$E2E_OUT/piece-restored.png" "$MAIN"
+    check_true "restored at the same piece" \
+        same_band "$E2E_OUT/piece-restored.png" 0 "$E2E_OUT/piece-$((pieces - 2)).png" 0 "$h"
+    check_true "second run ends" close_and_wait b "$MAIN"
+}
