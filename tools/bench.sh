@@ -95,3 +95,15 @@ printf '\n%-10s %10s %10s %7s | %10s %7s | %12s\n' text "scan s" "grep -F s" rat
 printf '%s\n' "${finds[@]}"
 small=$(cd "$dir/start" && wine "$root/build/win/open_bench.exe" "Z:${root//\//\\}\\samples\\sample.txt" | tr -d '\r')
 echo "line step on the 294-line sample: $(awk '{print $10}' <<<"$small") us"
+
+# Two 4,096-byte lines of a novel in the default window (600 x 50): laying
+# one out anew, a step to its next piece and a step to the next line, each
+# painted (medians of 201, in microseconds).
+python3 -c '
+import sys
+s = "親譲りの無鉄砲で小供の時から損ばかりしている。小学校に居る時分学校の二階から飛び降りて一週間ほど腰を抜かした事がある。".encode("cp932")
+open(sys.argv[1], "wb").write((s * 60)[:4096] + b"\r\n" + (s * 60)[24:4120] + b"\r\n")' "$dir/pieces.txt"
+pieces=$(cd "$dir/start" && wine "$root/build/win/open_bench.exe" --pieces "Z:${dir//\//\\}\\pieces.txt" | tr -d '\r')
+echo "a 4,096-byte line ($(awk '{print $4}' <<<"$pieces") rows, $(awk '{print $6}' <<<"$pieces") pieces):" \
+  "layout $(awk '{print $8}' <<<"$pieces") us, step within the line $(awk '{print $10}' <<<"$pieces") us," \
+  "step to the next line $(awk '{print $12}' <<<"$pieces") us"

@@ -22,6 +22,25 @@ int Advance[DISP_TEXT_SIZE];
 unsigned char SoftBreak[DISP_TEXT_SIZE];
 uint32_t RowStarts[DISP_TEXT_SIZE + 1], RowEnds[DISP_TEXT_SIZE + 1];
 uint32_t Rows, PerPiece;
+int RowHeight;
+
+// What the last layout was made of: while all of it stays, so do its rows.
+struct LaidOut {
+    char text[DISP_TEXT_SIZE];
+    bool unicode;
+    LOGFONTW font;
+    UINT dpi;
+    int tabs;
+    RECT client;
+};
+LaidOut Last;
+
+bool SameAsLast(const LaidOut& now)
+{
+    return now.unicode == Last.unicode && now.dpi == Last.dpi && now.tabs == Last.tabs &&
+           EqualRect(&now.client, &Last.client) && memcmp(&now.font, &Last.font, sizeof now.font) == 0 &&
+           strcmp(now.text, Last.text) == 0;
+}
 
 // The code page DispText is in.
 UINT DispCodePage()
@@ -88,6 +107,23 @@ void FindBreaks()
         SoftBreak[i] = attributes[i].fSoftBreak;
 }
 
+// Lays the line out anew: its units measured in dc, its rows found.
+void LayOut(HDC dc, int width)
+{
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    RowHeight = metrics.tmHeight;
+    int n = MultiByteToWideChar(DispCodePage(), 0, DispText, -1, Wide, DISP_TEXT_SIZE);
+    WideLength = n > 0 ? static_cast<size_t>(n - 1) : 0;
+    MeasureUnits(dc);
+    FindBreaks();
+    static uint16_t units[DISP_TEXT_SIZE];
+    for (size_t i = 0; i < WideLength; ++i)
+        units[i] = static_cast<uint16_t>(Wide[i]);
+    const WrapText in = {units, WideLength, Advance, SoftBreak, width, metrics.tmAveCharWidth * AppSettings.TabsCol};
+    Rows = WrapRows(in, RowStarts, RowEnds);
+}
+
 }  // namespace
 
 RECT TextRect(HWND window)
@@ -101,33 +137,31 @@ RECT TextRect(HWND window)
 
 void LayOutShown(HWND window, HDC given, LineLayout* layout)
 {
-    HDC dc = given != NULL ? given : GetDC(window);
-    HGDIOBJ font = given != NULL ? NULL : SelectObject(dc, AppSettings.DisplayFont);
-    RECT client;
-    GetClientRect(window, &client);
+    static LaidOut now;
+    GetClientRect(window, &now.client);
+    memcpy(now.text, DispText, sizeof now.text);
+    now.unicode = Doc.Unicode;
+    now.font = AppSettings.Font;
+    now.dpi = DpiOf(window);
+    now.tabs = AppSettings.TabsCol;
     layout->text = TextRect(window);
-    TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
-    layout->rowHeight = metrics.tmHeight;
-    int n = MultiByteToWideChar(DispCodePage(), 0, DispText, -1, Wide, DISP_TEXT_SIZE);
-    WideLength = n > 0 ? static_cast<size_t>(n - 1) : 0;
-    MeasureUnits(dc);
-    FindBreaks();
-    static uint16_t units[DISP_TEXT_SIZE];
-    for (size_t i = 0; i < WideLength; ++i)
-        units[i] = static_cast<uint16_t>(Wide[i]);
-    const WrapText in = {units, WideLength, Advance, SoftBreak, static_cast<int>(layout->text.right - layout->text.left),
-                         metrics.tmAveCharWidth * AppSettings.TabsCol};
-    Rows = WrapRows(in, RowStarts, RowEnds);
-    PerPiece = RowsPerPiece(layout->text.top, client.bottom, layout->rowHeight);
+    // A step within the line lays it out again as it was: the rows stay.
+    if (!SameAsLast(now)) {
+        HDC dc = given != NULL ? given : GetDC(window);
+        HGDIOBJ font = given != NULL ? NULL : SelectObject(dc, AppSettings.DisplayFont);
+        LayOut(dc, static_cast<int>(layout->text.right - layout->text.left));
+        Last = now;
+        if (given == NULL) {
+            SelectObject(dc, font);
+            ReleaseDC(window, dc);
+        }
+    }
+    layout->rowHeight = RowHeight;
+    PerPiece = RowsPerPiece(layout->text.top, now.client.bottom, RowHeight);
     layout->rows = Rows;
     layout->perPiece = PerPiece;
     layout->pieces = PieceCount(Rows, PerPiece);
     layout->piece = Rows == 0 ? 0 : PieceOf(RowStarts, Rows, PerPiece, UnitsAt(Doc.Place.offset));
-    if (given == NULL) {
-        SelectObject(dc, font);
-        ReleaseDC(window, dc);
-    }
 }
 
 uint32_t PieceStart(uint32_t k)

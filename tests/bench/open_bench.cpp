@@ -2,15 +2,21 @@
 // reports how long the open took, how much memory it needed at its peak,
 // and what a line step (compose and repaint) costs. With QUERY, the open
 // shows its progress as the program does, and then QUERY (which should not
-// be in the text) is looked for through the whole text.
+// be in the text) is looked for through the whole text. With --pieces, the
+// text's first lines are long: the median time of laying out the first, and
+// of a step to its next piece against a step to the next line, each painted.
 //   open_bench.exe TEXT [QUERY]   (run from the start folder to use)
+//   open_bench.exe --pieces TEXT
 #include <windows.h>
 #include <psapi.h>
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 #include "app/base/msgbox.h"
 #include "app/base/settings.h"
@@ -18,6 +24,7 @@
 #include "app/startup.h"
 #include "document/document.h"
 #include "app/base/wide.h"
+#include "window/layout.h"
 #include "window/longwork.h"
 #include "window/mainwnd.h"
 #include "window/view.h"
@@ -58,10 +65,59 @@ SIZE_T PrivateBytes(bool peak)
     return peak ? pmc.PeakPagefileUsage : pmc.PagefileUsage;
 }
 
+// The median of runs of f, in microseconds.
+template <typename F>
+double MedianMicroseconds(int runs, F f)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        LARGE_INTEGER a, b;
+        QueryPerformanceCounter(&a);
+        f();
+        QueryPerformanceCounter(&b);
+        times.push_back(Seconds(a, b) * 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void MeasurePieces()
+{
+    NavigateTo(MainWnd, NAV_TOP, 0);
+    // Each layout afresh: the two lines' texts differ.
+    static char lines[2][DISP_TEXT_SIZE];
+    memcpy(lines[0], DispText, DISP_TEXT_SIZE);
+    NavigateTo(MainWnd, NAV_CLAMP, 1);
+    memcpy(lines[1], DispText, DISP_TEXT_SIZE);
+    LineLayout layout;
+    int turn = 0;
+    double layoutUs = MedianMicroseconds(201, [&] {
+        memcpy(DispText, lines[turn ^= 1], DISP_TEXT_SIZE);
+        LayOutShown(MainWnd, NULL, &layout);
+    });
+    NavigateTo(MainWnd, NAV_TOP, 0);
+    double withinUs = MedianMicroseconds(201, [] {
+        StepThrough(MainWnd, true);
+        UpdateWindow(MainWnd);
+        Doc.Place.offset = 0;
+    });
+    double betweenUs = MedianMicroseconds(201, [] {
+        NavigateTo(MainWnd, NAV_CLAMP, Doc.Place.line == 0 ? 1 : 0);
+        UpdateWindow(MainWnd);
+    });
+    printf("bytes %u rows %u pieces %u layout_us %.0f within_us %.0f between_us %.0f\n",
+           static_cast<unsigned>(strlen(DispText)), layout.rows, layout.pieces, layoutUs, withinUs, betweenUs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    const bool pieces = argc == 3 && strcmp(argv[1], "--pieces") == 0;
+    if (pieces) {
+        ++argv;
+        --argc;
+    }
     if (argc < 2) {
         fprintf(stderr, "usage: open_bench TEXT\n");
         return 2;
@@ -91,6 +147,12 @@ int main(int argc, char** argv)
     if (result != OPEN_DONE) {
         fprintf(stderr, "open failed\n");
         return 1;
+    }
+    if (pieces) {
+        MeasurePieces();
+        AppSettings.EndFlg = 0;
+        SendMessageA(MainWnd, WM_CLOSE, 0, 0);
+        return 0;
     }
     NavigateTo(MainWnd, NAV_TOP, 0);
     const LineIndex& index = Doc.Index;

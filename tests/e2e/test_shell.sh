@@ -370,7 +370,7 @@ test_package_for_windows_users() {
     check_eq "32-bit program (PE32)" "Magic 010b (PE32)" "$(grep -m1 '^Magic' <<<"$headers")"
     check_eq "GUI program" "Subsystem 00000002 (Windows GUI)" "$(grep -m1 '^Subsystem' <<<"$headers")"
     check_eq "DLLs beyond Windows' own" "" "$(sed -n 's/^ DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' |
-        sed 's/\.dll$//' | grep -v -x -E 'kernel32|user32|gdi32|comctl32|comdlg32|shell32|advapi32|msvcrt' | xargs)"
+        sed 's/\.dll$//' | grep -v -x -E 'kernel32|user32|gdi32|comctl32|comdlg32|shell32|advapi32|usp10|msvcrt' | xargs)"
     check_true "readme.txt is code page 932" quietly iconv -f CP932 -t UTF-8 "$dir/readme.txt"
     check_eq "readme.txt lines end in CR LF" 0 "$(grep -c -v $'\r$' "$dir/readme.txt")"
 

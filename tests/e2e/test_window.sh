@@ -202,28 +202,32 @@ test_window_pixels_with_border() {
     check_ne "the line drawn with another tab length differs" 0 \
         "$(differing_pixels "$client" "$E2E_TMP/short-tab4.bmp" $((cw - 10)) "$ch")"
 
-    # The long line: it wraps at word breaks inside the text rectangle, and
-    # what falls below the client area is cut off. The window must show the
-    # top of the same text drawn on a taller area, and that taller drawing
-    # must have text below the window's height, or nothing was cut.
+    # The long line: it wraps at word breaks inside the text rectangle into
+    # more rows than the window has, so its first piece shows the rows that
+    # fit whole (two of 14 pixels), as the same text drawn on a taller area
+    # has them, nothing below them, and the mark beside them.
     x_key "$(probe info "$MAIN" | kv xid)" Down
     render "$cw" 200 "$WIN_TABS" "$E2E_TMP/long.txt" "$E2E_TMP/long-tall.bmp"
-    check_true "the window shows the top of the wrapped long line" \
-        wait_client_like "$E2E_OUT/window-long-client.png" "$MAIN" "$E2E_TMP/long-tall.bmp" $((cw - 10)) "$ch"
+    check_true "the window shows the top rows of the wrapped long line" \
+        wait_client_like "$E2E_OUT/window-long-client.png" "$MAIN" "$E2E_TMP/long-tall.bmp" $((cw - 10)) 29
     report=$(pixels_report "$E2E_OUT/window-long-client.png" "$WIN_BACK" "$WIN_FORE")
     local rows=$(kv rows <<<"$report")
-    check_true "wrapped: text on a second row (font colour in rows $rows)" test "${rows#*-}" -ge 15
-    check_eq "no font colour outside the text rectangle when wrapped" 0 "$(kv fore_out <<<"$report")"
-    check_eq "no font colour in the grip column when wrapped" 0 "$(kv fore_right <<<"$report")"
+    check_true "wrapped: text on a second row and none below it (font colour in rows $rows)" \
+        test "${rows#*-}" -ge 15 -a "${rows#*-}" -le 28
+    check_ne "the mark beside a piece that more follows" 0 "$(kv fore_right <<<"$report")"
+    check_eq "no font colour outside the text rectangle but the mark" "$(kv fore_right <<<"$report")" \
+        "$(kv fore_out <<<"$report")"
     check_eq "grip intact over the wrapped text" 16 "$(kv grip_black <<<"$report")"
     local below
     below=$(convert "$E2E_TMP/long-tall.bmp" -crop "$((cw - 10))x$((200 - ch))+0+$ch" +repage \
         -type TrueColor -depth 8 txt:- 2>/dev/null | grep -ci "#$(hex_rgb "$WIN_FORE")")
     check_ne "the long line has rows below the window that were cut off" 0 "$below"
 
-    # The long word: drawn up to the text rectangle's right edge and cut
-    # there, not one pixel of it in the grip's 10 columns.
-    x_key "$(probe info "$MAIN" | kv xid)" Down
+    # The long word (line 3, typed): one row, drawn up to the text
+    # rectangle's right edge and cut there, not one pixel of it in the
+    # grip's 10 columns.
+    x_key "$(probe info "$MAIN" | kv xid)" 3
+    sleep 1
     render "$cw" "$ch" "$WIN_TABS" "$E2E_TMP/word.txt" "$E2E_TMP/word.bmp"
     check_true "the long word is cut where the text rectangle ends" \
         wait_client_like "$E2E_OUT/window-word-client.png" "$MAIN" "$E2E_TMP/word.bmp" $((cw - 10)) "$ch"
@@ -264,20 +268,21 @@ test_window_pixels_without_border() {
     check_eq "empty: no text" 0 "$(( $(kv fore_in <<<"$report") + $(kv fore_out <<<"$report") ))"
 
     # A window 20 pixels high shows the first row of the wrapped line whole
-    # and the top of the second, cut at the window's bottom edge: the text
-    # is clipped by the window, not stopped after the last row that fits
-    # (rows are 14 pixels high with this font; the second starts at y = 15).
+    # and nothing of the second (rows are 14 pixels high with this font; the
+    # second starts at y = 15): it reads the line one row at a time, with
+    # the mark beside the row.
     open_through_dialog a "$(win_path "$texts/long.txt")" || return 1
     render 200 200 "$WIN_TABS" "$E2E_TMP/flat-long.txt" "$E2E_TMP/flat-tall.bmp"
-    check_true "the 20-pixel window shows the top 20 rows of the wrapped line" \
-        wait_client_like "$E2E_OUT/window-low.png" "$MAIN" "$E2E_TMP/flat-tall.bmp" 190 20
+    check_true "the 20-pixel window shows the first row of the wrapped line" \
+        wait_client_like "$E2E_OUT/window-low.png" "$MAIN" "$E2E_TMP/flat-tall.bmp" 190 15
     report=$(pixels_report "$E2E_OUT/window-low.png" "$WIN_BACK" "$WIN_FORE")
     check_ne "text in the first row" 0 "$(kv fore_in <<<"$report")"
-    check_true "the top of the second row shows (font colour down to row $(kv rows <<<"$report"))" \
-        test "$(kv rows <<<"$report" | cut -d- -f2)" -ge 15
-    check_eq "grip drawn over the clipped text" 16 "$(kv grip_black <<<"$report")"
-    check_eq "nothing but background beside the text (first other: $(kv first_stray <<<"$report"))" \
-        0 "$(kv stray <<<"$report")"
+    check_true "nothing of the second row (font colour in rows $(kv rows <<<"$report"))" \
+        test "$(kv rows <<<"$report" | cut -d- -f2)" -lt 15
+    check_eq "grip drawn" 16 "$(kv grip_black <<<"$report")"
+    check_ne "the mark beside the row" 0 "$(kv fore_right <<<"$report")"
+    check_eq "nothing but background beside the text but the mark (first other: $(kv first_stray <<<"$report"))" \
+        "$(kv fore_right <<<"$report")" "$(kv stray <<<"$report")"
     check_true "closes" close_and_wait a "$MAIN"
 }
 
