@@ -14,6 +14,7 @@
 #include "tests/wine/fixture.h"
 #include "tests/wine/import_hook.h"
 #include "tests/wine/modal_script.h"
+#include "window/layout.h"
 #include "window/mainwnd.h"
 #include "window/view.h"
 
@@ -359,6 +360,22 @@ TEST_F(SmallDialogTest, FindsLinesByWhatTheyRead)
         EXPECT_EQ(Doc.Place.line, c.line) << Narrow932(c.typed);
         EXPECT_EQ(Boxes.size(), c.boxes) << Narrow932(c.typed);
     }
+
+    // In a line taller than the window, the piece that holds the match.
+    std::string words;
+    for (int i = 0; i < 300; ++i)
+        words += "word ";
+    ASSERT_EQ(OpenFile(WriteText("long.txt", "x\n" + words + "needle " + words + "\n")), 0);
+    EXPECT_TRUE(WithDialog(WM_KEYDOWN, 'F', [](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_FINDTEXT, L"needle");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    }));
+    LineLayout layout;
+    LayOutShown(MainWnd, NULL, &layout);
+    EXPECT_EQ(Doc.Place.line, 1u);
+    EXPECT_TRUE(layout.piece > 0 && layout.piece + 1 < layout.pieces) << layout.piece << " of " << layout.pieces;
+    EXPECT_EQ(Doc.Place.offset, PieceStart(layout.piece)) << "the place is where the piece begins";
+    EXPECT_LE(Doc.Place.offset, words.size());
 }
 
 }  // namespace
