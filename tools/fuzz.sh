@@ -10,7 +10,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/fuzz"
 seconds=${FUZZ_SECONDS:-15}
-targets=(fuzz_replace_markup fuzz_strip_tags fuzz_replace_angle_entities fuzz_format_dat_record)
+targets=(fuzz_replace_markup fuzz_strip_tags fuzz_replace_angle_entities fuzz_format_dat_record fuzz_read_notation)
 
 mkdir -p "$build/crashes"
 if ! cmake -S "$root" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

@@ -1,0 +1,305 @@
+#include "document/notation.h"
+
+#include <cstring>
+
+#include "app/base/sjis.h"
+
+namespace {
+
+struct JisPair {
+    uint32_t index, first, second;
+};
+
+#include "document/jisx0213.inc"
+
+// The notation's marks in each encoding: code page 932, then UTF-8.
+struct Mark {
+    const char* bytes[2];
+};
+const Mark RUBY_OPEN = {{"\x81\x73", "\xE3\x80\x8A"}};   // 《
+const Mark RUBY_CLOSE = {{"\x81\x74", "\xE3\x80\x8B"}};  // 》
+const Mark BASE = {{"\x81\x62", "\xEF\xBD\x9C"}};        // ｜
+const Mark NOTE_OPEN = {{"\x81\x6D", "\xEF\xBC\xBB"}};   // ［
+const Mark NOTE_CLOSE = {{"\x81\x6E", "\xEF\xBC\xBD"}};  // ］
+const Mark SHARP = {{"\x81\x94", "\xEF\xBC\x83"}};       // ＃
+const Mark KOME = {{"\x81\xA6", "\xE2\x80\xBB"}};        // ※
+const Mark GETA = {{"\x81\xAC", "\xE3\x80\x93"}};        // 〓
+const Mark PAREN_OPEN = {{"\x81\x69", "\xEF\xBC\x88"}};  // （
+const Mark PAREN_CLOSE = {{"\x81\x6A", "\xEF\xBC\x89"}}; // ）
+const Mark QUOTE_OPEN = {{"\x81\x75", "\xE3\x80\x8C"}};  // 「
+const Mark QUOTE_CLOSE = {{"\x81\x76", "\xE3\x80\x8D"}}; // 」
+const Mark WIDE_SPACE = {{"\x81\x40", "\xE3\x80\x80"}};  // the ideographic space
+const Mark LEGEND = {{"\x81\x79\x83\x65\x83\x4C\x83\x58\x83\x67\x92\x86\x82\xC9\x8C\xBB\x82\xEA\x82\xE9\x8B\x4C"
+                      "\x8D\x86\x82\xC9\x82\xC2\x82\xA2\x82\xC4\x81\x7A",
+                      "\xE3\x80\x90\xE3\x83\x86\xE3\x82\xAD\xE3\x82\xB9\xE3\x83\x88\xE4\xB8\xAD\xE3\x81\xAB\xE7\x8F"
+                      "\xBE\xE3\x82\x8C\xE3\x82\x8B\xE8\xA8\x98\xE5\x8F\xB7\xE3\x81\xAB\xE3\x81\xA4\xE3\x81\x84\xE3\x81"
+                      "\xA6\xE3\x80\x91"}};
+
+// Ruby longer than this is taken for text that happens to hold 《.
+const size_t RUBY_MAX_BYTES = 200;
+
+// A line being read: its bytes and encoding.
+struct Text {
+    const char* p;
+    size_t n;
+    bool utf8;
+};
+
+// The bytes of the character at i (at least 1, never past the end).
+size_t CharAt(const Text& t, size_t i)
+{
+    unsigned char b = static_cast<unsigned char>(t.p[i]);
+    size_t k = 1;
+    if (t.utf8)
+        k = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+    else if (IsLeadByte(b))
+        k = 2;
+    return i + k <= t.n ? k : t.n - i;
+}
+
+const char* Of(const Text& t, const Mark& m)
+{
+    return m.bytes[t.utf8 ? 1 : 0];
+}
+
+bool At(const Text& t, size_t i, const Mark& m)
+{
+    const char* b = Of(t, m);
+    size_t k = strlen(b);
+    return i + k <= t.n && memcmp(t.p + i, b, k) == 0;
+}
+
+// Where the mark next stands from i on, character by character; t.n when
+// nowhere. With `stop` given, no further than that mark.
+size_t Find(const Text& t, size_t i, const Mark& m, const Mark* stop = NULL)
+{
+    for (; i < t.n; i += CharAt(t, i)) {
+        if (At(t, i, m))
+            return i;
+        if (stop != NULL && At(t, i, *stop))
+            return t.n;
+    }
+    return t.n;
+}
+
+// The end of the annotation ［＃… opening at i, after its ］, nested
+// brackets counted but not those it quotes in 「…」; 0 when it is not
+// closed on the line.
+size_t AnnotationEnd(const Text& t, size_t i)
+{
+    int depth = 0;
+    bool quoted = false;
+    for (; i < t.n; i += CharAt(t, i)) {
+        if (quoted)
+            quoted = !At(t, i, QUOTE_CLOSE);
+        else if (At(t, i, QUOTE_OPEN))
+            quoted = true;
+        else if (At(t, i, NOTE_OPEN))
+            ++depth;
+        else if (At(t, i, NOTE_CLOSE) && --depth == 0)
+            return i + strlen(Of(t, NOTE_CLOSE));
+    }
+    return 0;
+}
+
+bool Digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int HexDigit(char c)
+{
+    return Digit(c) ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+// Reads the number at p (at most `most` digits in the base); advances p.
+long Number(const Text& t, size_t* p, size_t end, int base, size_t most)
+{
+    long value = 0;
+    size_t digits = 0;
+    for (; *p < end && digits < most; ++*p, ++digits) {
+        int d = base == 16 ? HexDigit(t.p[*p]) : Digit(t.p[*p]) ? t.p[*p] - '0' : -1;
+        if (d < 0)
+            break;
+        value = value * base + d;
+    }
+    return digits > 0 ? value : -1;
+}
+
+// The character an annotation's text [from, to) names: by U+XXXX, or by a
+// JIS X 0213 place plane-row-cell. Up to two code points; 0 when none.
+size_t NamedCharacter(const Text& t, size_t from, size_t to, uint32_t* codes)
+{
+    for (size_t i = from; i < to; i += CharAt(t, i)) {
+        if (t.p[i] == 'U' && i + 1 < to && t.p[i + 1] == '+') {
+            size_t p = i + 2;
+            long code = Number(t, &p, to, 16, 6);
+            if (code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF)) {
+                codes[0] = static_cast<uint32_t>(code);
+                return 1;
+            }
+        }
+        // A plane that follows no digit: "第3水準1-85-25" reads 1-85-25.
+        if ((t.p[i] == '1' || t.p[i] == '2') && (i == from || !Digit(t.p[i - 1])) && i + 1 < to && t.p[i + 1] == '-') {
+            size_t p = i + 2;
+            long row = Number(t, &p, to, 10, 2);
+            long cell = p < to && t.p[p] == '-' ? (++p, Number(t, &p, to, 10, 2)) : -1;
+            if (row >= 1 && row <= 94 && cell >= 1 && cell <= 94 && (p >= to || !Digit(t.p[p]))) {
+                uint32_t index = static_cast<uint32_t>((t.p[i] - '1') * 8836 + (row - 1) * 94 + (cell - 1));
+                if (JISX0213_CHARS[index] != 0) {
+                    codes[0] = JISX0213_CHARS[index];
+                    return 1;
+                }
+                for (const JisPair& pair : JISX0213_PAIRS)
+                    if (pair.index == index) {
+                        codes[0] = pair.first;
+                        codes[1] = pair.second;
+                        return 2;
+                    }
+                return 0;
+            }
+        }
+    }
+    return 0;
+}
+
+size_t Utf8Of(uint32_t c, char* out)
+{
+    if (c < 0x80) {
+        out[0] = static_cast<char>(c);
+        return 1;
+    }
+    if (c < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (c >> 6));
+        out[1] = static_cast<char>(0x80 | (c & 0x3F));
+        return 2;
+    }
+    if (c < 0x10000) {
+        out[0] = static_cast<char>(0xE0 | (c >> 12));
+        out[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (c & 0x3F));
+        return 3;
+    }
+    out[0] = static_cast<char>(0xF0 | (c >> 18));
+    out[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out[3] = static_cast<char>(0x80 | (c & 0x3F));
+    return 4;
+}
+
+// What is written, and where it stops: out always keeps room for its zero.
+struct Output {
+    char* p;
+    size_t size, n;
+};
+
+void Put(Output* o, const char* bytes, size_t k)
+{
+    if (o->n + k < o->size) {
+        memcpy(o->p + o->n, bytes, k);
+        o->n += k;
+    }
+}
+
+void PutMark(Output* o, const Text& t, const Mark& m)
+{
+    Put(o, Of(t, m), strlen(Of(t, m)));
+}
+
+// The character a character annotation names, in the text's encoding.
+void PutNamed(Output* o, const Text& t, size_t from, size_t to, CodePage932Of cp932Of)
+{
+    uint32_t codes[2];
+    size_t count = NamedCharacter(t, from, to, codes);
+    char bytes[8];
+    size_t k = 0;
+    for (size_t c = 0; c < count; ++c) {
+        size_t one = t.utf8 ? Utf8Of(codes[c], bytes + k) : cp932Of != NULL ? cp932Of(codes[c], bytes + k) : 0;
+        if (one == 0) {
+            count = 0;
+            break;
+        }
+        k += one;
+    }
+    if (count == 0)
+        PutMark(o, t, GETA);
+    else
+        Put(o, bytes, k);
+}
+
+}  // namespace
+
+bool UsesNotation(const char* bytes, size_t n, bool utf8)
+{
+    const Text t = {bytes, n, utf8};
+    for (size_t i = 0; i < n; i += CharAt(t, i))
+        if (At(t, i, LEGEND))
+            return true;
+    int marks = 0;
+    bool afterText = false;
+    for (size_t i = 0; i < n && marks < 3; i += CharAt(t, i)) {
+        if (At(t, i, RUBY_OPEN) && afterText) {
+            size_t close = Find(t, i + CharAt(t, i), RUBY_CLOSE, &RUBY_OPEN);
+            marks += close < t.n && close - i <= RUBY_MAX_BYTES && !memchr(t.p + i, '\n', close - i);
+        }
+        unsigned char b = static_cast<unsigned char>(t.p[i]);
+        afterText = b > ' ' && !At(t, i, WIDE_SPACE);
+    }
+    return marks >= 3;
+}
+
+size_t ReadNotation(const char* line, size_t length, bool utf8, bool rubyInParens, CodePage932Of cp932Of,
+                    char* out, size_t size)
+{
+    const Text t = {line, length, utf8};
+    Output o = {out, size, 0};
+    for (size_t i = 0; i < t.n;) {
+        const size_t k = CharAt(t, i);
+        if (At(t, i, RUBY_OPEN)) {
+            size_t close = Find(t, i + k, RUBY_CLOSE, &RUBY_OPEN);
+            if (close < t.n && close - i <= RUBY_MAX_BYTES) {
+                if (rubyInParens) {
+                    PutMark(&o, t, PAREN_OPEN);
+                    Put(&o, t.p + i + k, close - i - k);
+                    PutMark(&o, t, PAREN_CLOSE);
+                }
+                i = close + strlen(Of(t, RUBY_CLOSE));
+                continue;
+            }
+        } else if (At(t, i, BASE)) {
+            // Only the ｜ that opens a ruby's base goes.
+            size_t open = Find(t, i + k, RUBY_OPEN, &BASE);
+            if (open < t.n && Find(t, open, RUBY_CLOSE, &BASE) < t.n) {
+                i += k;
+                continue;
+            }
+        } else if (At(t, i, NOTE_OPEN) && At(t, i + k, SHARP)) {
+            if (size_t end = AnnotationEnd(t, i)) {
+                i = end;
+                continue;
+            }
+        } else if (At(t, i, KOME) && At(t, i + k, NOTE_OPEN) && At(t, i + k + strlen(Of(t, NOTE_OPEN)), SHARP)) {
+            if (size_t end = AnnotationEnd(t, i + k)) {
+                PutNamed(&o, t, i + k, end, cp932Of);
+                i = end;
+                continue;
+            }
+        }
+        Put(&o, t.p + i, k);
+        i += k;
+    }
+    if (size > 0)
+        out[o.n] = '\0';
+    return o.n;
+}
+
+bool OnlyBlanks(const char* bytes, size_t length, bool utf8)
+{
+    const Text t = {bytes, length, utf8};
+    for (size_t i = 0; i < length; i += CharAt(t, i)) {
+        char c = bytes[i];
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && !At(t, i, WIDE_SPACE))
+            return false;
+    }
+    return true;
+}
