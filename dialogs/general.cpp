@@ -58,6 +58,8 @@ INT_PTR OnInitDialog(HWND page)
     SetCheck(page, IDC_LINEDISP, s.LineDisp);
     SetCheck(page, IDC_BACKFLG, s.BackFlg);
     SetCheck(page, IDC_ENDFLG, s.EndFlg);
+    SetCheck(page, IDC_NOTATION, s.Notation);
+    SetCheck(page, IDC_RUBYPAREN, s.RubyParen);
     SetNumberField(page, IDC_RUNWAIT, offsetof(AppSettingsRecord, RunWait), s.RunWait);
     SetNumberField(page, IDC_TABSCOL, offsetof(AppSettingsRecord, TabsCol), s.TabsCol);
     return TRUE;
@@ -71,6 +73,8 @@ INT_PTR OnApply(HWND page)
     s.LineDisp = GetCheck(page, IDC_LINEDISP);
     s.BackFlg = GetCheck(page, IDC_BACKFLG);
     s.EndFlg = GetCheck(page, IDC_ENDFLG);
+    s.Notation = GetCheck(page, IDC_NOTATION);
+    s.RubyParen = GetCheck(page, IDC_RUBYPAREN);
     s.RunWait = ReadNumberField(page, IDC_RUNWAIT, offsetof(AppSettingsRecord, RunWait), AppSettings.RunWait);
     s.TabsCol = ReadNumberField(page, IDC_TABSCOL, offsetof(AppSettingsRecord, TabsCol), AppSettings.TabsCol);
     Options.outcome |= GENERAL_PAGE;

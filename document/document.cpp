@@ -6,14 +6,31 @@
 
 #include "app/base/msgbox.h"
 #include "app/base/settings.h"
+#include "app/base/wide.h"
 #include "datview/datrecord.h"
 #include "datview/textcut.h"
+#include "document/notation.h"
 
-TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, {0, 0}, 0, false};
+TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, {0, 0}, 0, false, false};
 int DocBusy;
 char DispText[DISP_TEXT_SIZE];
 size_t DispPrefix;
 wchar_t WorkFile[PATH_SIZE];
+
+namespace {
+
+// A character in code page 932, for what a notation names.
+size_t Cp932Of(uint32_t code, char* out)
+{
+    if (code > 0xFFFF)
+        return 0;
+    const wchar_t wide = static_cast<wchar_t>(code);
+    BOOL lost = FALSE;
+    int n = WideCharToMultiByte(PROGRAM_CODE_PAGE, WC_NO_BEST_FIT_CHARS, &wide, 1, out, 2, NULL, &lost);
+    return n > 0 && !lost ? static_cast<size_t>(n) : 0;
+}
+
+}  // namespace
 
 DWORD ReadAt(HANDLE h, uint32_t ofs, char* buf, DWORD n)
 {
@@ -74,18 +91,33 @@ uint32_t ShowLine(int code, uint32_t index, char* out)
     return i;
 }
 
-size_t ReadShownLine(uint32_t i, char* line)
+size_t ReadShownLine(uint32_t i, char* line, bool* read)
 {
     // The line runs to its line feed; past 4,096 bytes it is cut, in a
     // Unicode text before a character that would be split. One byte more is
     // read to tell.
     memset(line, 0, LINE_MAX_BYTES + 2);
     DWORD got = ReadAt(Doc.WorkHandle, LineStart(Doc.Index, i), line, LINE_MAX_BYTES + 1);
+    // Every line has a byte at least.
+    if (read != NULL)
+        *read = got > 0;
     size_t length = LineLength(line, got);
     if (length > LINE_MAX_BYTES)
         length = Doc.Unicode ? CutLengthUtf8(line, length, LINE_MAX_BYTES + 1) : LINE_MAX_BYTES;
     memset(line + length, 0, LINE_MAX_BYTES + 2 - length);
+    if (ShowsNotation()) {
+        // As read: never longer than the line (what an annotation names is
+        // shorter than the annotation).
+        static char asRead[LINE_MAX_BYTES + 2];
+        length = ReadNotation(line, length, Doc.Unicode, AppSettings.RubyParen == 1, Cp932Of, asRead, sizeof asRead);
+        memcpy(line, asRead, LINE_MAX_BYTES + 2);
+    }
     return length;
+}
+
+bool ShowsNotation()
+{
+    return Doc.Notation && AppSettings.Notation == 1 && Doc.DatFlg != 1;
 }
 
 void ResetDocument()
@@ -93,6 +125,7 @@ void ResetDocument()
     memset(DispText, 0, sizeof DispText);
     Doc.LineCnt = 0;
     Doc.Unicode = false;
+    Doc.Notation = false;
     memset(AppSettings.BackFile, 0, sizeof AppSettings.BackFile);
     Doc.Place = ReadingPlace{0, 0};
     AppSettings.BackNo = 0;

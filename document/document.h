@@ -21,6 +21,7 @@ struct TextDocument {
     ReadingPlace Place; // the line shown and where in it
     int DatFlg;         // 1: lines are shown as bulletin-board posts
     bool Unicode;       // the copy is UTF-8 (it begins with the mark), else code page 932
+    bool Notation;      // the text is in Aozora Bunko's notation
 };
 
 extern TextDocument Doc;
@@ -56,9 +57,14 @@ uint32_t ShowLine(int code, uint32_t index, char* out);
 const size_t LINE_MAX_BYTES = 4096;
 
 // Reads line i (below LineCnt) as it is shown, cut at LINE_MAX_BYTES (in a
-// Unicode text before a character that would be split), into line
-// (LINE_MAX_BYTES + 2 bytes), zeros after it; returns its length.
-size_t ReadShownLine(uint32_t i, char* line);
+// Unicode text before a character that would be split), and read as read
+// where ShowsNotation, into line (LINE_MAX_BYTES + 2 bytes), zeros after it;
+// returns its length. *read (may be NULL) says whether the copy could be read.
+size_t ReadShownLine(uint32_t i, char* line, bool* read = NULL);
+
+// Whether lines are shown with their notation read: a text in it, the view
+// switched on, and not shown as bulletin-board posts.
+bool ShowsNotation();
 
 // Reads n bytes at ofs (below 4 GiB) of the working copy into buf; returns
 // the bytes read. Every read says where, so reads of long work and of the
@@ -83,6 +89,7 @@ struct CopyForm {
     TextEncoding encoding;
     size_t sourceMark;
     size_t copyMark;
+    bool notation;  // in Aozora Bunko's notation, by its first 64 KiB
 };
 
 // The form of a source of size bytes, from its first bytes; the source is

@@ -51,14 +51,14 @@ uint32_t LineEnd(uint32_t i, uint32_t copyEnd)
     return i + 1 < Doc.LineCnt ? LineStart(Doc.Index, i + 1) : copyEnd;
 }
 
-// Whether line i, as the user reads it, holds the query. Every line has a
-// byte at least: none read means the read failed.
+// Whether line i, as the user reads it, holds the query.
 bool Holds(FindScan* scan, uint32_t i)
 {
     static char line[LINE_MAX_BYTES + 2];
     const TextFinder& finder = *scan->finder;
-    size_t length = ReadShownLine(i, line);
-    scan->failed = scan->failed || length == 0;
+    bool read = false;
+    size_t length = ReadShownLine(i, line, &read);
+    scan->failed = scan->failed || !read;
     if (Doc.DatFlg != 1)
         return LineHolds(finder, line, length, &scan->at);
     static char post[DAT_RECORD_SIZE];
@@ -142,8 +142,8 @@ bool ScanUp(FindScan* scan, uint32_t first, uint32_t last, uint32_t copyEnd, uin
     return false;
 }
 
-// A dat text is read line by line: its posts are made before they are
-// looked at.
+// A dat text, or one whose notation is read, is read line by line: each is
+// made as it reads before it is looked at.
 bool ScanPosts(FindScan* scan, uint32_t first, uint32_t last, bool down, uint32_t* found)
 {
     for (uint32_t k = 0; k <= last - first; ++k) {
@@ -158,9 +158,16 @@ bool ScanPosts(FindScan* scan, uint32_t first, uint32_t last, bool down, uint32_
     return false;
 }
 
+// Posts, and lines whose notation is read, are not their bytes: they are
+// looked at one by one as they read.
+bool LineByLine()
+{
+    return Doc.DatFlg == 1 || ShowsNotation();
+}
+
 bool Scan(FindScan* scan, uint32_t first, uint32_t last, bool down, uint32_t copyEnd, uint32_t* found)
 {
-    if (Doc.DatFlg == 1)
+    if (LineByLine())
         return ScanPosts(scan, first, last, down, found);
     return down ? ScanDown(scan, first, last, copyEnd, found) : ScanUp(scan, first, last, copyEnd, found);
 }
@@ -177,7 +184,7 @@ FindOutcome FindLine(const TextFinder& finder, bool down, uint32_t from, WorkPro
     const uint32_t copyEnd = static_cast<uint32_t>(size.QuadPart);
     FindScan scan = {&finder, progress, 0, 0, false, 0};
     const bool cancellable = progress != NULL;
-    scan.total = Doc.DatFlg == 1 ? Doc.LineCnt : copyEnd - LineStart(Doc.Index, 0);
+    scan.total = LineByLine() ? Doc.LineCnt : copyEnd - LineStart(Doc.Index, 0);
     scan.total = scan.total > 0 ? scan.total : 1;
     const uint32_t lastLine = Doc.LineCnt - 1;
     FindOutcome outcome = FIND_NONE;

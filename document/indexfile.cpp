@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "document/document.h"
+#include "document/notation.h"
 
 namespace {
 
@@ -20,6 +21,21 @@ bool WriteAll(HANDLE file, const void* bytes, DWORD n)
 {
     DWORD put = 0;
     return n == 0 || (WriteFile(file, bytes, n, &put, NULL) && put == n);
+}
+
+// Whether a text is in Aozora Bunko's notation, from its first bytes (a
+// UTF-16 sample converted first).
+bool SampleUsesNotation(const unsigned char* sample, size_t n, const CopyForm& form)
+{
+    if (form.encoding == TEXT_UTF16LE || form.encoding == TEXT_UTF16BE) {
+        static char converted[Utf16ToUtf8Room(DETECT_SAMPLE)];
+        Utf16Decoder decoder;
+        BeginUtf16(&decoder, form.encoding == TEXT_UTF16BE);
+        size_t k = DecodeUtf16(&decoder, sample + form.sourceMark, n - form.sourceMark, converted);
+        return UsesNotation(converted, k, true);
+    }
+    return UsesNotation(reinterpret_cast<const char*>(sample) + form.sourceMark, n - form.sourceMark,
+                        form.encoding != TEXT_CP932);
 }
 
 }  // namespace
@@ -44,19 +60,22 @@ bool DetectSourceForm(HANDLE source, ULONGLONG size, CopyForm* form)
     form->encoding = DetectEncoding(sample, want, want == size, &mark);
     form->sourceMark = mark;
     form->copyMark = form->encoding == TEXT_CP932 ? 0 : UTF8_MARK_SIZE;
+    form->notation = SampleUsesNotation(sample, want, *form);
     return true;
 }
 
 bool WorkingCopyForm(HANDLE copy, ULONGLONG size, CopyForm* form)
 {
-    unsigned char first[UTF8_MARK_SIZE];
-    bool marked = size >= UTF8_MARK_SIZE && ReadAll(copy, first, UTF8_MARK_SIZE) &&
-                  memcmp(first, UTF8_MARK, UTF8_MARK_SIZE) == 0;
+    static unsigned char sample[DETECT_SAMPLE];
+    DWORD want = size < DETECT_SAMPLE ? static_cast<DWORD>(size) : DETECT_SAMPLE;
+    bool marked = ReadAll(copy, sample, want) && want >= UTF8_MARK_SIZE &&
+                  memcmp(sample, UTF8_MARK, UTF8_MARK_SIZE) == 0;
     LONG high = 0;
     if (SetFilePointer(copy, 0, &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
         return false;
     form->encoding = marked ? TEXT_UTF8 : TEXT_CP932;
     form->sourceMark = form->copyMark = marked ? UTF8_MARK_SIZE : 0;
+    form->notation = SampleUsesNotation(sample, want, *form);
     return true;
 }
 

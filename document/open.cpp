@@ -15,7 +15,7 @@ const char NO_LINES[] = "表示できる行がありません。";
 // one read of the source. Returns false, leaving no new copy behind, when
 // the source cannot be read, is 4 GiB or more, the copy cannot be written,
 // or memory for the index runs out.
-bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, int blankSkip, LineIndex* index, bool* unicode,
+bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, int blankSkip, LineIndex* index, CopyForm* form,
                   WorkProgress* progress)
 {
     HANDLE in = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
@@ -23,18 +23,16 @@ bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, int blankSkip, Lin
     if (in == INVALID_HANDLE_VALUE)
         return false;
     ULONGLONG size = 0;
-    CopyForm form;
-    if (!SizeFits(in, &size) || !DetectSourceForm(in, size, &form)) {
+    if (!SizeFits(in, &size) || !DetectSourceForm(in, size, form)) {
         CloseHandle(in);
         return false;
     }
-    *unicode = form.encoding != TEXT_CP932;
     HANDLE out = CreateFileW(copy, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (out == INVALID_HANDLE_VALUE) {
         CloseHandle(in);
         return false;
     }
-    bool ok = StreamLineIndex(in, size, out, form, blankSkip, index, progress);
+    bool ok = StreamLineIndex(in, size, out, *form, blankSkip, index, progress);
     CloseHandle(in);
     ok = CloseHandle(out) && ok;
     if (!ok) {
@@ -58,8 +56,8 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     // BlankSkip while the work shows its progress.
     const int blankSkip = AppSettings.BlankSkip;
     LineIndex index = {};
-    bool unicode = false;
-    if (!CopyAndIndex(path, copy, blankSkip, &index, &unicode, progress)) {
+    CopyForm form;
+    if (!CopyAndIndex(path, copy, blankSkip, &index, &form, progress)) {
         if (progress == NULL || !progress->cancelled)
             *failure = OPEN_ERROR;
         return OPEN_REFUSED;
@@ -102,7 +100,8 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     // encoding until the new text's first line replaces it.
     Doc.Index = index;
     Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
-    Doc.Unicode = unicode;
+    Doc.Unicode = form.encoding != TEXT_CP932;
+    Doc.Notation = form.notation;
     Doc.LineCnt = Doc.Index.count;
     return OPEN_DONE;
 }

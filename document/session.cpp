@@ -60,6 +60,7 @@ const char* ReopenWorkingCopy(int blankSkip, uint32_t* line, WorkProgress* progr
     Doc.Index = index;
     AppSettings.BackSkip = blankSkip;
     Doc.Unicode = form.encoding != TEXT_CP932;
+    Doc.Notation = form.notation;
     return NULL;
 }
 

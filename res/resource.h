@@ -39,6 +39,8 @@
 #define IDC_MATCHCASE       1027
 #define IDC_FINDUP          1028
 #define IDC_FINDDOWN        1029
+#define IDC_NOTATION        1030
+#define IDC_RUBYPAREN       1031
 
 /* Menu commands (40000s) */
 #define IDM_EXIT            40001

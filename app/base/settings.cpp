@@ -75,6 +75,8 @@ const Setting SETTINGS[] = {
     KEY_INT("OPTION", "EndFlg", EndFlg, 0, 0, 1, GENERAL_PAGE, ALWAYS),
     KEY_INT("OPTION", "RunWait", RunWait, 5, 1, 999, GENERAL_PAGE, ALWAYS),
     KEY_INT("OPTION", "TabsCol", TabsCol, 4, 1, 9, GENERAL_PAGE, ALWAYS),
+    KEY_INT("OPTION", "Notation", Notation, 1, 0, 1, GENERAL_PAGE, ALWAYS),
+    KEY_INT("OPTION", "RubyParen", RubyParen, 0, 0, 1, GENERAL_PAGE, ALWAYS),
     KEY_INT("OPTION", "LayNum", LayNum, 0, 0, 20, DISPLAY_PAGE, ALWAYS),
     KEY_INT("OPTION", "BorderFlg", BorderFlg, 1, 0, 1, DISPLAY_PAGE, ALWAYS),
     KEY_INT("OPTION", "ONHOTALT", ONHOTALT, 0, 0, 1, HOTKEY_PAGE, ALWAYS),

@@ -25,6 +25,9 @@ struct AppSettingsRecord {
     int X, Y, WIDTH, HEIGHT;
     // [OPTION]
     int BlankSkip, LineDisp, BorderFlg, LayNum, EndFlg, RunWait, TabsCol;
+    // A text in Aozora Bunko's notation read as read (1), its ruby in
+    // parentheses after its base (RubyParen 1) rather than left out.
+    int Notation, RubyParen;
     int ONHOTALT, ONHOTCTL, ONHOTSFT, ONHOTKEY;
     int MENUHOTALT, MENUHOTCTL, MENUHOTSFT, MENUHOTKEY;
     // [FONT]: the colours and the display font's LOGFONT fields

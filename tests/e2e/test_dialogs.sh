@@ -56,7 +56,8 @@ test_options_sheet_from_f12() {
     check_eq "sheet closed by Enter" "state=gone" "$(probe wait "$sheet" gone 10000)"
     check_eq "General page keys stored at once, and only they" \
         "$(printf '%s\n' '[WINDOW] FLAG=1' '[OPTION] BlankSkip=0' '[OPTION] LineDisp=0' '[BACKUP] BackFlg=1' \
-            '[OPTION] EndFlg=1' '[OPTION] RunWait=12' '[OPTION] TabsCol=4' | sort)" \
+            '[OPTION] EndFlg=1' '[OPTION] RunWait=12' '[OPTION] TabsCol=4' '[OPTION] Notation=1' \
+            '[OPTION] RubyParen=0' | sort)" \
         "$(ini_lines "$dir/Skerrow.ini" | sort)"
 
     # The exit now asks: the new setting took effect.

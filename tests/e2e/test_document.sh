@@ -302,3 +302,31 @@ test_an_ended_program_keeps_its_place() {
     check_eq "right after a clear: no text" "0 " "$(ini_get "$ini" BACKUP BackNo) $(ini_get "$ini" BACKUP BackFile)"
     check_eq "right after a clear: no copy" no "$([ -e "$dir/Skerrow.tmp" ] && echo yes || echo no)"
 }
+
+# A novel in Aozora Bunko's notation reads as read: its ruby, the ｜ before
+# a base and an annotation are not shown, and the line paints as the same
+# line written without them.
+test_notation_reads_as_read() {
+    local dir texts xid
+    dir=$(new_start_dir notation) || return 1
+    texts=$(new_start_dir ntexts) || return 1
+    write_ini "$dir" '[WINDOW]' 'X=300' 'Y=300'
+    printf '%s\r\n' '坊っちゃん' '-------------------------------------------------------' \
+        '【テキスト中に現れる記号について】' \
+        '親譲《おやゆず》りの無鉄砲で｜小供《こども》の時から損［＃「損」に傍点］ばかりしている。' |
+        iconv -f UTF-8 -t CP932 >"$texts/aozora.txt"
+    printf '%s\r\n' '親譲りの無鉄砲で小供の時から損ばかりしている。' | iconv -f UTF-8 -t CP932 >"$texts/plain.txt"
+    start_main a "$dir" || return 1
+    xid=$(probe info "$MAIN" | kv xid)
+    probe drop "$MAIN" "$(win_path "$texts/aozora.txt")" >/dev/null
+    x_key "$xid" End
+    sleep 0.3
+    screenshot notation-read.png "$MAIN"
+    probe drop "$MAIN" "$(win_path "$texts/plain.txt")" >/dev/null
+    sleep 0.3
+    screenshot notation-plain.png "$MAIN"
+    check_true "the line is not blank" test "$(dark_pixels "$E2E_OUT/notation-plain.png" 2 16)" -gt 0
+    check_true "the line in the notation paints as the same line without it" \
+        same_pixels notation-read.png notation-plain.png
+    check_true "run ends" close_and_wait a "$MAIN"
+}

@@ -32,7 +32,7 @@ const char kSettings[] =
     "[FONT]\r\nBackColor=1193046\r\nFontColor=255\r\nHeight=-20\r\nWeight=700\r\nItalic=1\r\nFaceName=" IPA_GOTHIC "\r\n"
     "[BACKUP]\r\nBackFlg=1\r\n";
 const char kGeneralKeys[] = "WINDOW/FLAG OPTION/BlankSkip OPTION/LineDisp BACKUP/BackFlg OPTION/EndFlg OPTION/RunWait "
-                            "OPTION/TabsCol ";
+                            "OPTION/TabsCol OPTION/Notation OPTION/RubyParen ";
 const char kDisplayKeys[] = "OPTION/LayNum OPTION/BorderFlg FONT/BackColor FONT/FontColor FONT/Height FONT/Width "
                             "FONT/Escapement FONT/Orientation FONT/Weight FONT/Italic FONT/Underline FONT/StrikeOut "
                             "FONT/CharSet FONT/OutPrecision FONT/ClipPrecision FONT/Quality FONT/PitchAndFamily "
@@ -247,7 +247,7 @@ TEST_F(OptionsTest, TheSheetHasThreePagesOkAndCancelAndShowsTheGeneralSettings)
     }
 }
 
-TEST_F(OptionsTest, OkAtOnceStoresTheSevenGeneralKeysInOrderAndShowsTheLineAgain)
+TEST_F(OptionsTest, OkAtOnceStoresTheNineGeneralKeysInOrderAndShowsTheLineAgain)
 {
     WriteIni(kSettings);
     StartWindow();
@@ -261,7 +261,7 @@ TEST_F(OptionsTest, OkAtOnceStoresTheSevenGeneralKeysInOrderAndShowsTheLineAgain
     }}));
     EXPECT_EQ(Written, (std::vector<std::string>{"WINDOW/FLAG=1", "OPTION/BlankSkip=1", "OPTION/LineDisp=1",
                                                  "BACKUP/BackFlg=1", "OPTION/EndFlg=1", "OPTION/RunWait=12",
-                                                 "OPTION/TabsCol=8"}));
+                                                 "OPTION/TabsCol=8", "OPTION/Notation=1", "OPTION/RubyParen=0"}));
     EXPECT_STREQ(DispText, "1: first\n");
 }
 
