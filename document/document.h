@@ -109,6 +109,25 @@ bool WorkingCopyForm(HANDLE copy, ULONGLONG size, CopyForm* form);
 bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm& form, int blankSkip,
                      LineIndex* index, WorkProgress* progress);
 
+// How a text's lines are counted: every line (0), blank lines left out (1),
+// or in a text whose notation is read, lines of nothing but annotations and
+// blanks left out too (2). BackSkip keeps the rule the place counts by.
+enum LineRule { KEEP_BLANK_LINES = 0, SKIP_BLANK_LINES = 1, SKIP_NOTE_LINES = 2 };
+
+// The rule for a text in the notation or not, under the settings BlankSkip
+// and Notation.
+int LineRuleFor(int blankSkip, int notationView, bool notation);
+
+// Indexes the copy (size bytes, from its start) under the rule.
+bool IndexUnderRule(HANDLE copy, ULONGLONG size, const CopyForm& form, int rule, LineIndex* index,
+                    WorkProgress* progress);
+
+// After the index is built with blank lines left out: leaves out the lines
+// of nothing but annotations too, reading them from the copy (size bytes).
+// False, the index of no further use, when the copy cannot be read or
+// progress (may be NULL) was cancelled.
+bool DropNoteLines(HANDLE copy, ULONGLONG size, const CopyForm& form, LineIndex* index, WorkProgress* progress);
+
 // The size of an open file, when the index's 32-bit offsets can hold it.
 bool SizeFits(HANDLE file, ULONGLONG* size);
 

@@ -127,3 +127,53 @@ bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm&
         FreeLineIndex(index);
     return ok;
 }
+
+int LineRuleFor(int blankSkip, int notationView, bool notation)
+{
+    if (blankSkip != 1)
+        return KEEP_BLANK_LINES;
+    return notation && notationView == 1 ? SKIP_NOTE_LINES : SKIP_BLANK_LINES;
+}
+
+bool IndexUnderRule(HANDLE copy, ULONGLONG size, const CopyForm& form, int rule, LineIndex* index,
+                    WorkProgress* progress)
+{
+    LONG high = 0;
+    return SetFilePointer(copy, 0, &high, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+           StreamLineIndex(copy, size, INVALID_HANDLE_VALUE, form, rule != KEEP_BLANK_LINES ? 1 : 0, index,
+                           progress) &&
+           (rule != SKIP_NOTE_LINES || DropNoteLines(copy, size, form, index, progress));
+}
+
+bool DropNoteLines(HANDLE copy, ULONGLONG size, const CopyForm& form, LineIndex* index, WorkProgress* progress)
+{
+    // The copy read in large pieces; a line that runs past one is read
+    // again from its start with the next.
+    static char buffer[CHUNK + LINE_MAX_BYTES + 1];
+    uint64_t from = 0, to = 0;
+    uint32_t kept = 0;
+    for (uint32_t i = 0; i < index->count; ++i) {
+        const uint32_t start = LineStart(*index, i);
+        if (start + static_cast<uint64_t>(LINE_MAX_BYTES) + 1 > to && to < size) {
+            ULONGLONG left = size - start;
+            DWORD want = left < sizeof buffer ? static_cast<DWORD>(left) : static_cast<DWORD>(sizeof buffer);
+            if (ReadAt(copy, start, buffer, want) != want)
+                return false;
+            if (progress != NULL && !progress->step(static_cast<unsigned>(start * 100 / size))) {
+                progress->cancelled = true;
+                return false;
+            }
+            from = start;
+            to = start + want;
+        }
+        const char* line = buffer + (start - from);
+        const size_t seen = to - start < LINE_MAX_BYTES + 1 ? static_cast<size_t>(to - start) : LINE_MAX_BYTES + 1;
+        const size_t length = LineLength(line, seen);
+        if (length <= LINE_MAX_BYTES && NotesOnly(line, length, form.encoding != TEXT_CP932))
+            continue;
+        index->blocks[kept >> LINE_BLOCK_SHIFT][kept & (LINE_BLOCK_ENTRIES - 1)] = start;
+        ++kept;
+    }
+    index->count = kept;
+    return true;
+}

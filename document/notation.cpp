@@ -293,13 +293,19 @@ size_t ReadNotation(const char* line, size_t length, bool utf8, bool rubyInParen
     return o.n;
 }
 
-bool OnlyBlanks(const char* bytes, size_t length, bool utf8)
+bool NotesOnly(const char* line, size_t length, bool utf8)
 {
-    const Text t = {bytes, length, utf8};
-    for (size_t i = 0; i < length; i += CharAt(t, i)) {
-        char c = bytes[i];
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && !At(t, i, WIDE_SPACE))
+    const Text t = {line, length, utf8};
+    for (size_t i = 0; i < length;) {
+        const char c = line[i];
+        const size_t k = CharAt(t, i);
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || At(t, i, WIDE_SPACE)) {
+            i += k;
+        } else if (At(t, i, NOTE_OPEN) && At(t, i + k, SHARP) && AnnotationEnd(t, i) != 0) {
+            i = AnnotationEnd(t, i);
+        } else {
             return false;
+        }
     }
     return true;
 }

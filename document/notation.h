@@ -31,8 +31,8 @@ typedef size_t (*CodePage932Of)(uint32_t code, char* out);
 size_t ReadNotation(const char* line, size_t length, bool utf8, bool rubyInParens, CodePage932Of cp932Of,
                     char* out, size_t size);
 
-// Whether the bytes hold nothing but blanks (ASCII and ideographic) and
-// line ends: a line of annotations alone reads as a blank line.
-bool OnlyBlanks(const char* bytes, size_t length, bool utf8);
+// Whether a line holds nothing but annotations, blanks (ASCII and
+// ideographic) and its line end: read as read, it is a blank line.
+bool NotesOnly(const char* line, size_t length, bool utf8);
 
 #endif

@@ -32,7 +32,7 @@ bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, int blankSkip, Lin
         CloseHandle(in);
         return false;
     }
-    bool ok = StreamLineIndex(in, size, out, *form, blankSkip, index, progress);
+    bool ok = StreamLineIndex(in, size, out, *form, blankSkip == 1 ? 1 : 0, index, progress);
     CloseHandle(in);
     ok = CloseHandle(out) && ok;
     if (!ok) {
@@ -52,9 +52,9 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     wcscpy(copy, WorkFile);
     wmemcpy(copy + wcslen(copy) - 3, L"new", 3);  // Skerrow.new beside Skerrow.tmp
 
-    // The rule the index is built with: the options sheet may change
-    // BlankSkip while the work shows its progress.
-    const int blankSkip = AppSettings.BlankSkip;
+    // The settings the index is built by: the options sheet may change them
+    // while the work shows its progress.
+    const int blankSkip = AppSettings.BlankSkip, notationView = AppSettings.Notation;
     LineIndex index = {};
     CopyForm form;
     if (!CopyAndIndex(path, copy, blankSkip, &index, &form, progress)) {
@@ -63,6 +63,10 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
         return OPEN_REFUSED;
     }
 
+    // Lines of nothing but annotations are left out once the copy can be
+    // read: the old text is gone by then, so nothing stops that pass.
+    const int rule = LineRuleFor(blankSkip, notationView, form.notation);
+    ULONGLONG size = 0;
     ReleaseText();
     Doc.LineCnt = 0;
     if (!MoveFileExW(copy, WorkFile, MOVEFILE_REPLACE_EXISTING)) {
@@ -70,6 +74,11 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
         *failure = OPEN_ERROR;
     } else if ((Doc.WorkHandle = CreateFileW(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                              NULL)) == INVALID_HANDLE_VALUE) {
+        *failure = OPEN_ERROR;
+    } else if (rule == SKIP_NOTE_LINES &&
+               !(SizeFits(Doc.WorkHandle, &size) && DropNoteLines(Doc.WorkHandle, size, form, &index, NULL))) {
+        CloseHandle(Doc.WorkHandle);
+        Doc.WorkHandle = INVALID_HANDLE_VALUE;
         *failure = OPEN_ERROR;
     } else if (index.count == 0) {
         CloseHandle(Doc.WorkHandle);
@@ -92,7 +101,7 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     Doc.Place = ReadingPlace{0, 0};
     AppSettings.BackNo = 1;
     AppSettings.BackPos = 0;
-    AppSettings.BackSkip = blankSkip;
+    AppSettings.BackSkip = rule;
     StorePlace();
     // While the question is up, LineCnt stays 0: whatever navigates then
     // finds no text, and DocBusy keeps the text from being released.

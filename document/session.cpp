@@ -16,37 +16,48 @@ const char CANNOT_REOPEN[] = "前回参照ﾃｷｽﾄが開けません。";
 ReadingPlace StoredPlace = {0xFFFFFFFFu, 0};
 const char NO_LINES[] = "表示できる行がありません。";
 
-// *line, a line counted under the blank-line rule placeRule, as the same
-// line of index: the copy indexed once more under that rule.
+// The rule a stored BackSkip names; anything else keeps blank lines.
+int StoredRule(int backSkip)
+{
+    return backSkip == SKIP_BLANK_LINES || backSkip == SKIP_NOTE_LINES ? backSkip : KEEP_BLANK_LINES;
+}
+
+// *line, a line counted under the rule placeRule, as the same line of
+// index: the copy indexed once more under that rule.
 bool SameLineUnder(HANDLE h, ULONGLONG size, const CopyForm& form, int placeRule, const LineIndex& index,
                    uint32_t* line, WorkProgress* progress)
 {
     LineIndex counted = {};
-    LONG high = 0;
-    if (SetFilePointer(h, 0, &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
-        !StreamLineIndex(h, size, INVALID_HANDLE_VALUE, form, placeRule, &counted, progress))
+    if (!IndexUnderRule(h, size, form, placeRule, &counted, progress)) {
+        FreeLineIndex(&counted);
         return false;
+    }
     *line = SameLineIn(counted, index, *line);
     FreeLineIndex(&counted);
     return true;
 }
 
-// Opens the kept working copy and indexes it, blank lines left out when
-// blankSkip is 1; *line, counted under the rule AppSettings.BackSkip, becomes
-// the same line under blankSkip. Returns NULL, or the message that says why
-// it could not be taken up again.
-const char* ReopenWorkingCopy(int blankSkip, uint32_t* line, WorkProgress* progress)
+// Opens the kept working copy and indexes it: under the rule the place
+// counts by (keepRule), else under the rule of the settings now, *line
+// (counted under the place's rule) then becoming the same line under it.
+// Returns NULL, or the message that says why it could not be taken up
+// again.
+const char* ReopenWorkingCopy(bool keepRule, uint32_t* line, WorkProgress* progress)
 {
     HANDLE h = CreateFileW(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE)
         return CANNOT_REOPEN;
     ULONGLONG size = 0;
     CopyForm form;
+    if (!SizeFits(h, &size) || !WorkingCopyForm(h, size, &form)) {
+        CloseHandle(h);
+        return CANNOT_REOPEN;
+    }
+    const int placeRule = StoredRule(AppSettings.BackSkip);
+    const int rule = keepRule ? placeRule : LineRuleFor(AppSettings.BlankSkip, AppSettings.Notation, form.notation);
     LineIndex index = {};
-    const bool ruleChanged = (AppSettings.BackSkip == 1) != (blankSkip == 1);
-    if (!SizeFits(h, &size) || !WorkingCopyForm(h, size, &form) ||
-        !StreamLineIndex(h, size, INVALID_HANDLE_VALUE, form, blankSkip, &index, progress) ||
-        (ruleChanged && !SameLineUnder(h, size, form, AppSettings.BackSkip, index, line, progress))) {
+    if (!IndexUnderRule(h, size, form, rule, &index, progress) ||
+        (rule != placeRule && !SameLineUnder(h, size, form, placeRule, index, line, progress))) {
         FreeLineIndex(&index);
         CloseHandle(h);
         return CANNOT_REOPEN;
@@ -58,7 +69,7 @@ const char* ReopenWorkingCopy(int blankSkip, uint32_t* line, WorkProgress* progr
     }
     Doc.WorkHandle = h;
     Doc.Index = index;
-    AppSettings.BackSkip = blankSkip;
+    AppSettings.BackSkip = rule;
     Doc.Unicode = form.encoding != TEXT_CP932;
     Doc.Notation = form.notation;
     return NULL;
@@ -70,7 +81,7 @@ const char* Restore(WorkProgress* progress)
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
     // Counted unsigned: a stored 0 or negative line lies beyond the end.
     uint32_t line = static_cast<uint32_t>(AppSettings.BackNo) - 1u;
-    const char* failure = ReopenWorkingCopy(AppSettings.BlankSkip, &line, progress);
+    const char* failure = ReopenWorkingCopy(false, &line, progress);
     if (failure == NULL) {
         Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
         Doc.LineCnt = Doc.Index.count;
@@ -153,7 +164,7 @@ ResumeOutcome ResumeAfterCancelledEnd()
     // Taken up silently, as it was: the same lines (whatever BlankSkip says
     // by now) and the same dat view.
     uint32_t line = Doc.Place.line;
-    if (ReopenWorkingCopy(AppSettings.BackSkip, &line, NULL) != NULL) {
+    if (ReopenWorkingCopy(true, &line, NULL) != NULL) {
         ResetDocument();
         return RESUME_LOST;
     }

@@ -49,9 +49,10 @@ TEST(Notation, ALineReadsAsAReaderReadsIt)
         EXPECT_EQ(Read(c.line, c.utf8, false), c.read) << c.line;
         EXPECT_EQ(Read(c.line, c.utf8, true), c.inParens) << c.line;
     }
-    const std::string onlyNotes = "　［＃改ページ］ ［＃「第一章」は大見出し］\r\n";
-    EXPECT_TRUE(OnlyBlanks(Read(onlyNotes, true, false).c_str(), Read(onlyNotes, true, false).size(), true));
-    EXPECT_FALSE(OnlyBlanks("a\r\n", 3, true));
+    for (const std::string notes : {"　［＃改ページ］ ［＃「第一章」は大見出し］\r\n", "\t　\n", ""})
+        EXPECT_TRUE(NotesOnly(notes.data(), notes.size(), true)) << notes;
+    for (const std::string text : {"［＃改ページ］a\r\n", "※［＃「日＋向」、1-85-25］\n", "［＃ 閉じない\n"})
+        EXPECT_FALSE(NotesOnly(text.data(), text.size(), true)) << text;
     char small[8];
     EXPECT_EQ(ReadNotation("abcdefghij", 10, true, false, NULL, small, sizeof small), 7u) << "cut to the room";
 }

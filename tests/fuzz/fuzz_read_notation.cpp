@@ -1,4 +1,5 @@
-// ReadNotation and UsesNotation, whatever the line and the output's size:
+// ReadNotation, UsesNotation and NotesOnly, whatever the line and the
+// output's size:
 // - no read or write outside the line and the output;
 // - the output is zero terminated, its length the count returned, and
 //   nothing past it changes;
@@ -44,6 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     for (size_t i = outSize; i < out.size(); ++i)
         FUZZ_CHECK(static_cast<unsigned char>(out[i]) == FILL);
-    OnlyBlanks(out.data(), n, utf8);
+    NotesOnly(line.data(), length, utf8);
     return 0;
 }

@@ -323,6 +323,29 @@ TEST_F(DocumentTest, DatQuestionOnlyForFourSeparators)
     }
 }
 
+// In a text whose notation is read, a line of nothing but annotations and
+// blanks is a blank line, left out with the others; the rule is the place's.
+TEST_F(DocumentTest, LinesOfAnnotationsAloneAreBlankWhereTheNotationIsRead)
+{
+    StartWindow();
+    const std::string text = "【テキスト中に現れる記号について】\r\n［＃改ページ］\r\n\r\n本文《ほんぶん》\r\n"
+                             "　［＃「一」は中見出し］　\r\n終\r\n";
+    const struct {
+        int blankSkip, notation;
+        uint32_t lines;
+        int rule;
+    } cases[] = {{0, 1, 6, 0}, {1, 0, 5, 1}, {1, 1, 3, 2}};
+    for (const auto& c : cases) {
+        AppSettings.BlankSkip = c.blankSkip;
+        AppSettings.Notation = c.notation;
+        ASSERT_EQ(OpenFile(WriteText("novel.txt", text)), 0);
+        EXPECT_EQ(Doc.LineCnt, c.lines) << c.blankSkip << c.notation;
+        EXPECT_EQ(AppSettings.BackSkip, c.rule) << c.blankSkip << c.notation;
+    }
+    Key(VK_DOWN);
+    EXPECT_STREQ(DispText, "本文\r\n");
+}
+
 TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
 {
     HWND w = StartWindow();
