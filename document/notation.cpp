@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/base/sjis.h"
+#include "document/marks.h"
 
 namespace {
 
@@ -12,10 +12,6 @@ struct JisPair {
 
 #include "document/jisx0213.inc"
 
-// The notation's marks in each encoding: code page 932, then UTF-8.
-struct Mark {
-    const char* bytes[2];
-};
 const Mark RUBY_OPEN = {{"\x81\x73", "\xE3\x80\x8A"}};   // 《
 const Mark RUBY_CLOSE = {{"\x81\x74", "\xE3\x80\x8B"}};  // 》
 const Mark BASE = {{"\x81\x62", "\xEF\xBD\x9C"}};        // ｜
@@ -37,37 +33,6 @@ const Mark LEGEND = {{"\x81\x79\x83\x65\x83\x4C\x83\x58\x83\x67\x92\x86\x82\xC9\
 
 // Ruby longer than this is taken for text that happens to hold 《.
 const size_t RUBY_MAX_BYTES = 200;
-
-// A line being read: its bytes and encoding.
-struct Text {
-    const char* p;
-    size_t n;
-    bool utf8;
-};
-
-// The bytes of the character at i (at least 1, never past the end).
-size_t CharAt(const Text& t, size_t i)
-{
-    unsigned char b = static_cast<unsigned char>(t.p[i]);
-    size_t k = 1;
-    if (t.utf8)
-        k = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-    else if (IsLeadByte(b))
-        k = 2;
-    return i + k <= t.n ? k : t.n - i;
-}
-
-const char* Of(const Text& t, const Mark& m)
-{
-    return m.bytes[t.utf8 ? 1 : 0];
-}
-
-bool At(const Text& t, size_t i, const Mark& m)
-{
-    const char* b = Of(t, m);
-    size_t k = strlen(b);
-    return i + k <= t.n && memcmp(t.p + i, b, k) == 0;
-}
 
 // Where the mark next stands from i on, character by character; t.n when
 // nowhere. With `stop` given, no further than that mark.
