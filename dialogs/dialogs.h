@@ -41,6 +41,11 @@ unsigned ShowOptionsSheet(HINSTANCE instance, const OptionsHost& host, AppSettin
 // path does not fit (path is then empty). path has PATH_SIZE characters.
 int AskForFile(HWND owner, wchar_t* path);
 
+// 「目次」: the text's headings (count items, one row each), the one at
+// `current` selected; true when the user chose one, its index in *chosen.
+// With none, the dialog says so.
+bool AskChapter(HWND owner, HINSTANCE instance, const wchar_t* const* items, int count, int current, int* chosen);
+
 // The jump dialog for a text of lineCount lines: true when the user chose
 // a line, whose zero-based index is then in *target.
 bool AskJumpLine(HWND owner, HINSTANCE instance, uint32_t lineCount, uint32_t* target);

@@ -11,7 +11,7 @@
 #include "datview/textcut.h"
 #include "document/notation.h"
 
-TextDocument Doc = {INVALID_HANDLE_VALUE, {}, 0, {0, 0}, 0, false, false};
+TextDocument Doc = {INVALID_HANDLE_VALUE, {}, {}, 0, {0, 0}, 0, false, false};
 int DocBusy;
 char DispText[DISP_TEXT_SIZE];
 size_t DispPrefix;
@@ -54,6 +54,7 @@ void InitDocumentState()
     Doc.Place = ReadingPlace{0, 0};
     Doc.LineCnt = 0;
     FreeLineIndex(&Doc.Index);
+    FreeHeadings(&Doc.Chapters);
 }
 
 void ReleaseText()
@@ -63,6 +64,7 @@ void ReleaseText()
     CloseHandle(Doc.WorkHandle);
     Doc.WorkHandle = INVALID_HANDLE_VALUE;
     FreeLineIndex(&Doc.Index);
+    FreeHeadings(&Doc.Chapters);
 }
 
 bool HasText()

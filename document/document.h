@@ -14,9 +14,18 @@
 #include "document/match.h"
 #include "document/navigate.h"
 
+// Where the text's headings start in the copy, in order.
+struct Headings {
+    uint32_t* at;
+    uint32_t count, capacity;
+};
+
+void FreeHeadings(Headings* headings);
+
 struct TextDocument {
     HANDLE WorkHandle;  // the opened working copy; INVALID_HANDLE_VALUE when none
     LineIndex Index;    // where each displayable line lies in the copy
+    Headings Chapters;  // its chapters' headings, found with the index
     uint32_t LineCnt;   // lines shown; 0 while nothing is open
     ReadingPlace Place; // the line shown and where in it
     int DatFlg;         // 1: lines are shown as bulletin-board posts
@@ -103,11 +112,12 @@ bool WorkingCopyForm(HANDLE copy, ULONGLONG size, CopyForm* form);
 // Reads the size bytes of source from its start through the one buffer of
 // the program into index (blank lines left out when blankSkip is 1), and
 // when copy is not INVALID_HANDLE_VALUE writes the working copy there, in
-// UTF-8 for a Unicode text. False, with index empty, when a read or write
-// fails, the source ends early, the copy would reach 4 GiB, memory runs
-// out, or progress (may be NULL) was cancelled.
+// UTF-8 for a Unicode text; with headings not NULL, finds the headings on
+// the way (IsHeading). False, with index and headings empty, when a read or
+// write fails, the source ends early, the copy would reach 4 GiB, memory
+// runs out, or progress (may be NULL) was cancelled.
 bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm& form, int blankSkip,
-                     LineIndex* index, WorkProgress* progress);
+                     LineIndex* index, Headings* headings, WorkProgress* progress);
 
 // How a text's lines are counted: every line (0), blank lines left out (1),
 // or in a text whose notation is read, lines of nothing but annotations and
@@ -118,9 +128,10 @@ enum LineRule { KEEP_BLANK_LINES = 0, SKIP_BLANK_LINES = 1, SKIP_NOTE_LINES = 2 
 // and Notation.
 int LineRuleFor(int blankSkip, int notationView, bool notation);
 
-// Indexes the copy (size bytes, from its start) under the rule.
+// Indexes the copy (size bytes, from its start) under the rule, its
+// headings too unless headings is NULL.
 bool IndexUnderRule(HANDLE copy, ULONGLONG size, const CopyForm& form, int rule, LineIndex* index,
-                    WorkProgress* progress);
+                    Headings* headings, WorkProgress* progress);
 
 // After the index is built with blank lines left out: leaves out the lines
 // of nothing but annotations too, reading them from the copy (size bytes).

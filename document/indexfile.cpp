@@ -2,7 +2,10 @@
 // an open (copying on the way), a restore and a resume alike.
 #include <cstring>
 
+#include <cstdlib>
+
 #include "document/document.h"
+#include "document/headings.h"
 #include "document/notation.h"
 
 namespace {
@@ -21,6 +24,74 @@ bool WriteAll(HANDLE file, const void* bytes, DWORD n)
 {
     DWORD put = 0;
     return n == 0 || (WriteFile(file, bytes, n, &put, NULL) && put == n);
+}
+
+// Looking for headings as the lines stream by: each line the index gains
+// is looked at in the bytes that ended it, or with the last bytes of the
+// piece before (a heading is short, so a line that began further back is
+// none).
+struct HeadingScan {
+    Headings* found;  // NULL: none sought
+    bool utf8;
+    uint32_t next;    // the first line not looked at
+    unsigned char carry[HEADING_MAX_BYTES];
+    size_t carried;
+};
+
+bool AddHeading(Headings* h, uint32_t at)
+{
+    if (h->count == h->capacity) {
+        uint32_t grown = h->capacity == 0 ? 64 : h->capacity * 2;
+        uint32_t* more = static_cast<uint32_t*>(realloc(h->at, grown * sizeof(uint32_t)));
+        if (more == NULL)
+            return false;
+        h->at = more;
+        h->capacity = grown;
+    }
+    h->at[h->count++] = at;
+    return true;
+}
+
+// The lines the index gained with the n bytes at bytes, which start at
+// byte `from` of the copy. False when memory ran out.
+bool LookForHeadings(HeadingScan* hs, const LineIndex& index, const char* bytes, size_t n, uint64_t from)
+{
+    if (hs->found == NULL)
+        return true;
+    static unsigned char joined[2 * HEADING_MAX_BYTES + 2];
+    const unsigned char* chunk = reinterpret_cast<const unsigned char*>(bytes);
+    for (; hs->next < index.count; ++hs->next) {
+        const uint64_t start = LineStart(index, hs->next);
+        const unsigned char* line = chunk + (start - from);
+        size_t seen = static_cast<size_t>(from + n - start);
+        if (start < from) {
+            const size_t before = static_cast<size_t>(from - start);
+            if (before > hs->carried)
+                continue;
+            const size_t after = n < HEADING_MAX_BYTES + 1 ? n : HEADING_MAX_BYTES + 1;
+            memcpy(joined, hs->carry + hs->carried - before, before);
+            memcpy(joined + before, chunk, after);
+            line = joined;
+            seen = before + after;
+        }
+        const size_t length = LineLength(reinterpret_cast<const char*>(line),
+                                         seen < HEADING_MAX_BYTES + 1 ? seen : HEADING_MAX_BYTES + 1);
+        if (length <= HEADING_MAX_BYTES && MayBeHeading(line, length, hs->utf8) &&
+            IsHeading(reinterpret_cast<const char*>(line), length, hs->utf8) &&
+            !AddHeading(hs->found, static_cast<uint32_t>(start)))
+            return false;
+    }
+    // The last bytes, for a line that the next piece ends.
+    if (n >= HEADING_MAX_BYTES) {
+        memcpy(hs->carry, chunk + n - HEADING_MAX_BYTES, HEADING_MAX_BYTES);
+        hs->carried = HEADING_MAX_BYTES;
+    } else {
+        const size_t keep = hs->carried + n > HEADING_MAX_BYTES ? HEADING_MAX_BYTES - n : hs->carried;
+        memmove(hs->carry, hs->carry + hs->carried - keep, keep);
+        memcpy(hs->carry + keep, chunk, n);
+        hs->carried = keep + n;
+    }
+    return true;
 }
 
 // Whether a text is in Aozora Bunko's notation, from its first bytes (a
@@ -80,8 +151,15 @@ bool WorkingCopyForm(HANDLE copy, ULONGLONG size, CopyForm* form)
 }
 
 bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm& form, int blankSkip,
-                     LineIndex* index, WorkProgress* progress)
+                     LineIndex* index, Headings* headings, WorkProgress* progress)
 {
+    static HeadingScan hs;
+    hs.found = headings;
+    hs.utf8 = form.encoding != TEXT_CP932;
+    hs.next = 0;
+    hs.carried = 0;
+    if (headings != NULL)
+        FreeHeadings(headings);
     static char buffer[CHUNK];
     static char converted[Utf16ToUtf8Room(CHUNK)];
     const bool utf16 = form.encoding == TEXT_UTF16LE || form.encoding == TEXT_UTF16BE;
@@ -110,7 +188,7 @@ bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm&
         }
         // A UTF-16 text may grow past what 32-bit offsets reach once in UTF-8.
         ok = ok && scan.pos + n <= LARGEST_TEXT && (!copying || WriteAll(copy, bytes, static_cast<DWORD>(n))) &&
-             ScanLines(&scan, bytes, n);
+             ScanLines(&scan, bytes, n) && LookForHeadings(&hs, *index, bytes, n, scan.pos - n);
         left -= got;
         if (ok && progress != NULL && !progress->step(static_cast<unsigned>((size - left) * 100 / size))) {
             progress->cancelled = true;
@@ -120,11 +198,14 @@ bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm&
     if (ok && utf16) {
         size_t n = EndUtf16(&decoder, converted);
         ok = scan.pos + n <= LARGEST_TEXT && (!copying || WriteAll(copy, converted, static_cast<DWORD>(n))) &&
-             ScanLines(&scan, converted, n);
+             ScanLines(&scan, converted, n) && LookForHeadings(&hs, *index, converted, n, scan.pos - n);
     }
-    ok = ok && EndLineScan(&scan);
-    if (!ok)
+    ok = ok && EndLineScan(&scan) && LookForHeadings(&hs, *index, NULL, 0, scan.pos);
+    if (!ok) {
         FreeLineIndex(index);
+        if (headings != NULL)
+            FreeHeadings(headings);
+    }
     return ok;
 }
 
@@ -136,12 +217,12 @@ int LineRuleFor(int blankSkip, int notationView, bool notation)
 }
 
 bool IndexUnderRule(HANDLE copy, ULONGLONG size, const CopyForm& form, int rule, LineIndex* index,
-                    WorkProgress* progress)
+                    Headings* headings, WorkProgress* progress)
 {
     LONG high = 0;
     return SetFilePointer(copy, 0, &high, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
            StreamLineIndex(copy, size, INVALID_HANDLE_VALUE, form, rule != KEEP_BLANK_LINES ? 1 : 0, index,
-                           progress) &&
+                           headings, progress) &&
            (rule != SKIP_NOTE_LINES || DropNoteLines(copy, size, form, index, progress));
 }
 
@@ -176,4 +257,11 @@ bool DropNoteLines(HANDLE copy, ULONGLONG size, const CopyForm& form, LineIndex*
     }
     index->count = kept;
     return true;
+}
+
+void FreeHeadings(Headings* headings)
+{
+    free(headings->at);
+    headings->at = NULL;
+    headings->count = headings->capacity = 0;
 }

@@ -173,21 +173,22 @@ size_t LineLength(const char* bytes, size_t n)
     return lf == NULL ? n : static_cast<size_t>(lf - bytes) + 1;
 }
 
-uint32_t SameLineIn(const LineIndex& from, const LineIndex& to, uint32_t line)
+uint32_t FirstLineFrom(const LineIndex& index, uint32_t ofs)
 {
-    if (line >= from.count)
-        return to.count;
-    const uint32_t start = LineStart(from, line);
-    // The first line of `to` that starts at or after it.
-    uint32_t low = 0, high = to.count;
+    uint32_t low = 0, high = index.count;
     while (low < high) {
         uint32_t mid = low + (high - low) / 2;
-        if (LineStart(to, mid) < start)
+        if (LineStart(index, mid) < ofs)
             low = mid + 1;
         else
             high = mid;
     }
     return low;
+}
+
+uint32_t SameLineIn(const LineIndex& from, const LineIndex& to, uint32_t line)
+{
+    return line < from.count ? FirstLineFrom(to, LineStart(from, line)) : to.count;
 }
 
 void FreeLineIndex(LineIndex* index)

@@ -32,6 +32,9 @@ inline uint32_t LineStart(const LineIndex& index, uint32_t i)
 // including its line feed, or n when none is among them.
 size_t LineLength(const char* bytes, size_t n);
 
+// The first line starting at or after byte ofs; index.count when none.
+uint32_t FirstLineFrom(const LineIndex& index, uint32_t ofs);
+
 // The line of `to` that shows line `line` of `from`, two indexes of one
 // text under different blank-line rules: the same line, or the first line
 // after it where `to` leaves it out; to.count when none follows, and when

@@ -14,6 +14,7 @@
 #define IDD_FILEINFO        112
 #define IDD_OPT_HOTKEY      114
 #define IDD_FIND            116
+#define IDD_CHAPTERS        117
 
 /* Controls (1000s), named after their dialog where they are not shared */
 #define IDC_VERSION         1001
@@ -41,6 +42,8 @@
 #define IDC_FINDDOWN        1029
 #define IDC_NOTATION        1030
 #define IDC_RUBYPAREN       1031
+#define IDC_CHAPTERLIST     1032
+#define IDC_NOCHAPTERS      1033
 
 /* Menu commands (40000s) */
 #define IDM_EXIT            40001
@@ -55,6 +58,7 @@
 #define IDM_FIND            40013
 #define IDM_FINDNEXT        40014
 #define IDM_FINDPREVIOUS    40015
+#define IDM_CHAPTERS        40016
 
 /* Timers, hot keys and the notification-area icon */
 #define TIMER_AUTOFEED      275

@@ -8,6 +8,7 @@
 #include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "res/resource.h"
+#include "window/chapters.h"
 #include "window/find.h"
 #include "window/handles.h"
 #include "window/longwork.h"
@@ -134,6 +135,7 @@ void RunCommand(HWND window, int id)
     case IDM_JUMP: JumpCommand(window); break;
     case IDM_CLEAR: ClearCommand(window); break;
     case IDM_INFO: InfoCommand(window); break;
+    case IDM_CHAPTERS: ChaptersCommand(window); break;
     case IDM_AUTOFEED: ToggleAutoFeed(window); break;
     case IDM_FIND:
         FindCommand(window);

@@ -7,6 +7,7 @@
 #include "app/base/settings.h"
 #include "document/document.h"
 #include "res/resource.h"
+#include "window/chapters.h"
 #include "window/commands.h"
 #include "window/longwork.h"
 #include "window/place.h"
@@ -62,6 +63,9 @@ void HandleKey(HWND window, WPARAM wParam)
     case VK_NEXT:
     case VK_DOWN: StepThrough(window, true); break;
     case VK_HOME: NavigateTo(window, NAV_TOP, Doc.Place.line); break;
+    case VK_RIGHT: StepChapter(window, true); break;
+    case VK_LEFT: StepChapter(window, false); break;
+    case 'T': RunCommand(window, IDM_CHAPTERS); break;
     case VK_END: NavigateTo(window, NAV_END, Doc.Place.line); break;
     case 'J':
     case VK_F4: RunCommand(window, IDM_JUMP); break;

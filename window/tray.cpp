@@ -107,6 +107,7 @@ void ShowContextMenu(HWND window, int x, int y)
                            MAKEINTRESOURCEW(IDR_POPUPMENU));
     HMENU submenu = GetSubMenu(menu, 0);
     EnableMenuItem(menu, IDM_JUMP, GrayedUnlessOpen());
+    EnableMenuItem(menu, IDM_CHAPTERS, GrayedUnlessOpen());
     EnableMenuItem(menu, IDM_CLEAR, GrayedUnlessOpen());
     EnableMenuItem(menu, IDM_INFO, GrayedUnlessOpen());
     ClientToScreen(window, &p);

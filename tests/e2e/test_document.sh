@@ -305,22 +305,38 @@ test_an_ended_program_keeps_its_place() {
 
 # A novel in Aozora Bunko's notation reads as read: its ruby, the ｜ before
 # a base and an annotation are not shown, and the line paints as the same
-# line written without them.
+# line written without them. Its chapters are moved by with → and ← and
+# chosen from the list 「目次」 (line numbers read back as Esc stores them).
 test_notation_reads_as_read() {
     local dir texts xid
     dir=$(new_start_dir notation) || return 1
     texts=$(new_start_dir ntexts) || return 1
     write_ini "$dir" '[WINDOW]' 'X=300' 'Y=300'
-    printf '%s\r\n' '坊っちゃん' '-------------------------------------------------------' \
-        '【テキスト中に現れる記号について】' \
-        '親譲《おやゆず》りの無鉄砲で｜小供《こども》の時から損［＃「損」に傍点］ばかりしている。' |
-        iconv -f UTF-8 -t CP932 >"$texts/aozora.txt"
+    printf '%s\r\n' '坊っちゃん' '【テキスト中に現れる記号について】' '' '［＃５字下げ］一［＃「一」は中見出し］' \
+        '親譲《おやゆず》りの無鉄砲で｜小供《こども》の時から損［＃「損」に傍点］ばかりしている。' '本文' \
+        '［＃５字下げ］二［＃「二」は中見出し］' '本文' | iconv -f UTF-8 -t CP932 >"$texts/aozora.txt"
     printf '%s\r\n' '親譲りの無鉄砲で小供の時から損ばかりしている。' | iconv -f UTF-8 -t CP932 >"$texts/plain.txt"
     start_main a "$dir" || return 1
     xid=$(probe info "$MAIN" | kv xid)
     probe drop "$MAIN" "$(win_path "$texts/aozora.txt")" >/dev/null
-    x_key "$xid" End
-    sleep 0.3
+    # line_after KEYS...: the line shown after the keys, as Esc stores it.
+    line_after() {
+        x_key "$xid" "$@" Escape
+        ini_get "$dir/Skerrow.ini" BACKUP BackNo
+        probe post "$MAIN" 3177 5999 0x0201 >/dev/null
+    }
+    check_eq "→ from the top: the first heading, then the second; no third" "4 7 7" \
+        "$(line_after Right) $(line_after Right) $(line_after Right)"
+    check_eq "← from a line after a heading: that heading; then the one before; no earlier" "4 4 4" \
+        "$(line_after Home Down Down Down Down Left) $(line_after Right Left) $(line_after Left)"
+    x_key "$xid" t
+    local list
+    list=$(dialog_titled a '目次') || { e2e_cannot "no list of headings after T"; return 1; }
+    x_key "$(probe info "$list" | kv xid)" Down Return
+    check_eq "the list: the second heading chosen" "state=gone" "$(probe wait "$list" gone 10000)"
+    check_eq "the list: its line shown" 7 "$(line_after)"
+    x_key "$xid" 5
+    sleep 1
     screenshot notation-read.png "$MAIN"
     probe drop "$MAIN" "$(win_path "$texts/plain.txt")" >/dev/null
     sleep 0.3

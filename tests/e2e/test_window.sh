@@ -562,7 +562,7 @@ test_window_tray_hotkeys_and_menus() {
     check_eq "the context menu is the program's" "$pid" "$(kv pid <<<"$MENU_INFO")"
     check_eq "context menu at the pointer, one pixel in for the border" "401 321" \
         "$(kv rect <<<"$MENU_INFO" | cut -d' ' -f1,2)"
-    check_eq "context menu, nothing open: items 2 to 4 of five grayed" EGGGE \
+    check_eq "context menu, nothing open: items 2 to 5 of six grayed" EGGGGE \
         "$(menu_items "$E2E_OUT/context-menu.png")"
     check_true "a click elsewhere closes the context menu" close_menu
 
@@ -581,7 +581,7 @@ test_window_tray_hotkeys_and_menus() {
     open_through_dialog a "$(win_path "$texts/two.txt")" || return 1
     x_mouse mousemove 400 320 sleep 0.1 click 3
     check_true "context menu with a text open" open_menu "$E2E_OUT/context-menu-open.png" || return 1
-    check_eq "context menu, a text open: all five items enabled" EEEEE \
+    check_eq "context menu, a text open: all six items enabled" EEEEEE \
         "$(menu_items "$E2E_OUT/context-menu-open.png")"
     close_menu
     x_mouse mousemove 600 600
