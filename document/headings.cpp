@@ -128,68 +128,6 @@ bool NumberedInEnglish(const Text& t)
     return false;
 }
 
-// The code of the character at p: its two bytes in code page 932, its code
-// point in UTF-8 (the plane above the first folded in), an ASCII byte as
-// itself.
-unsigned FirstCode(const unsigned char* p, size_t n, bool utf8)
-{
-    if (p[0] < 0x80 || n < 2)
-        return p[0];
-    if (!utf8)
-        return IsLeadByte(p[0]) ? (p[0] << 8 | p[1]) & 0xFFFF : p[0];
-    if (p[0] < 0xE0)
-        return ((p[0] & 0x1F) << 6 | (p[1] & 0x3F)) & 0xFFFF;
-    if (n < 3)
-        return p[0];
-    return ((p[0] & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F)) & 0xFFFF;
-}
-
-// Sets of character codes (FirstCode), a bit each.
-struct CodeSets {
-    unsigned char first[65536 / 8];   // what a heading can start with
-    unsigned char digits[65536 / 8];  // ASCII, full-width and kanji digits
-};
-
-void Add(unsigned char* set, unsigned code)
-{
-    set[code >> 3] |= static_cast<unsigned char>(1 << (code & 7));
-}
-
-bool In(const unsigned char* set, unsigned code)
-{
-    return (set[code >> 3] >> (code & 7)) & 1;
-}
-
-// Built once from the rule's own marks, for code page 932 and for UTF-8.
-const CodeSets& Sets(bool utf8)
-{
-    static CodeSets sets[2];
-    static bool built = false;
-    if (!built) {
-        for (int e = 0; e < 2; ++e) {
-            auto code = [&](const Mark& m) {
-                return FirstCode(reinterpret_cast<const unsigned char*>(m.bytes[e]), strlen(m.bytes[e]), e == 1);
-            };
-            for (const char* c = "0123456789"; *c; ++c) {
-                Add(sets[e].digits, static_cast<unsigned char>(*c));
-                Add(sets[e].first, static_cast<unsigned char>(*c));
-            }
-            for (const char* c = "CPE"; *c; ++c)
-                Add(sets[e].first, static_cast<unsigned char>(*c));
-            for (const Mark& m : DIGITS) {
-                Add(sets[e].digits, code(m));
-                Add(sets[e].first, code(m));
-            }
-            for (const Mark& m : WORDS)
-                Add(sets[e].first, code(m));
-            Add(sets[e].first, code(DAI));
-            Add(sets[e].first, code(NOTE_START));
-        }
-        built = true;
-    }
-    return sets[utf8 ? 1 : 0];
-}
-
 }  // namespace
 
 bool IsHeading(const char* line, size_t length, bool utf8)
@@ -220,18 +158,57 @@ bool IsHeading(const char* line, size_t length, bool utf8)
 
 bool MayBeHeading(const unsigned char* start, size_t n, bool utf8)
 {
-    const CodeSets& sets = Sets(utf8);
-    const Text t = {reinterpret_cast<const char*>(start), n, utf8};
+    const HeadingCodes& codes = HeadingCodesOf(utf8);
     size_t i = 0;
-    while (i < t.n && (t.p[i] == ' ' || t.p[i] == '\t' || At(t, i, WIDE_SPACE)))
-        i += CharAt(t, i);
-    if (i >= t.n || !In(sets.first, FirstCode(start + i, n - i, utf8)))
+    while (size_t k = BlankAt(start + i, n - i, utf8))
+        i += k;
+    if (i >= n || !HasCode(codes.first, CharacterCode(start + i, n - i, utf8)))
         return false;
     // A line that starts with a number is a heading only as a number alone
     // (or one with its heading annotation).
+    const Text t = {reinterpret_cast<const char*>(start), n, utf8};
     size_t k = i;
-    while (k < t.n && In(sets.digits, FirstCode(start + k, n - k, utf8)))
+    while (k < n && HasCode(codes.digits, CharacterCode(start + k, n - k, utf8)))
         k += CharAt(t, k);
-    return k == i || k == t.n || t.p[k] == ' ' || t.p[k] == '\t' || t.p[k] == '\r' || t.p[k] == '\n' ||
-           At(t, k, WIDE_SPACE) || At(t, k, NOTE_START);
+    return k == i || k == n || start[k] == '\r' || start[k] == '\n' || BlankAt(start + k, n - k, utf8) != 0 ||
+           At(t, k, NOTE_START);
+}
+
+const HeadingCodes& HeadingCodesOf(bool utf8)
+{
+    // Built once from the rule's own marks.
+    static HeadingCodes sets[2];
+    static bool built = false;
+    if (!built) {
+        for (int e = 0; e < 2; ++e) {
+            auto code = [&](const Mark& m) {
+                return CharacterCode(reinterpret_cast<const unsigned char*>(m.bytes[e]), strlen(m.bytes[e]), e == 1);
+            };
+            auto add = [](unsigned char* set, unsigned c) { set[c >> 3] |= static_cast<unsigned char>(1 << (c & 7)); };
+            for (const char* c = "0123456789"; *c; ++c) {
+                add(sets[e].digits, static_cast<unsigned char>(*c));
+                add(sets[e].first, static_cast<unsigned char>(*c));
+            }
+            for (const char* c = "CPE"; *c; ++c)
+                add(sets[e].first, static_cast<unsigned char>(*c));
+            for (const Mark& m : DIGITS) {
+                add(sets[e].digits, code(m));
+                add(sets[e].first, code(m));
+            }
+            for (const Mark& m : WORDS)
+                add(sets[e].first, code(m));
+            add(sets[e].first, code(DAI));
+            add(sets[e].first, code(NOTE_START));
+            // The first look: ASCII first characters by their byte, the
+            // others by the code their bytes make, the blanks too.
+            for (unsigned c = 0; c < 0x80; ++c)
+                sets[e].ascii[c] = HasCode(sets[e].first, c) || c == ' ' || c == '\t';
+            for (unsigned c = 0x80; c < 65536; ++c)
+                if (HasCode(sets[e].first, c))
+                    add(sets[e].leads, c);
+            add(sets[e].leads, e == 0 ? 0x8140 : 0x3000);
+        }
+        built = true;
+    }
+    return sets[utf8 ? 1 : 0];
 }

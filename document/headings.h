@@ -23,8 +23,70 @@ const size_t HEADING_MAX_BYTES = HEADING_MAX_CHARS * 4 + 8;
 //   Epilogue.
 bool IsHeading(const char* line, size_t length, bool utf8);
 
-// Whether a line starting with these bytes (at least 4 of them, or all
-// the line has) could be a heading: a cheap first look for the index pass.
+// Whether a line starting with these bytes (n of them, its line end among
+// them or not) could be a heading: a cheap look before IsHeading.
 bool MayBeHeading(const unsigned char* start, size_t n, bool utf8);
+
+// The code of the character at p (n bytes there): its two bytes in code
+// page 932, its code point in UTF-8 (those past the first plane folded
+// in), an ASCII byte as itself.
+inline unsigned CharacterCode(const unsigned char* p, size_t n, bool utf8)
+{
+    if (p[0] < 0x80 || n < 2)
+        return p[0];
+    if (!utf8)
+        return ((p[0] >= 0x81 && p[0] <= 0x9F) || p[0] >= 0xE0) ? (p[0] << 8 | p[1]) & 0xFFFF : p[0];
+    if (p[0] < 0xE0)
+        return ((p[0] & 0x1F) << 6 | (p[1] & 0x3F)) & 0xFFFF;
+    if (n < 3)
+        return p[0];
+    return ((p[0] & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F)) & 0xFFFF;
+}
+
+// Whether the character at p (n bytes there) is a blank: ASCII space or
+// tab, or the ideographic space; its bytes, else 0.
+inline size_t BlankAt(const unsigned char* p, size_t n, bool utf8)
+{
+    if (n > 0 && (p[0] == ' ' || p[0] == '\t'))
+        return 1;
+    if (!utf8)
+        return n > 1 && p[0] == 0x81 && p[1] == 0x40 ? 2 : 0;
+    return n > 2 && p[0] == 0xE3 && p[1] == 0x80 && p[2] == 0x80 ? 3 : 0;
+}
+
+// What a heading's first character can be, blanks passed, and the digits:
+// a bit for each code (CharacterCode). For the first look, `leads` has a
+// bit for each code a line's first bytes make (LeadCode), blanks included,
+// and `ascii` each ASCII byte a heading's line can begin with.
+struct HeadingCodes {
+    unsigned char first[65536 / 8];
+    unsigned char digits[65536 / 8];
+    unsigned char leads[65536 / 8];
+    unsigned char ascii[256];
+};
+
+// The code a line's first bytes make, without a branch on what they are:
+// in code page 932 its first two bytes, in UTF-8 the code point they
+// would make as a character of three bytes.
+inline unsigned LeadCode(const unsigned char* p, size_t n, bool utf8)
+{
+    const unsigned b1 = n > 1 ? p[1] : 0, b2 = n > 2 ? p[2] : 0;
+    return utf8 ? ((p[0] & 0x0F) << 12 | (b1 & 0x3F) << 6 | (b2 & 0x3F)) : (p[0] << 8 | b1);
+}
+const HeadingCodes& HeadingCodesOf(bool utf8);
+
+inline bool HasCode(const unsigned char* set, unsigned code)
+{
+    return (set[code >> 3] >> (code & 7)) & 1;
+}
+
+// The cheapest look, for every line of a text (n bytes of it at p, at
+// least 1): its first bytes, without a branch on what they are. False when
+// the line cannot be a heading; true when MayBeHeading is to decide.
+inline bool PerhapsHeading(const unsigned char* p, size_t n, bool utf8, const HeadingCodes& codes)
+{
+    const bool wide = utf8 ? p[0] >= 0xE0 : p[0] >= 0x80;
+    return codes.ascii[p[0]] | (wide & HasCode(codes.leads, LeadCode(p, n, utf8)));
+}
 
 #endif

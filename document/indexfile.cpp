@@ -60,26 +60,41 @@ bool LookForHeadings(HeadingScan* hs, const LineIndex& index, const char* bytes,
         return true;
     static unsigned char joined[2 * HEADING_MAX_BYTES + 2];
     const unsigned char* chunk = reinterpret_cast<const unsigned char*>(bytes);
-    for (; hs->next < index.count; ++hs->next) {
-        const uint64_t start = LineStart(index, hs->next);
-        const unsigned char* line = chunk + (start - from);
-        size_t seen = static_cast<size_t>(from + n - start);
-        if (start < from) {
-            const size_t before = static_cast<size_t>(from - start);
-            if (before > hs->carried)
+    const HeadingCodes& codes = HeadingCodesOf(hs->utf8);
+    // Offsets of the copy stay below 4 GiB.
+    const uint32_t base = static_cast<uint32_t>(from), stop = static_cast<uint32_t>(from + n);
+    while (hs->next < index.count) {
+        // A block of entries at a time, every line looked at by its first
+        // bytes.
+        const uint32_t* block = index.blocks[hs->next >> LINE_BLOCK_SHIFT];
+        const uint32_t first = hs->next & (LINE_BLOCK_ENTRIES - 1);
+        const uint32_t last = index.count - (hs->next - first) < LINE_BLOCK_ENTRIES
+                                  ? index.count - (hs->next - first)
+                                  : LINE_BLOCK_ENTRIES;
+        for (uint32_t e = first; e < last; ++e) {
+            const uint32_t start = block[e];
+            const unsigned char* line = chunk + (start - base);
+            size_t seen = stop - start;
+            if (start < base) {
+                const size_t before = base - start;
+                if (before > hs->carried)
+                    continue;
+                const size_t after = n < HEADING_MAX_BYTES + 1 ? n : HEADING_MAX_BYTES + 1;
+                memcpy(joined, hs->carry + hs->carried - before, before);
+                memcpy(joined + before, chunk, after);
+                line = joined;
+                seen = before + after;
+            }
+            if (seen > HEADING_MAX_BYTES + 1)
+                seen = HEADING_MAX_BYTES + 1;
+            if (!PerhapsHeading(line, seen, hs->utf8, codes) || !MayBeHeading(line, seen, hs->utf8))
                 continue;
-            const size_t after = n < HEADING_MAX_BYTES + 1 ? n : HEADING_MAX_BYTES + 1;
-            memcpy(joined, hs->carry + hs->carried - before, before);
-            memcpy(joined + before, chunk, after);
-            line = joined;
-            seen = before + after;
+            const size_t length = LineLength(reinterpret_cast<const char*>(line), seen);
+            if (length <= HEADING_MAX_BYTES && IsHeading(reinterpret_cast<const char*>(line), length, hs->utf8) &&
+                !AddHeading(hs->found, start))
+                return false;
         }
-        const size_t length = LineLength(reinterpret_cast<const char*>(line),
-                                         seen < HEADING_MAX_BYTES + 1 ? seen : HEADING_MAX_BYTES + 1);
-        if (length <= HEADING_MAX_BYTES && MayBeHeading(line, length, hs->utf8) &&
-            IsHeading(reinterpret_cast<const char*>(line), length, hs->utf8) &&
-            !AddHeading(hs->found, static_cast<uint32_t>(start)))
-            return false;
+        hs->next += last - first;
     }
     // The last bytes, for a line that the next piece ends.
     if (n >= HEADING_MAX_BYTES) {
@@ -90,6 +105,19 @@ bool LookForHeadings(HeadingScan* hs, const LineIndex& index, const char* bytes,
         memmove(hs->carry, hs->carry + hs->carried - keep, keep);
         memcpy(hs->carry + keep, chunk, n);
         hs->carried = keep + n;
+    }
+    return true;
+}
+
+// Scans n bytes for line feeds and looks at the lines they end, a slice
+// at a time, so that each line's first bytes are still at hand.
+bool ScanAndLook(LineScan* scan, HeadingScan* hs, const LineIndex& index, const char* bytes, size_t n)
+{
+    const size_t SLICE = 32 * 1024;
+    for (size_t at = 0; at < n; at += SLICE) {
+        const size_t k = n - at < SLICE ? n - at : SLICE;
+        if (!ScanLines(scan, bytes + at, k) || !LookForHeadings(hs, index, bytes + at, k, scan->pos - k))
+            return false;
     }
     return true;
 }
@@ -188,7 +216,7 @@ bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm&
         }
         // A UTF-16 text may grow past what 32-bit offsets reach once in UTF-8.
         ok = ok && scan.pos + n <= LARGEST_TEXT && (!copying || WriteAll(copy, bytes, static_cast<DWORD>(n))) &&
-             ScanLines(&scan, bytes, n) && LookForHeadings(&hs, *index, bytes, n, scan.pos - n);
+             ScanAndLook(&scan, &hs, *index, bytes, n);
         left -= got;
         if (ok && progress != NULL && !progress->step(static_cast<unsigned>((size - left) * 100 / size))) {
             progress->cancelled = true;
@@ -198,7 +226,7 @@ bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm&
     if (ok && utf16) {
         size_t n = EndUtf16(&decoder, converted);
         ok = scan.pos + n <= LARGEST_TEXT && (!copying || WriteAll(copy, converted, static_cast<DWORD>(n))) &&
-             ScanLines(&scan, converted, n) && LookForHeadings(&hs, *index, converted, n, scan.pos - n);
+             ScanAndLook(&scan, &hs, *index, converted, n);
     }
     ok = ok && EndLineScan(&scan) && LookForHeadings(&hs, *index, NULL, 0, scan.pos);
     if (!ok) {

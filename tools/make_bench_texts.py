@@ -2,7 +2,7 @@
 """Writes the benchmark texts: SIZE bytes of short lines (about 30 bytes) and
 SIZE bytes of long code page 932 lines (about 350 bytes), and the long lines
 again as SIZE bytes of UTF-8 and of UTF-16 (little-endian, with its mark),
-CR LF line ends.
+and the short lines in UTF-8, CR LF line ends.
 
     make_bench_texts.py DIR [SIZE_MIB]
 """
@@ -51,6 +51,7 @@ def main():
     write(os.path.join(out, "long.txt"), size, 320, 380, 2)
     write(os.path.join(out, "utf8.txt"), size, 320, 380, 2, "utf-8")
     write(os.path.join(out, "utf16.txt"), size, 320, 380, 2, "utf-16-le", b"\xff\xfe")
+    write(os.path.join(out, "short-utf8.txt"), size, 20, 36, 1, "utf-8")
 
 
 if __name__ == "__main__":
