@@ -207,6 +207,12 @@ const HeadingCodes& HeadingCodesOf(bool utf8)
                 if (HasCode(sets[e].first, c))
                     add(sets[e].leads, c);
             add(sets[e].leads, e == 0 ? 0x8140 : 0x3000);
+            for (const char* c = "0123456789 \t\r\n"; *c; ++c)
+                sets[e].afterAscii[static_cast<unsigned char>(*c)] = 1;
+            for (const Mark& m : DIGITS)
+                add(sets[e].afterDigit, code(m));
+            add(sets[e].afterDigit, e == 0 ? 0x8140 : 0x3000);
+            add(sets[e].afterDigit, code(NOTE_START));
         }
         built = true;
     }

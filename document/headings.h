@@ -63,6 +63,10 @@ struct HeadingCodes {
     unsigned char digits[65536 / 8];
     unsigned char leads[65536 / 8];
     unsigned char ascii[256];
+    // What may follow a digit that is not ASCII: a digit, a blank, the
+    // line's end or an annotation (ASCII ones in afterAscii).
+    unsigned char afterDigit[65536 / 8];
+    unsigned char afterAscii[256];
 };
 
 // The code a line's first bytes make, without a branch on what they are:
@@ -86,7 +90,16 @@ inline bool HasCode(const unsigned char* set, unsigned code)
 inline bool PerhapsHeading(const unsigned char* p, size_t n, bool utf8, const HeadingCodes& codes)
 {
     const bool wide = utf8 ? p[0] >= 0xE0 : p[0] >= 0x80;
-    return codes.ascii[p[0]] | (wide & HasCode(codes.leads, LeadCode(p, n, utf8)));
+    const unsigned lead = LeadCode(p, n, utf8);
+    if (!(codes.ascii[p[0]] | (wide & HasCode(codes.leads, lead))))
+        return false;
+    // A kanji or full-width digit first (一行, 十分): a heading only when
+    // the number stands alone, which the next character tells.
+    const size_t width = utf8 ? 3 : 2;
+    if (!wide || !HasCode(codes.digits, lead) || n <= width)
+        return true;
+    const unsigned char* next = p + width;
+    return codes.afterAscii[next[0]] || HasCode(codes.afterDigit, LeadCode(next, n - width, utf8));
 }
 
 #endif
