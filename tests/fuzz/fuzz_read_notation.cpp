@@ -1,5 +1,5 @@
-// ReadNotation, UsesNotation and NotesOnly, whatever the line and the
-// output's size:
+// ReadNotation, UsesNotation and NotesOnly, and the heading rule's three
+// looks, whatever the line and the output's size:
 // - no read or write outside the line and the output;
 // - the output is zero terminated, its length the count returned, and
 //   nothing past it changes;
@@ -9,6 +9,7 @@
 //
 // Input: two bytes choosing the output's size (bit 15: the window's buffer
 // size; bit 14: UTF-8; bit 13: ruby in parentheses), then the line.
+#include "document/headings.h"
 #include "document/notation.h"
 #include "tests/fuzz/fuzz_check.h"
 
@@ -46,5 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t i = outSize; i < out.size(); ++i)
         FUZZ_CHECK(static_cast<unsigned char>(out[i]) == FILL);
     NotesOnly(line.data(), length, utf8);
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(line.data());
+    if (length > 0 && PerhapsHeading(bytes, length, utf8, HeadingCodesOf(utf8)))
+        MayBeHeading(bytes, length, utf8);
+    IsHeading(line.data(), length, utf8);
     return 0;
 }
