@@ -1,8 +1,7 @@
 // The one way a text gets its line index: streamed through one buffer, for
 // an open (copying on the way), a restore and a resume alike.
-#include <cstring>
-
 #include <cstdlib>
+#include <cstring>
 
 #include "document/document.h"
 #include "document/headings.h"

@@ -32,7 +32,7 @@ bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, int blankSkip, Lin
         CloseHandle(in);
         return false;
     }
-    bool ok = StreamLineIndex(in, size, out, *form, blankSkip == 1 ? 1 : 0, index, chapters, progress);
+    bool ok = StreamLineIndex(in, size, out, *form, blankSkip, index, chapters, progress);
     CloseHandle(in);
     ok = CloseHandle(out) && ok;
     if (!ok) {
