@@ -72,6 +72,17 @@ bool HasText()
     return Doc.WorkHandle != INVALID_HANDLE_VALUE && Doc.LineCnt != 0;
 }
 
+bool FindChapters(WorkProgress* progress)
+{
+    ULONGLONG size = 0;
+    if (Doc.Chapters.found || DocBusy || !HasText() || !SizeFits(Doc.WorkHandle, &size))
+        return Doc.Chapters.found;
+    DocBusy = 1;
+    FindHeadings(Doc.WorkHandle, size, Doc.Index, Doc.Unicode, &Doc.Chapters, progress);
+    DocBusy = 0;
+    return Doc.Chapters.found;
+}
+
 uint32_t ShowLine(int code, uint32_t index, char* out)
 {
     if (!HasText())

@@ -14,10 +14,13 @@
 #include "document/match.h"
 #include "document/navigate.h"
 
-// Where the text's headings start in the copy, in order.
+// Where the text's headings start in the copy, in order. They are looked
+// for when first asked for: a pass over the whole copy that an open of a
+// large text should not pay for.
 struct Headings {
     uint32_t* at;
     uint32_t count, capacity;
+    bool found;  // the copy has been looked through
 };
 
 void FreeHeadings(Headings* headings);
@@ -25,7 +28,7 @@ void FreeHeadings(Headings* headings);
 struct TextDocument {
     HANDLE WorkHandle;  // the opened working copy; INVALID_HANDLE_VALUE when none
     LineIndex Index;    // where each displayable line lies in the copy
-    Headings Chapters;  // its chapters' headings, found with the index
+    Headings Chapters;  // its chapters' headings, once looked for (FindChapters)
     uint32_t LineCnt;   // lines shown; 0 while nothing is open
     ReadingPlace Place; // the line shown and where in it
     int DatFlg;         // 1: lines are shown as bulletin-board posts
@@ -112,12 +115,11 @@ bool WorkingCopyForm(HANDLE copy, ULONGLONG size, CopyForm* form);
 // Reads the size bytes of source from its start through the one buffer of
 // the program into index (blank lines left out when blankSkip is 1), and
 // when copy is not INVALID_HANDLE_VALUE writes the working copy there, in
-// UTF-8 for a Unicode text; with headings not NULL, finds the headings on
-// the way (IsHeading). False, with index and headings empty, when a read or
-// write fails, the source ends early, the copy would reach 4 GiB, memory
-// runs out, or progress (may be NULL) was cancelled.
+// UTF-8 for a Unicode text. False, with index empty, when a read or write
+// fails, the source ends early, the copy would reach 4 GiB, memory runs
+// out, or progress (may be NULL) was cancelled.
 bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm& form, int blankSkip,
-                     LineIndex* index, Headings* headings, WorkProgress* progress);
+                     LineIndex* index, WorkProgress* progress);
 
 // How a text's lines are counted: every line (0), blank lines left out (1),
 // or in a text whose notation is read, lines of nothing but annotations and
@@ -128,16 +130,26 @@ enum LineRule { KEEP_BLANK_LINES = 0, SKIP_BLANK_LINES = 1, SKIP_NOTE_LINES = 2 
 // and Notation.
 int LineRuleFor(int blankSkip, int notationView, bool notation);
 
-// Indexes the copy (size bytes, from its start) under the rule, its
-// headings too unless headings is NULL.
+// Indexes the copy (size bytes, from its start) under the rule.
 bool IndexUnderRule(HANDLE copy, ULONGLONG size, const CopyForm& form, int rule, LineIndex* index,
-                    Headings* headings, WorkProgress* progress);
+                    WorkProgress* progress);
 
 // After the index is built with blank lines left out: leaves out the lines
 // of nothing but annotations too, reading them from the copy (size bytes).
 // False, the index of no further use, when the copy cannot be read or
 // progress (may be NULL) was cancelled.
 bool DropNoteLines(HANDLE copy, ULONGLONG size, const CopyForm& form, LineIndex* index, WorkProgress* progress);
+
+// The lines of index that are headings (IsHeading), read from the copy
+// (size bytes), into headings, then found. False, headings empty, when the
+// copy cannot be read, memory runs out or progress (may be NULL) was
+// cancelled.
+bool FindHeadings(HANDLE copy, ULONGLONG size, const LineIndex& index, bool utf8, Headings* headings,
+                  WorkProgress* progress);
+
+// The open text's headings looked for, unless they have been: whether
+// they are found. Nothing else reaches the text meanwhile (DocBusy).
+bool FindChapters(WorkProgress* progress);
 
 // The size of an open file, when the index's 32-bit offsets can hold it.
 bool SizeFits(HANDLE file, ULONGLONG* size);

@@ -25,17 +25,37 @@ bool WriteAll(HANDLE file, const void* bytes, DWORD n)
     return n == 0 || (WriteFile(file, bytes, n, &put, NULL) && put == n);
 }
 
-// Looking for headings as the lines stream by: each line the index gains
-// is looked at in the bytes that ended it, or with the last bytes of the
-// piece before (a heading is short, so a line that began further back is
-// none).
-struct HeadingScan {
-    Headings* found;  // NULL: none sought
-    bool utf8;
-    uint32_t next;    // the first line not looked at
-    unsigned char carry[HEADING_MAX_BYTES];
-    size_t carried;
-};
+// Walks the lines of index over the copy (size bytes), in order, giving
+// visit each line's start and its first bytes: `need` and one more, or
+// fewer at the copy's end (its line end among them or not). The copy is
+// read in large pieces; a line that runs past one is read again from its
+// start with the next. False when the copy cannot be read, visit says
+// false, or progress (may be NULL) was cancelled.
+template <typename Visit>
+bool WalkLines(HANDLE copy, ULONGLONG size, const LineIndex& index, size_t need, WorkProgress* progress, Visit visit)
+{
+    static char buffer[CHUNK + LINE_MAX_BYTES + 1];
+    uint64_t from = 0, to = 0;
+    for (uint32_t i = 0; i < index.count; ++i) {
+        const uint32_t start = LineStart(index, i);
+        if (start + static_cast<uint64_t>(need) + 1 > to && to < size) {
+            ULONGLONG left = size - start;
+            DWORD want = left < sizeof buffer ? static_cast<DWORD>(left) : static_cast<DWORD>(sizeof buffer);
+            if (ReadAt(copy, start, buffer, want) != want)
+                return false;
+            if (progress != NULL && !progress->step(static_cast<unsigned>(start * 100 / size))) {
+                progress->cancelled = true;
+                return false;
+            }
+            from = start;
+            to = start + want;
+        }
+        const char* line = buffer + (start - from);
+        if (!visit(start, line, to - start < need + 1 ? static_cast<size_t>(to - start) : need + 1))
+            return false;
+    }
+    return true;
+}
 
 bool AddHeading(Headings* h, uint32_t at)
 {
@@ -48,76 +68,6 @@ bool AddHeading(Headings* h, uint32_t at)
         h->capacity = grown;
     }
     h->at[h->count++] = at;
-    return true;
-}
-
-// The lines the index gained with the n bytes at bytes, which start at
-// byte `from` of the copy. False when memory ran out.
-bool LookForHeadings(HeadingScan* hs, const LineIndex& index, const char* bytes, size_t n, uint64_t from)
-{
-    if (hs->found == NULL)
-        return true;
-    static unsigned char joined[2 * HEADING_MAX_BYTES + 2];
-    const unsigned char* chunk = reinterpret_cast<const unsigned char*>(bytes);
-    const HeadingCodes& codes = HeadingCodesOf(hs->utf8);
-    // Offsets of the copy stay below 4 GiB.
-    const uint32_t base = static_cast<uint32_t>(from), stop = static_cast<uint32_t>(from + n);
-    while (hs->next < index.count) {
-        // A block of entries at a time, every line looked at by its first
-        // bytes.
-        const uint32_t* block = index.blocks[hs->next >> LINE_BLOCK_SHIFT];
-        const uint32_t first = hs->next & (LINE_BLOCK_ENTRIES - 1);
-        const uint32_t last = index.count - (hs->next - first) < LINE_BLOCK_ENTRIES
-                                  ? index.count - (hs->next - first)
-                                  : LINE_BLOCK_ENTRIES;
-        for (uint32_t e = first; e < last; ++e) {
-            const uint32_t start = block[e];
-            const unsigned char* line = chunk + (start - base);
-            size_t seen = stop - start;
-            if (start < base) {
-                const size_t before = base - start;
-                if (before > hs->carried)
-                    continue;
-                const size_t after = n < HEADING_MAX_BYTES + 1 ? n : HEADING_MAX_BYTES + 1;
-                memcpy(joined, hs->carry + hs->carried - before, before);
-                memcpy(joined + before, chunk, after);
-                line = joined;
-                seen = before + after;
-            }
-            if (seen > HEADING_MAX_BYTES + 1)
-                seen = HEADING_MAX_BYTES + 1;
-            if (!PerhapsHeading(line, seen, hs->utf8, codes) || !MayBeHeading(line, seen, hs->utf8))
-                continue;
-            const size_t length = LineLength(reinterpret_cast<const char*>(line), seen);
-            if (length <= HEADING_MAX_BYTES && IsHeading(reinterpret_cast<const char*>(line), length, hs->utf8) &&
-                !AddHeading(hs->found, start))
-                return false;
-        }
-        hs->next += last - first;
-    }
-    // The last bytes, for a line that the next piece ends.
-    if (n >= HEADING_MAX_BYTES) {
-        memcpy(hs->carry, chunk + n - HEADING_MAX_BYTES, HEADING_MAX_BYTES);
-        hs->carried = HEADING_MAX_BYTES;
-    } else {
-        const size_t keep = hs->carried + n > HEADING_MAX_BYTES ? HEADING_MAX_BYTES - n : hs->carried;
-        memmove(hs->carry, hs->carry + hs->carried - keep, keep);
-        memcpy(hs->carry + keep, chunk, n);
-        hs->carried = keep + n;
-    }
-    return true;
-}
-
-// Scans n bytes for line feeds and looks at the lines they end, a slice
-// at a time, so that each line's first bytes are still at hand.
-bool ScanAndLook(LineScan* scan, HeadingScan* hs, const LineIndex& index, const char* bytes, size_t n)
-{
-    const size_t SLICE = 32 * 1024;
-    for (size_t at = 0; at < n; at += SLICE) {
-        const size_t k = n - at < SLICE ? n - at : SLICE;
-        if (!ScanLines(scan, bytes + at, k) || !LookForHeadings(hs, index, bytes + at, k, scan->pos - k))
-            return false;
-    }
     return true;
 }
 
@@ -178,15 +128,8 @@ bool WorkingCopyForm(HANDLE copy, ULONGLONG size, CopyForm* form)
 }
 
 bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm& form, int blankSkip,
-                     LineIndex* index, Headings* headings, WorkProgress* progress)
+                     LineIndex* index, WorkProgress* progress)
 {
-    static HeadingScan hs;
-    hs.found = headings;
-    hs.utf8 = form.encoding != TEXT_CP932;
-    hs.next = 0;
-    hs.carried = 0;
-    if (headings != NULL)
-        FreeHeadings(headings);
     static char buffer[CHUNK];
     static char converted[Utf16ToUtf8Room(CHUNK)];
     const bool utf16 = form.encoding == TEXT_UTF16LE || form.encoding == TEXT_UTF16BE;
@@ -215,7 +158,7 @@ bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm&
         }
         // A UTF-16 text may grow past what 32-bit offsets reach once in UTF-8.
         ok = ok && scan.pos + n <= LARGEST_TEXT && (!copying || WriteAll(copy, bytes, static_cast<DWORD>(n))) &&
-             ScanAndLook(&scan, &hs, *index, bytes, n);
+             ScanLines(&scan, bytes, n);
         left -= got;
         if (ok && progress != NULL && !progress->step(static_cast<unsigned>((size - left) * 100 / size))) {
             progress->cancelled = true;
@@ -225,14 +168,11 @@ bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm&
     if (ok && utf16) {
         size_t n = EndUtf16(&decoder, converted);
         ok = scan.pos + n <= LARGEST_TEXT && (!copying || WriteAll(copy, converted, static_cast<DWORD>(n))) &&
-             ScanAndLook(&scan, &hs, *index, converted, n);
+             ScanLines(&scan, converted, n);
     }
-    ok = ok && EndLineScan(&scan) && LookForHeadings(&hs, *index, NULL, 0, scan.pos);
-    if (!ok) {
+    ok = ok && EndLineScan(&scan);
+    if (!ok)
         FreeLineIndex(index);
-        if (headings != NULL)
-            FreeHeadings(headings);
-    }
     return ok;
 }
 
@@ -244,46 +184,50 @@ int LineRuleFor(int blankSkip, int notationView, bool notation)
 }
 
 bool IndexUnderRule(HANDLE copy, ULONGLONG size, const CopyForm& form, int rule, LineIndex* index,
-                    Headings* headings, WorkProgress* progress)
+                    WorkProgress* progress)
 {
     LONG high = 0;
     return SetFilePointer(copy, 0, &high, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
            StreamLineIndex(copy, size, INVALID_HANDLE_VALUE, form, rule != KEEP_BLANK_LINES ? 1 : 0, index,
-                           headings, progress) &&
+                           progress) &&
            (rule != SKIP_NOTE_LINES || DropNoteLines(copy, size, form, index, progress));
 }
 
 bool DropNoteLines(HANDLE copy, ULONGLONG size, const CopyForm& form, LineIndex* index, WorkProgress* progress)
 {
-    // The copy read in large pieces; a line that runs past one is read
-    // again from its start with the next.
-    static char buffer[CHUNK + LINE_MAX_BYTES + 1];
-    uint64_t from = 0, to = 0;
     uint32_t kept = 0;
-    for (uint32_t i = 0; i < index->count; ++i) {
-        const uint32_t start = LineStart(*index, i);
-        if (start + static_cast<uint64_t>(LINE_MAX_BYTES) + 1 > to && to < size) {
-            ULONGLONG left = size - start;
-            DWORD want = left < sizeof buffer ? static_cast<DWORD>(left) : static_cast<DWORD>(sizeof buffer);
-            if (ReadAt(copy, start, buffer, want) != want)
-                return false;
-            if (progress != NULL && !progress->step(static_cast<unsigned>(start * 100 / size))) {
-                progress->cancelled = true;
-                return false;
-            }
-            from = start;
-            to = start + want;
-        }
-        const char* line = buffer + (start - from);
-        const size_t seen = to - start < LINE_MAX_BYTES + 1 ? static_cast<size_t>(to - start) : LINE_MAX_BYTES + 1;
-        const size_t length = LineLength(line, seen);
-        if (length <= LINE_MAX_BYTES && NotesOnly(line, length, form.encoding != TEXT_CP932))
-            continue;
-        index->blocks[kept >> LINE_BLOCK_SHIFT][kept & (LINE_BLOCK_ENTRIES - 1)] = start;
-        ++kept;
-    }
+    const bool utf8 = form.encoding != TEXT_CP932;
+    // An entry is moved only after it has been read.
+    const bool ok = WalkLines(copy, size, *index, LINE_MAX_BYTES, progress,
+                              [&](uint32_t start, const char* line, size_t seen) {
+                                  const size_t length = LineLength(line, seen);
+                                  if (length <= LINE_MAX_BYTES && NotesOnly(line, length, utf8))
+                                      return true;
+                                  index->blocks[kept >> LINE_BLOCK_SHIFT][kept & (LINE_BLOCK_ENTRIES - 1)] = start;
+                                  ++kept;
+                                  return true;
+                              });
     index->count = kept;
-    return true;
+    return ok;
+}
+
+bool FindHeadings(HANDLE copy, ULONGLONG size, const LineIndex& index, bool utf8, Headings* headings,
+                  WorkProgress* progress)
+{
+    FreeHeadings(headings);
+    const HeadingCodes& codes = HeadingCodesOf(utf8);
+    headings->found = WalkLines(copy, size, index, HEADING_MAX_BYTES, progress,
+                                [&](uint32_t start, const char* line, size_t seen) {
+                                    const unsigned char* first = reinterpret_cast<const unsigned char*>(line);
+                                    if (!PerhapsHeading(first, seen, utf8, codes) || !MayBeHeading(first, seen, utf8))
+                                        return true;
+                                    const size_t length = LineLength(line, seen);
+                                    return length > HEADING_MAX_BYTES || !IsHeading(line, length, utf8) ||
+                                           AddHeading(headings, start);
+                                });
+    if (!headings->found)
+        FreeHeadings(headings);
+    return headings->found;
 }
 
 void FreeHeadings(Headings* headings)
@@ -291,4 +235,5 @@ void FreeHeadings(Headings* headings)
     free(headings->at);
     headings->at = NULL;
     headings->count = headings->capacity = 0;
+    headings->found = false;
 }

@@ -15,7 +15,7 @@ const char NO_LINES[] = "表示できる行がありません。";
 // one read of the source. Returns false, leaving no new copy behind, when
 // the source cannot be read, is 4 GiB or more, the copy cannot be written,
 // or memory for the index runs out.
-bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, int blankSkip, LineIndex* index, Headings* chapters,
+bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, int blankSkip, LineIndex* index,
                   CopyForm* form, WorkProgress* progress)
 {
     HANDLE in = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
@@ -32,7 +32,7 @@ bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, int blankSkip, Lin
         CloseHandle(in);
         return false;
     }
-    bool ok = StreamLineIndex(in, size, out, *form, blankSkip, index, chapters, progress);
+    bool ok = StreamLineIndex(in, size, out, *form, blankSkip, index, progress);
     CloseHandle(in);
     ok = CloseHandle(out) && ok;
     if (!ok) {
@@ -56,9 +56,8 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     // while the work shows its progress.
     const int blankSkip = AppSettings.BlankSkip, notationView = AppSettings.Notation;
     LineIndex index = {};
-    Headings chapters = {};
     CopyForm form;
-    if (!CopyAndIndex(path, copy, blankSkip, &index, &chapters, &form, progress)) {
+    if (!CopyAndIndex(path, copy, blankSkip, &index, &form, progress)) {
         if (progress == NULL || !progress->cancelled)
             *failure = OPEN_ERROR;
         return OPEN_REFUSED;
@@ -88,7 +87,6 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     }
     if (*failure != NULL) {
         FreeLineIndex(&index);
-        FreeHeadings(&chapters);
         ResetDocument();
         // The old copy is gone or replaced: the file names no text either.
         StorePlace();
@@ -110,7 +108,6 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     // The line on display meanwhile is still the old text's, painted in its
     // encoding until the new text's first line replaces it.
     Doc.Index = index;
-    Doc.Chapters = chapters;
     Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
     Doc.Unicode = form.encoding != TEXT_CP932;
     Doc.Notation = form.notation;

@@ -28,7 +28,7 @@ bool SameLineUnder(HANDLE h, ULONGLONG size, const CopyForm& form, int placeRule
                    uint32_t* line, WorkProgress* progress)
 {
     LineIndex counted = {};
-    if (!IndexUnderRule(h, size, form, placeRule, &counted, NULL, progress)) {
+    if (!IndexUnderRule(h, size, form, placeRule, &counted, progress)) {
         FreeLineIndex(&counted);
         return false;
     }
@@ -56,23 +56,19 @@ const char* ReopenWorkingCopy(bool keepRule, uint32_t* line, WorkProgress* progr
     const int placeRule = StoredRule(AppSettings.BackSkip);
     const int rule = keepRule ? placeRule : LineRuleFor(AppSettings.BlankSkip, AppSettings.Notation, form.notation);
     LineIndex index = {};
-    Headings chapters = {};
-    if (!IndexUnderRule(h, size, form, rule, &index, &chapters, progress) ||
+    if (!IndexUnderRule(h, size, form, rule, &index, progress) ||
         (rule != placeRule && !SameLineUnder(h, size, form, placeRule, index, line, progress))) {
         FreeLineIndex(&index);
-        FreeHeadings(&chapters);
         CloseHandle(h);
         return CANNOT_REOPEN;
     }
     if (index.count == 0) {
         FreeLineIndex(&index);
-        FreeHeadings(&chapters);
         CloseHandle(h);
         return NO_LINES;
     }
     Doc.WorkHandle = h;
     Doc.Index = index;
-    Doc.Chapters = chapters;
     AppSettings.BackSkip = rule;
     Doc.Unicode = form.encoding != TEXT_CP932;
     Doc.Notation = form.notation;

@@ -8,14 +8,34 @@
 #include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "window/handles.h"
+#include "window/longwork.h"
 #include "window/view.h"
 
 namespace {
 
-// The headings of the text shown: none for posts.
+// The headings of the text shown: none for posts, none while they have
+// not been looked for.
 uint32_t HeadingCount()
 {
     return HasText() && Doc.DatFlg != 1 ? Doc.Chapters.count : 0;
+}
+
+// Looks for the headings the first time they are asked for, as long work:
+// a large text takes a pass over its copy. False when it was cancelled or
+// the copy could not be read.
+bool LookForChapters(HWND window)
+{
+    if (Doc.Chapters.found)
+        return true;
+    if (LongWorkRunning())
+        return false;
+    WorkProgress progress;
+    PauseFeed(window);
+    BeginLongWork(window, "目次作成中", &progress);
+    FindChapters(&progress);
+    EndLongWork();
+    ResumeFeed(window);
+    return HasText() && Doc.Chapters.found;
 }
 
 uint32_t HeadingLine(uint32_t k)
@@ -58,6 +78,8 @@ std::wstring HeadingItem(uint32_t k)
 
 void StepChapter(HWND window, bool forward)
 {
+    if (!HasText() || Doc.DatFlg == 1 || !LookForChapters(window))
+        return;
     const uint32_t count = HeadingCount();
     if (count == 0)
         return;
@@ -80,7 +102,7 @@ void StepChapter(HWND window, bool forward)
 
 void ChaptersCommand(HWND window)
 {
-    if (!HasText())
+    if (!HasText() || (Doc.DatFlg != 1 && !LookForChapters(window)))
         return;
     const uint32_t count = HeadingCount();
     std::vector<std::wstring> items;

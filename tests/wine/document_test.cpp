@@ -346,6 +346,25 @@ TEST_F(DocumentTest, LinesOfAnnotationsAloneAreBlankWhereTheNotationIsRead)
     EXPECT_STREQ(DispText, "本文\r\n");
 }
 
+// Headings are looked for at the first chapter step, over the copy read in
+// pieces: every one is found, wherever a piece ends.
+TEST_F(DocumentTest, ChaptersAreFoundAtTheFirstStepAcrossTheCopysPieces)
+{
+    StartWindow();
+    std::string text;
+    uint32_t headings = 0;
+    while (text.size() < (5u << 19)) {
+        text += "第" + std::to_string(++headings) + "章\r\n" + std::string(60 + headings % 97, 'a') + "\r\n";
+    }
+    ASSERT_EQ(OpenFile(WriteText("chapters.txt", text)), 0);
+    EXPECT_FALSE(Doc.Chapters.found);
+    Key(VK_RIGHT);
+    EXPECT_TRUE(Doc.Chapters.found);
+    EXPECT_EQ(Doc.Chapters.count, headings);
+    EXPECT_EQ(Doc.Place.line, 2u);
+    EXPECT_STREQ(DispText, "第2章\r\n");
+}
+
 TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
 {
     HWND w = StartWindow();
