@@ -134,6 +134,11 @@ int LineRuleFor(int blankSkip, int notationView, bool notation);
 bool IndexUnderRule(HANDLE copy, ULONGLONG size, const CopyForm& form, int rule, LineIndex* index,
                     WorkProgress* progress);
 
+// *line, a line counted under the rule placeRule, as the same line of
+// index: the copy (size bytes) indexed once more under that rule.
+bool SameLineUnder(HANDLE copy, ULONGLONG size, const CopyForm& form, int placeRule, const LineIndex& index,
+                   uint32_t* line, WorkProgress* progress);
+
 // After the index is built with blank lines left out: leaves out the lines
 // of nothing but annotations too, reading them from the copy (size bytes).
 // False, the index of no further use, when the copy cannot be read or
@@ -202,6 +207,11 @@ bool ClearText();
 // the place moves. The place is the open text's while its lines are
 // counted, else what BackNo holds. The file comes out as the exit writes it.
 void StorePlace();
+
+// Empties the list of recent texts but for the open one, and writes it.
+void ClearRecentTexts();
+// Takes a text out of the list of recent texts, and writes it.
+void ForgetRecentText(const wchar_t* path);
 
 // Whether the place shown differs from the one the settings file names.
 bool PlaceUnstored();

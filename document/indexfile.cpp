@@ -193,6 +193,19 @@ bool IndexUnderRule(HANDLE copy, ULONGLONG size, const CopyForm& form, int rule,
            (rule != SKIP_NOTE_LINES || DropNoteLines(copy, size, form, index, progress));
 }
 
+bool SameLineUnder(HANDLE h, ULONGLONG size, const CopyForm& form, int placeRule, const LineIndex& index,
+                   uint32_t* line, WorkProgress* progress)
+{
+    LineIndex counted = {};
+    if (!IndexUnderRule(h, size, form, placeRule, &counted, progress)) {
+        FreeLineIndex(&counted);
+        return false;
+    }
+    *line = SameLineIn(counted, index, *line);
+    FreeLineIndex(&counted);
+    return true;
+}
+
 bool DropNoteLines(HANDLE copy, ULONGLONG size, const CopyForm& form, LineIndex* index, WorkProgress* progress)
 {
     uint32_t kept = 0;

@@ -42,6 +42,22 @@ bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, int blankSkip, Lin
     return ok;
 }
 
+// Where the reader left a text of the recent list, as a line of its new
+// index (counted under rule): the line it was counted under another rule
+// found again; the last line when the text is now shorter. The first line
+// of a text not in the list.
+ReadingPlace PlaceLeftIn(const wchar_t* path, ULONGLONG size, const CopyForm& form, int rule, const LineIndex& index)
+{
+    const int k = FindRecent(AppSettings.Recent, path);
+    if (k < 0)
+        return ReadingPlace{0, 0};
+    const RecentText& left = AppSettings.Recent[k];
+    ReadingPlace place = left.Place;
+    if (left.Rule != rule && !SameLineUnder(Doc.WorkHandle, size, form, left.Rule, index, &place.line, NULL))
+        return ReadingPlace{0, 0};
+    return place.line < index.count ? place : ReadingPlace{index.count - 1, 0};
+}
+
 // Everything after the choice of a path. The previous text stays open and
 // untouched until the new copy and its index are complete. A failure
 // leaves in *failure the message that tells the user.
@@ -75,8 +91,8 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     } else if ((Doc.WorkHandle = CreateFileW(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                              NULL)) == INVALID_HANDLE_VALUE) {
         *failure = OPEN_ERROR;
-    } else if (rule == SKIP_NOTE_LINES &&
-               !(SizeFits(Doc.WorkHandle, &size) && DropNoteLines(Doc.WorkHandle, size, form, &index, NULL))) {
+    } else if (!SizeFits(Doc.WorkHandle, &size) ||
+               (rule == SKIP_NOTE_LINES && !DropNoteLines(Doc.WorkHandle, size, form, &index, NULL))) {
         CloseHandle(Doc.WorkHandle);
         Doc.WorkHandle = INVALID_HANDLE_VALUE;
         *failure = OPEN_ERROR;
@@ -98,10 +114,11 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     // during the question below nor a crash finds a name and a copy that
     // disagree.
     wcscpy(AppSettings.BackFile, path);
-    Doc.Place = ReadingPlace{0, 0};
-    AppSettings.BackNo = 1;
-    AppSettings.BackPos = 0;
+    Doc.Place = PlaceLeftIn(path, size, form, rule, index);
+    AppSettings.BackNo = static_cast<int>(Doc.Place.line + 1);
+    AppSettings.BackPos = static_cast<int>(Doc.Place.offset);
     AppSettings.BackSkip = rule;
+    RememberText(AppSettings.Recent, path, Doc.Place, rule);
     StorePlace();
     // While the question is up, LineCnt stays 0: whatever navigates then
     // finds no text, and DocBusy keeps the text from being released.

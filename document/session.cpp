@@ -22,21 +22,6 @@ int StoredRule(int backSkip)
     return backSkip == SKIP_BLANK_LINES || backSkip == SKIP_NOTE_LINES ? backSkip : KEEP_BLANK_LINES;
 }
 
-// *line, a line counted under the rule placeRule, as the same line of
-// index: the copy indexed once more under that rule.
-bool SameLineUnder(HANDLE h, ULONGLONG size, const CopyForm& form, int placeRule, const LineIndex& index,
-                   uint32_t* line, WorkProgress* progress)
-{
-    LineIndex counted = {};
-    if (!IndexUnderRule(h, size, form, placeRule, &counted, progress)) {
-        FreeLineIndex(&counted);
-        return false;
-    }
-    *line = SameLineIn(counted, index, *line);
-    FreeLineIndex(&counted);
-    return true;
-}
-
 // Opens the kept working copy and indexes it: under the rule the place
 // counts by (keepRule), else under the rule of the settings now, *line
 // (counted under the place's rule) then becoming the same line under it.
@@ -134,9 +119,26 @@ void StorePlace()
     if (Doc.LineCnt != 0) {
         AppSettings.BackNo = static_cast<int>(Doc.Place.line + 1);
         AppSettings.BackPos = static_cast<int>(Doc.Place.offset);
+        RememberText(AppSettings.Recent, AppSettings.BackFile, Doc.Place, AppSettings.BackSkip);
     }
     SaveSettings(SAVED_AT_EXIT);
     StoredPlace = Doc.Place;
+}
+
+void ClearRecentTexts()
+{
+    RecentText* list = AppSettings.Recent;
+    const int open = Doc.LineCnt != 0 ? FindRecent(list, AppSettings.BackFile) : -1;
+    for (int k = RECENT_COUNT - 1; k >= 0; --k)
+        if (k != open)
+            ForgetRecent(list, k);
+    StorePlace();
+}
+
+void ForgetRecentText(const wchar_t* path)
+{
+    ForgetRecent(AppSettings.Recent, FindRecent(AppSettings.Recent, path));
+    StorePlace();
 }
 
 bool PlaceUnstored()

@@ -59,6 +59,10 @@
 #define IDM_FINDNEXT        40014
 #define IDM_FINDPREVIOUS    40015
 #define IDM_CHAPTERS        40016
+/* The recent texts: IDM_RECENT + 0 to 9, the list emptied, the empty list */
+#define IDM_RECENT          40020
+#define IDM_RECENTCLEAR     40030
+#define IDM_RECENTNONE      40031
 
 /* Timers, hot keys and the notification-area icon */
 #define TIMER_AUTOFEED      275

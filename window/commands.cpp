@@ -54,6 +54,18 @@ void InfoCommand(HWND window)
         ShowFileInfo(window, AppInstance);
 }
 
+// Opens recent text k as a drop would; one that cannot be read any more
+// leaves the list.
+void RecentCommand(HWND window, int k)
+{
+    if (k >= RECENT_COUNT || AppSettings.Recent[k].File[0] == L'\0')
+        return;
+    wchar_t path[PATH_SIZE];
+    wcscpy(path, AppSettings.Recent[k].File);
+    if (OpenCommand(window, path))
+        ForgetRecentText(path);
+}
+
 void ClearCommand(HWND window)
 {
     if (ClearText())
@@ -136,6 +148,7 @@ void RunCommand(HWND window, int id)
     case IDM_CLEAR: ClearCommand(window); break;
     case IDM_INFO: InfoCommand(window); break;
     case IDM_CHAPTERS: ChaptersCommand(window); break;
+    case IDM_RECENTCLEAR: ClearRecentTexts(); break;
     case IDM_AUTOFEED: ToggleAutoFeed(window); break;
     case IDM_FIND:
         FindCommand(window);
@@ -146,11 +159,17 @@ void RunCommand(HWND window, int id)
         FindAgain(window, id == IDM_FINDPREVIOUS);
         RunWaitingCommand(window);
         break;
+    default:
+        if (id >= IDM_RECENT && id < IDM_RECENT + RECENT_COUNT)
+            RecentCommand(window, id - IDM_RECENT);
+        break;
     }
 }
 
-void OpenCommand(HWND window, const wchar_t* path)
+bool OpenCommand(HWND window, const wchar_t* path)
 {
+    // The text open until now keeps the place it was left at.
+    StorePlaceNow(window);
     wchar_t chosen[PATH_SIZE];
     wmemset(chosen, L'\0', PATH_SIZE);
     if (path != NULL && wcslen(path) < PATH_SIZE)
@@ -159,25 +178,26 @@ void OpenCommand(HWND window, const wchar_t* path)
     // for an open or restore under way.
     if (DocBusy && (path == NULL || chosen[0] != L'\0')) {
         Wait(IDM_OPEN, path);
-        return;
+        return false;
     }
     if (path == NULL && AskForFile(window, chosen) == 0)
-        return;
+        return false;
     if (chosen[0] == L'\0') {
         ShowMessage(window, "ﾌｧｲﾙ名指定がｴﾗｰです。", "Skerrow", MB_OK);
-        return;
+        return false;
     }
     WorkProgress progress;
     BeginLongWork(window, "読み込み中", &progress);
     OpenOutcome outcome = OpenTextFile(chosen, &progress);
     EndLongWork();
     switch (outcome) {
-    case OPEN_DONE: NavigateTo(window, NAV_TOP, 0); break;
+    case OPEN_DONE: ShowPlace(window, Doc.Place); break;
     case OPEN_LOST: ShowNoText(window); break;
     // The old text stays: a log-off called off meanwhile takes it up now.
     case OPEN_REFUSED: ResumeReleasedText(window); break;
     }
     RunWaitingCommand(window);
+    return outcome == OPEN_REFUSED && !progress.cancelled;
 }
 
 void CloseProgram(HWND window)

@@ -39,8 +39,6 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     RegisterHotKeys(window);
     AddTrayIcon(window);
     TaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    // Menus loaded wide keep the resource's texts whatever the code page.
-    TrayMenu = LoadMenuW(AppInstance, MAKEINTRESOURCEW(IDR_TRAYMENU));
     StorePlaceBeforeBoxes();
     WorkProgress progress;
     BeginLongWork(window, "読み込み中", &progress);
@@ -55,8 +53,6 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
 LRESULT OnDestroy()
 {
     RemoveTrayIcon();
-    DestroyMenu(TrayMenu);
-    TrayMenu = NULL;
     PostQuitMessage(0);
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "app/base/hotkeyname.h"
 #include "app/base/msgbox.h"
@@ -12,8 +13,8 @@
 #include "app/base/wide.h"
 #include "document/document.h"
 #include "res/resource.h"
-
-HMENU TrayMenu;
+#include "window/handles.h"
+#include "window/view.h"
 
 namespace {
 
@@ -37,6 +38,29 @@ void TakeHotKey(HWND window, int id, const char* label, int key, int alt, int ct
 UINT GrayedUnlessOpen()
 {
     return MF_BYCOMMAND | (Doc.LineCnt > 0 ? MF_ENABLED : MF_GRAYED);
+}
+
+// The submenu of recent texts: the resource's 「(なし)」 alone while the
+// list is empty, else one item per text, the open one checked, before
+// the separator and 「履歴を消去」.
+void FillRecentMenu(HMENU menu)
+{
+    HMENU recent = NULL;
+    for (int i = 0; recent == NULL && i < GetMenuItemCount(menu); ++i)
+        recent = GetSubMenu(menu, i);
+    if (AppSettings.Recent[0].File[0] == L'\0') {
+        while (GetMenuItemCount(recent) > 1)
+            DeleteMenu(recent, 1, MF_BYPOSITION);
+        return;
+    }
+    DeleteMenu(recent, IDM_RECENTNONE, MF_BYCOMMAND);
+    for (int k = 0; k < RECENT_COUNT && AppSettings.Recent[k].File[0] != L'\0'; ++k) {
+        wchar_t label[PATH_SIZE + 16];
+        RecentLabel(AppSettings.Recent, k, label, sizeof label / sizeof *label);
+        const bool open = Doc.LineCnt > 0 && SameFile(AppSettings.Recent[k].File, AppSettings.BackFile);
+        InsertMenuW(recent, static_cast<UINT>(k), MF_BYPOSITION | MF_STRING | (open ? MF_CHECKED : 0),
+                    IDM_RECENT + k, label);
+    }
 }
 
 }  // namespace
@@ -86,16 +110,27 @@ void ReleaseHotKeys(HWND window)
     UnregisterHotKey(window, HOTKEY_MENU);
 }
 
+HMENU MakeMenu(int id)
+{
+    // Loaded wide, the menu keeps the resource's texts whatever the code page.
+    HMENU menu = LoadMenuW(AppInstance, MAKEINTRESOURCEW(id));
+    for (UINT item : {IDM_AUTOFEED, IDM_JUMP, IDM_CHAPTERS, IDM_CLEAR, IDM_INFO})
+        EnableMenuItem(menu, item, GrayedUnlessOpen());
+    CheckMenuItem(menu, IDM_AUTOFEED, MF_BYCOMMAND | (AutoFlg != 0 ? MF_CHECKED : MF_UNCHECKED));
+    FillRecentMenu(GetSubMenu(menu, 0));
+    return menu;
+}
+
 void ShowTrayMenu(HWND window)
 {
-    HMENU submenu = GetSubMenu(TrayMenu, 0);
+    HMENU menu = MakeMenu(IDR_TRAYMENU);
     POINT cursor;
     GetCursorPos(&cursor);
     // The window must be in the foreground, or the menu stays open when the
     // user clicks elsewhere.
     SetForegroundWindow(window);
-    EnableMenuItem(TrayMenu, IDM_AUTOFEED, GrayedUnlessOpen());
-    TrackPopupMenu(submenu, TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, window, NULL);
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, window, NULL);
+    DestroyMenu(menu);
 }
 
 void ShowContextMenu(HWND window, int x, int y)
@@ -103,14 +138,8 @@ void ShowContextMenu(HWND window, int x, int y)
     RECT w;
     GetWindowRect(window, &w);
     POINT p = {x - w.left, y - w.top};
-    HMENU menu = LoadMenuW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)),
-                           MAKEINTRESOURCEW(IDR_POPUPMENU));
-    HMENU submenu = GetSubMenu(menu, 0);
-    EnableMenuItem(menu, IDM_JUMP, GrayedUnlessOpen());
-    EnableMenuItem(menu, IDM_CHAPTERS, GrayedUnlessOpen());
-    EnableMenuItem(menu, IDM_CLEAR, GrayedUnlessOpen());
-    EnableMenuItem(menu, IDM_INFO, GrayedUnlessOpen());
+    HMENU menu = MakeMenu(IDR_POPUPMENU);
     ClientToScreen(window, &p);
-    TrackPopupMenu(submenu, 0, p.x, p.y, 0, window, NULL);
+    TrackPopupMenu(GetSubMenu(menu, 0), 0, p.x, p.y, 0, window, NULL);
     DestroyMenu(menu);
 }

@@ -5,13 +5,15 @@
 
 #include <windows.h>
 
-extern HMENU TrayMenu;
-
 void AddTrayIcon(HWND window);
 void RemoveTrayIcon();
 void RegisterHotKeys(HWND window);
 // Takes both hot keys away, as while the options sheet edits them.
 void ReleaseHotKeys(HWND window);
+// The menu of the resource id (IDR_TRAYMENU, IDR_POPUPMENU) as it is to
+// show now: its items for a text grayed while none is open, the recent
+// texts in their submenu. The caller destroys it.
+HMENU MakeMenu(int id);
 void ShowTrayMenu(HWND window);
 void ShowContextMenu(HWND window, int x, int y);
 

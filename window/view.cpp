@@ -8,7 +8,6 @@
 #include "window/feed.h"
 #include "window/layout.h"
 #include "window/place.h"
-#include "window/tray.h"
 
 int AutoFlg;
 int FeedHeld;
@@ -75,7 +74,6 @@ void StepThrough(HWND window, bool forward)
 void ShowNoText(HWND window)
 {
     if (AutoFlg != 0) {
-        CheckMenuItem(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND | MF_UNCHECKED);
         AutoFlg = 0;
         KillTimer(window, TIMER_AUTOFEED);
     }
@@ -108,11 +106,9 @@ void ToggleAutoFeed(HWND window)
     if (Doc.LineCnt == 0)
         return;
     if (AutoFlg == 0) {
-        CheckMenuItem(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND | MF_CHECKED);
         AutoFlg = 1;
         ResumeFeed(window);
     } else {
-        CheckMenuItem(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND | MF_UNCHECKED);
         PauseFeed(window);
         AutoFlg = 0;
     }

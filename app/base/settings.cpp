@@ -13,7 +13,9 @@ wchar_t BaseDir[PATH_SIZE];
 
 namespace {
 
-enum SettingKind { INT_KEY, BYTE_KEY, TEXT_KEY };
+// A place is a recent text's "line,offset,rule" (ParsePlace): its field
+// is the whole entry, which it leaves out when it is not sound.
+enum SettingKind { INT_KEY, BYTE_KEY, TEXT_KEY, PLACE_KEY };
 
 // Keys read only when the key before them allows it; otherwise they take
 // their default without the file being consulted.
@@ -34,7 +36,8 @@ struct Setting {
     unsigned groups;
     ReadWhen readWhen;
     // A key that goes without saying: written only while it differs from
-    // its default, and its field edited by no page.
+    // its default, and its field edited by no page. A sparse text is read
+    // whole or not at all.
     bool sparse;
     // The field at this offset is the default (NO_FIELD: def is).
     size_t impliedBy;
@@ -53,6 +56,9 @@ const size_t NO_FIELD = static_cast<size_t>(-1);
     {"FONT", key, INT_KEY, FIELD(name), sizeof(COLORREF), 0, sysColour, NULL, 0, INT_MAX, DISPLAY_PAGE, ALWAYS, false, NO_FIELD}
 #define KEY_TEXT(section, key, name, def, groups, when) \
     {section, key, TEXT_KEY, FIELD(name), sizeof(static_cast<AppSettingsRecord*>(NULL)->name), 0, NO_COLOUR, def, 0, 0, groups, when, false, NO_FIELD}
+#define KEY_RECENT(n) \
+    {"RECENT", "File" #n, TEXT_KEY, FIELD(Recent[n - 1].File), sizeof(wchar_t) * PATH_SIZE, 0, NO_COLOUR, "", 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD}, \
+    {"RECENT", "Place" #n, PLACE_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD}
 
 // In the order the keys are written. Every writer writes its group in this
 // order, which keeps each writer's own order of keys (and so, in a new
@@ -115,6 +121,8 @@ const Setting SETTINGS[] = {
     KEY_TEXT("FIND", "Text8", FindHistory[7], "", FIND_KEYS, ALWAYS),
     KEY_TEXT("FIND", "Text9", FindHistory[8], "", FIND_KEYS, ALWAYS),
     KEY_TEXT("FIND", "Text10", FindHistory[9], "", FIND_KEYS, ALWAYS),
+    KEY_RECENT(1), KEY_RECENT(2), KEY_RECENT(3), KEY_RECENT(4), KEY_RECENT(5),
+    KEY_RECENT(6), KEY_RECENT(7), KEY_RECENT(8), KEY_RECENT(9), KEY_RECENT(10),
 };
 
 #undef FIELD
@@ -123,6 +131,7 @@ const Setting SETTINGS[] = {
 #undef KEY_BYTE
 #undef KEY_COLOUR
 #undef KEY_TEXT
+#undef KEY_RECENT
 
 static_assert(sizeof(LONG) == sizeof(int) && sizeof(COLORREF) == sizeof(int), "32-bit fields");
 
@@ -325,6 +334,8 @@ void LoadText(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
     wmemset(field, L'\0', chars);
     if (found && ReadUnicodeKey(row, stored, field, chars, path))
         return;
+    if (row.sparse && strlen(stored) >= chars)
+        return;
     // As the field held it when it was code page 932: cut to its bytes.
     stored[chars - 1] = '\0';
     WideFrom932(stored, -1, field, static_cast<int>(chars));
@@ -336,10 +347,15 @@ void SaveText(const AppSettingsRecord& s, const Setting& row, const wchar_t* pat
 {
     const wchar_t* value = reinterpret_cast<const wchar_t*>(reinterpret_cast<const char*>(&s) + row.field);
     static char stored[STORED_TEXT_SIZE], escaped[ESCAPED_TEXT_SIZE], utf8[ESCAPED_TEXT_SIZE];
-    bool held = StoredForm(value, row.size / sizeof(wchar_t), stored);
-    WriteBytes(row.section, row.key, stored, path);
     char key[64];
     UnicodeKey(row, key, sizeof key);
+    if (row.sparse && value[0] == L'\0') {
+        DeleteKey(row.section, row.key, path);
+        DeleteKey(row.section, key, path);
+        return;
+    }
+    bool held = StoredForm(value, row.size / sizeof(wchar_t), stored);
+    WriteBytes(row.section, row.key, stored, path);
     if (!held && WideCharToMultiByte(CP_UTF8, 0, value, -1, utf8, sizeof utf8, NULL, NULL) > 0 &&
         EscapeBytes(utf8, escaped, sizeof escaped)) {
         WriteBytes(row.section, key, escaped, path);
@@ -348,9 +364,32 @@ void SaveText(const AppSettingsRecord& s, const Setting& row, const wchar_t* pat
     DeleteKey(row.section, key, path);
 }
 
+void LoadPlace(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
+{
+    RecentText* entry = reinterpret_cast<RecentText*>(FieldOf(s, row));
+    char text[64];
+    bool found = false;
+    ReadBytes(row.section, row.key, text, sizeof text, path, &found);
+    ParsePlace(found ? text : "", &entry->Place, &entry->Rule);
+}
+
+void SavePlace(const AppSettingsRecord& s, const Setting& row, const wchar_t* path)
+{
+    const RecentText* entry = reinterpret_cast<const RecentText*>(reinterpret_cast<const char*>(&s) + row.field);
+    if (entry->File[0] == L'\0') {
+        DeleteKey(row.section, row.key, path);
+        return;
+    }
+    char text[64];
+    FormatPlace(entry->Place, entry->Rule, text, sizeof text);
+    WriteBytes(row.section, row.key, text, path);
+}
+
 void Load(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
 {
-    if (!Consulted(*s, row)) {
+    if (row.kind == PLACE_KEY) {
+        LoadPlace(s, row, path);
+    } else if (!Consulted(*s, row)) {
         SetDefault(s, row);
     } else if (row.kind == TEXT_KEY) {
         LoadText(s, row, path);
@@ -379,6 +418,7 @@ void LoadSettings()
     SettingsPath(path);
     for (const Setting& row : SETTINGS)
         Load(&AppSettings, row, path);
+    TidyRecent(AppSettings.Recent);
     AppSettings.DisplayFont = CreateFontIndirectW(&AppSettings.Font);
 }
 
@@ -391,6 +431,8 @@ void SaveSettings(unsigned group)
             continue;
         if (row.kind == TEXT_KEY) {
             SaveText(AppSettings, row, path);
+        } else if (row.kind == PLACE_KEY) {
+            SavePlace(AppSettings, row, path);
         } else if (row.sparse && IntOf(AppSettings, row) == DefaultOf(AppSettings, row)) {
             DeleteKey(row.section, row.key, path);
         } else {

@@ -14,6 +14,7 @@
 #include <cstddef>
 
 #include "app/base/paths.h"
+#include "app/base/recent.h"
 
 // The texts searched that are offered again, and the longest one.
 const int FIND_HISTORY_COUNT = 10;
@@ -49,6 +50,9 @@ struct AppSettingsRecord {
     // [FIND]: the texts searched, the newest first, and how
     wchar_t FindHistory[FIND_HISTORY_COUNT][FIND_TEXT_SIZE];
     int FindDown, FindCase;
+    // [RECENT]: the texts opened last, newest first, each with its place;
+    // the open text's entry follows it (StorePlace).
+    RecentText Recent[RECENT_COUNT];
 };
 
 extern AppSettingsRecord AppSettings;
@@ -67,7 +71,8 @@ enum SettingGroup : unsigned {
     FIND_KEYS = 1u << 5,
 };
 
-// Reads every key into AppSettings and makes the display font.
+// Reads every key into AppSettings (the recent texts tidied: TidyRecent)
+// and makes the display font.
 void LoadSettings();
 
 // Writes the keys of the group from AppSettings, in the table's order,

@@ -53,6 +53,14 @@ protected:
         return ReadFileBytes(folder_ + "\\Skerrow.tmp");
     }
     bool WorkCopyExists() { return FileExists(folder_ + "\\Skerrow.tmp"); }
+    // The tray menu as it would show now has 自動送り checked.
+    bool FeedChecked()
+    {
+        HMENU menu = MakeMenu(IDR_TRAYMENU);
+        bool checked = GetMenuState(menu, IDM_AUTOFEED, MF_BYCOMMAND) & MF_CHECKED;
+        DestroyMenu(menu);
+        return checked;
+    }
 
     void ExpectBox(size_t i, const char* text, HWND owner, UINT flags)
     {
@@ -285,7 +293,7 @@ TEST_F(DocumentTest, AFailureAfterTheSwapLeavesNothingOpen)
         EXPECT_EQ(AppSettings.BackNo, 0);
         EXPECT_EQ(AutoFlg, 0);
         EXPECT_FALSE(KillTimer(MainWnd, TIMER_AUTOFEED));
-        EXPECT_FALSE(GetMenuState(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND) & MF_CHECKED);
+        EXPECT_FALSE(FeedChecked());
         EXPECT_FALSE(FileExists(folder_ + "\\Skerrow.new"));
         Key(VK_END);
         EXPECT_STREQ(DispText, "");
@@ -354,7 +362,8 @@ TEST_F(DocumentTest, ChaptersAreFoundAtTheFirstStepAcrossTheCopysPieces)
     std::string text;
     uint32_t headings = 0;
     while (text.size() < (5u << 19)) {
-        text += "第" + std::to_string(++headings) + "章\r\n" + std::string(60 + headings % 97, 'a') + "\r\n";
+        ++headings;
+        text += "第" + std::to_string(headings) + "章\r\n" + std::string(60 + headings % 97, 'a') + "\r\n";
     }
     ASSERT_EQ(OpenFile(WriteText("chapters.txt", text)), 0);
     EXPECT_FALSE(Doc.Chapters.found);
@@ -363,6 +372,48 @@ TEST_F(DocumentTest, ChaptersAreFoundAtTheFirstStepAcrossTheCopysPieces)
     EXPECT_EQ(Doc.Chapters.count, headings);
     EXPECT_EQ(Doc.Place.line, 2u);
     EXPECT_STREQ(DispText, "第2章\r\n");
+}
+
+// Each text opens where it was left, from a drop or its menu; the menus
+// list the texts, the open one checked; one that cannot be read any more
+// leaves the list, and emptying the list keeps the open text.
+TEST_F(DocumentTest, RecentTextsReopenWhereTheyWereLeft)
+{
+    StartWindow();
+    const std::string a = WriteText("a.txt", kTenLines), b = WriteText("b.txt", kTenLines);
+    ASSERT_EQ(OpenFile(a), 0);
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    ASSERT_EQ(OpenFile(b), 0);
+    EXPECT_STREQ(DispText, "one\r\n");
+    Key(VK_END);
+    ASSERT_EQ(OpenFile(a), 0);
+    EXPECT_STREQ(DispText, "three\r\n");
+    auto items = [] {
+        HMENU menu = MakeMenu(IDR_POPUPMENU);
+        HMENU recent = GetSubMenu(GetSubMenu(menu, 0), 1);
+        std::string shown;
+        for (int i = 0; i < GetMenuItemCount(recent); ++i) {
+            char text[64] = {};
+            GetMenuStringA(recent, i, text, sizeof text, MF_BYPOSITION);
+            shown += std::string(GetMenuState(recent, i, MF_BYPOSITION) & MF_CHECKED ? "+" : "") + text + "|";
+        }
+        DestroyMenu(menu);
+        return shown;
+    };
+    EXPECT_EQ(items(), "+&1 a.txt|&2 b.txt||履歴を消去(&C)|");
+    SendMessageA(MainWnd, WM_COMMAND, IDM_RECENT + 1, 0);
+    EXPECT_STREQ(DispText, "ten\r\n");
+    ASSERT_TRUE(DeleteFileA(a.c_str()));
+    SendMessageA(MainWnd, WM_COMMAND, IDM_RECENT + 1, 0);
+    ExpectBox(0, kOpenError, NULL, MB_ICONERROR);
+    EXPECT_EQ(items(), "+&1 b.txt||履歴を消去(&C)|");
+    SendMessageA(MainWnd, WM_COMMAND, IDM_RECENTCLEAR, 0);
+    EXPECT_EQ(items(), "+&1 b.txt||履歴を消去(&C)|");
+    SendMessageA(MainWnd, WM_COMMAND, IDM_CLEAR, 0);
+    SendMessageA(MainWnd, WM_COMMAND, IDM_RECENTCLEAR, 0);
+    EXPECT_EQ(items(), "(なし)|");
+    EXPECT_EQ(IniValue("RECENT", "File1"), "<missing>");
 }
 
 TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
@@ -416,7 +467,7 @@ TEST_F(DocumentTest, AutoFeedStepsAndStopsOnClear)
     ASSERT_EQ(OpenFile(WriteText("story.txt", "a\nb\n")), 0);
     SendMessageA(w, WM_COMMAND, IDM_AUTOFEED, 0);
     EXPECT_EQ(AutoFlg, 1);
-    EXPECT_TRUE(GetMenuState(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(FeedChecked());
     {
         // Every line shown, whatever showed it, has the whole period.
         ImportHook timers("user32.dll", "SetTimer", (void*)CountFeedStarts);
@@ -438,7 +489,7 @@ TEST_F(DocumentTest, AutoFeedStepsAndStopsOnClear)
 
     SendMessageA(w, WM_COMMAND, IDM_CLEAR, 0);
     EXPECT_EQ(AutoFlg, 0);
-    EXPECT_FALSE(GetMenuState(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(FeedChecked());
     EXPECT_STREQ(DispText, "");
     EXPECT_EQ(Doc.LineCnt, 0u);
     EXPECT_FALSE(WorkCopyExists());

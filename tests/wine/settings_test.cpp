@@ -197,4 +197,29 @@ TEST_F(SettingsTest, TextsBeyondCodePage932ComeBackWhole)
     }
 }
 
+// A hand-edited or damaged list loads as its sound entries, in order; what
+// is written back is the list, a path beyond code page 932 under its
+// second key.
+TEST_F(SettingsTest, RecentTextsLoadAsTheirSoundEntries)
+{
+    WriteIni("[RECENT]\r\nFile1=C:\\a.txt\r\nPlace1=12,40,1\r\nFile2=C:\\b.txt\r\nPlace2=x\r\n"
+             "File4=C:\\A.TXT\r\nPlace4=3,0,0\r\nFile5=C:\\" + std::string(300, 'c') + "\r\nPlace5=1,0,0\r\n"
+             "File6=C:\\d.txt\r\nPlace6=2,0,0\r\nPlace7=5,0,0\r\nFile11=C:\\e.txt\r\nPlace11=1,0,0\r\n");
+    LoadSettings();
+    EXPECT_STREQ(AppSettings.Recent[0].File, L"C:\\a.txt");
+    EXPECT_EQ(AppSettings.Recent[0].Place.line, 11u);
+    EXPECT_EQ(AppSettings.Recent[0].Place.offset, 40u);
+    EXPECT_EQ(AppSettings.Recent[0].Rule, 1);
+    EXPECT_STREQ(AppSettings.Recent[1].File, L"C:\\d.txt");
+    EXPECT_EQ(AppSettings.Recent[2].File[0], L'\0');
+    const wchar_t* cafe = L"C:\\Café.txt";
+    wcscpy(AppSettings.Recent[1].File, cafe);
+    SaveSettings(SAVED_AT_EXIT);
+    EXPECT_EQ(IniValue("RECENT", "Place1"), "12,40,1");
+    EXPECT_EQ(IniValue("RECENT", "File2"), "C:\\Caf?.txt");
+    EXPECT_EQ(IniValue("RECENT", "File4"), "<missing>");
+    LoadSettings();
+    EXPECT_STREQ(AppSettings.Recent[1].File, cafe);
+}
+
 }  // namespace

@@ -267,8 +267,8 @@ TEST_F(StartupTest, MenusCarryTheirCodePage932Texts)
     EXPECT_STREQ(text, kAutoFeedItem);
     GetMenuStringA(popup, IDM_EXIT, text, sizeof text, MF_BYCOMMAND);
     EXPECT_STREQ(text, kExitItem);
-    EXPECT_EQ(GetMenuItemCount(GetSubMenu(tray, 0)), 10);
-    EXPECT_EQ(GetMenuItemCount(GetSubMenu(popup, 0)), 9);
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(tray, 0)), 11);
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(popup, 0)), 10);
     DestroyMenu(tray);
     DestroyMenu(popup);
 }

@@ -98,7 +98,9 @@ TEST_F(WindowTest, AutoFeedNeedsAnOpenText)
     Key(VK_F5);
     SendMessageA(w, WM_COMMAND, IDM_AUTOFEED, 0);
     EXPECT_EQ(AutoFlg, 0);
-    EXPECT_EQ(GetMenuState(TrayMenu, IDM_AUTOFEED, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    HMENU tray = MakeMenu(IDR_TRAYMENU);
+    EXPECT_EQ(GetMenuState(tray, IDM_AUTOFEED, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    DestroyMenu(tray);
     // A feed tick with nothing open is harmless.
     SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
     EXPECT_EQ(Doc.Place.line, 0u);

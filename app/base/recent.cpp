@@ -1,0 +1,127 @@
+#include "app/base/recent.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+
+namespace {
+
+wchar_t Folded(wchar_t c)
+{
+    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+bool Separator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
+
+// The last `parts` parts of path (the name alone for 1), or the whole.
+const wchar_t* Tail(const wchar_t* path, int parts)
+{
+    const wchar_t* p = path + wcslen(path);
+    while (p > path && !(Separator(p[-1]) && --parts == 0))
+        --p;
+    return p;
+}
+
+// A whole decimal number of at most nine digits at *text, passed.
+bool Number(const char** text, uint32_t* value)
+{
+    const char* p = *text;
+    *value = 0;
+    while (*p >= '0' && *p <= '9' && p - *text < 9)
+        *value = *value * 10 + static_cast<uint32_t>(*p++ - '0');
+    if (p == *text || (*p >= '0' && *p <= '9'))
+        return false;
+    *text = p;
+    return true;
+}
+
+}  // namespace
+
+bool SameFile(const wchar_t* a, const wchar_t* b)
+{
+    for (; *a != L'\0' && Folded(*a) == Folded(*b); ++a, ++b) {
+    }
+    return Folded(*a) == Folded(*b);
+}
+
+int FindRecent(const RecentText* list, const wchar_t* path)
+{
+    for (int k = 0; k < RECENT_COUNT && list[k].File[0] != L'\0'; ++k)
+        if (SameFile(list[k].File, path))
+            return k;
+    return -1;
+}
+
+void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int rule)
+{
+    if (path[0] == L'\0' || wcslen(path) >= PATH_SIZE)
+        return;
+    RecentText entry;
+    memset(&entry, 0, sizeof entry);
+    wcscpy(entry.File, path);
+    entry.Place = place;
+    entry.Rule = rule;
+    const int k = FindRecent(list, path);
+    memmove(list + 1, list, (k < 0 ? RECENT_COUNT - 1 : k) * sizeof *list);
+    list[0] = entry;
+}
+
+void ForgetRecent(RecentText* list, int k)
+{
+    if (k < 0 || k >= RECENT_COUNT)
+        return;
+    memmove(list + k, list + k + 1, (RECENT_COUNT - 1 - k) * sizeof *list);
+    memset(list + RECENT_COUNT - 1, 0, sizeof *list);
+}
+
+void TidyRecent(RecentText* list)
+{
+    RecentText sound[RECENT_COUNT];
+    memset(sound, 0, sizeof sound);
+    int kept = 0;
+    for (int k = 0; k < RECENT_COUNT; ++k) {
+        const RecentText& e = list[k];
+        if (e.File[0] != L'\0' && e.Place.line != UINT32_MAX && FindRecent(sound, e.File) < 0)
+            sound[kept++] = e;
+    }
+    memcpy(list, sound, sizeof sound);
+}
+
+bool ParsePlace(const char* text, ReadingPlace* place, int* rule)
+{
+    uint32_t line = 0, offset = 0, r = 0;
+    bool sound = Number(&text, &line) && line > 0 && *text++ == ',' && Number(&text, &offset) && *text++ == ',' &&
+                 Number(&text, &r) && r <= 2 && *text == '\0';
+    *place = ReadingPlace{sound ? line - 1 : UINT32_MAX, sound ? offset : 0};
+    *rule = sound ? static_cast<int>(r) : 0;
+    return sound;
+}
+
+void FormatPlace(const ReadingPlace& place, int rule, char* out, size_t size)
+{
+    snprintf(out, size, "%lu,%lu,%d", static_cast<unsigned long>(place.line) + 1,
+             static_cast<unsigned long>(place.offset), rule);
+}
+
+void RecentLabel(const RecentText* list, int k, wchar_t* out, size_t size)
+{
+    const wchar_t* path = list[k].File;
+    int parts = 1;
+    for (bool shared = true; shared && Tail(path, parts) != path; parts += shared) {
+        shared = false;
+        for (int j = 0; j < RECENT_COUNT && list[j].File[0] != L'\0'; ++j)
+            shared |= j != k && SameFile(Tail(list[j].File, parts), Tail(path, parts));
+    }
+    size_t n = static_cast<size_t>(swprintf(out, size, k < 9 ? L"&%d " : L"1&0 ", k + 1));
+    for (const wchar_t* p = Tail(path, parts); *p != L'\0' && n + 2 < size; ++p) {
+        if (*p == L'&')
+            out[n++] = L'&';
+        out[n++] = *p;
+    }
+    out[n] = L'\0';
+}

@@ -1,0 +1,50 @@
+// The texts opened last, newest first, each with its reading place: the
+// rules of the list, without Windows calls. The settings file keeps the
+// list in [RECENT] (settings.cpp).
+#ifndef SKERROW_APP_BASE_RECENT_H
+#define SKERROW_APP_BASE_RECENT_H
+
+#include <cstddef>
+
+#include "app/base/paths.h"
+#include "app/base/readingplace.h"
+
+const int RECENT_COUNT = 10;
+
+struct RecentText {
+    wchar_t File[PATH_SIZE];  // the full path; empty: no entry
+    ReadingPlace Place;
+    int Rule;  // the line rule Place.line counts by (as BackSkip)
+};
+
+// Whether two paths name the same file: compared without regard to the
+// case of ASCII letters, as Windows compares names.
+bool SameFile(const wchar_t* a, const wchar_t* b);
+
+// Where path stands in the list, or -1.
+int FindRecent(const RecentText* list, const wchar_t* path);
+
+// Puts path first with its place, moving it from where it stood or
+// pushing the oldest out.
+void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int rule);
+
+// Takes the entry at k out, the later ones moving up.
+void ForgetRecent(RecentText* list, int k);
+
+// The entries as read from a file: those without a path or with a place
+// that is not sound (Place.line of UINT32_MAX, as ParsePlace leaves it)
+// and the later of two for one file go, the rest close up in order.
+void TidyRecent(RecentText* list);
+
+// "line,offset,rule", the line counted from 1. False, *place's line
+// UINT32_MAX, unless it is exactly three decimal numbers: a line from 1,
+// an offset, a rule of 0 to 2.
+bool ParsePlace(const char* text, ReadingPlace* place, int* rule);
+void FormatPlace(const ReadingPlace& place, int rule, char* out, size_t size);
+
+// The menu item of entry k: "&1 name" to "1&0 name", an ampersand in the
+// name doubled; where another entry has the same name, the folders back
+// to the first one that tells them apart come before it.
+void RecentLabel(const RecentText* list, int k, wchar_t* out, size_t size);
+
+#endif

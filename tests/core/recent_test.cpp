@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "app/base/recent.h"
+
+namespace {
+
+std::vector<std::wstring> Files(const RecentText* list)
+{
+    std::vector<std::wstring> files;
+    for (int k = 0; k < RECENT_COUNT && list[k].File[0] != L'\0'; ++k)
+        files.push_back(list[k].File);
+    return files;
+}
+
+TEST(Recent, OpeningPutsATextFirstAndTheEleventhPushesTheOldestOut)
+{
+    RecentText list[RECENT_COUNT] = {};
+    for (int i = 1; i <= 11; ++i)
+        RememberText(list, (L"C:\\t" + std::to_wstring(i) + L".txt").c_str(), ReadingPlace{uint32_t(i), 0}, 0);
+    EXPECT_EQ(Files(list).size(), 10u);
+    EXPECT_EQ(Files(list).front(), L"C:\\t11.txt");
+    EXPECT_EQ(Files(list).back(), L"C:\\t2.txt");
+    // The same text in other letters moves to the front, with its new place.
+    RememberText(list, L"c:\\T5.TXT", ReadingPlace{40, 7}, 1);
+    EXPECT_EQ(Files(list).size(), 10u);
+    EXPECT_EQ(Files(list)[0], L"c:\\T5.TXT");
+    EXPECT_EQ(Files(list)[1], L"C:\\t11.txt");
+    EXPECT_EQ(list[0].Place.line, 40u);
+    EXPECT_EQ(FindRecent(list, L"C:\\t5.txt"), 0);
+    EXPECT_EQ(FindRecent(list, L"C:\\t1.txt"), -1);
+    ForgetRecent(list, 0);
+    EXPECT_EQ(Files(list).size(), 9u);
+    EXPECT_EQ(Files(list)[0], L"C:\\t11.txt");
+}
+
+TEST(Recent, PlacesReadOnlyWhenSound)
+{
+    const struct {
+        const char* text;
+        bool sound;
+        uint32_t line, offset;
+        int rule;
+    } cases[] = {
+        {"12,0,1", true, 11, 0, 1}, {"1,340,2", true, 0, 340, 2}, {"999999999,0,0", true, 999999998, 0, 0},
+        {"0,0,0", false}, {"12", false}, {"12,0", false}, {"12,0,3", false}, {"x,0,0", false},
+        {"12,0,1,", false}, {"-3,0,0", false}, {"1234567890,0,0", false}, {" 12,0,1", false}, {"", false},
+    };
+    for (const auto& c : cases) {
+        ReadingPlace place;
+        int rule = -1;
+        EXPECT_EQ(ParsePlace(c.text, &place, &rule), c.sound) << c.text;
+        if (!c.sound) {
+            EXPECT_EQ(place.line, UINT32_MAX) << c.text;
+            continue;
+        }
+        EXPECT_EQ(place.line, c.line);
+        EXPECT_EQ(place.offset, c.offset);
+        EXPECT_EQ(rule, c.rule);
+        char back[32];
+        FormatPlace(place, rule, back, sizeof back);
+        EXPECT_STREQ(back, c.text);
+    }
+}
+
+TEST(Recent, ADamagedListKeepsItsSoundEntriesInOrder)
+{
+    RecentText list[RECENT_COUNT] = {};
+    const wchar_t* files[] = {L"", L"C:\\a.txt", L"C:\\b.txt", L"C:\\A.TXT", L"C:\\c.txt", L"", L"C:\\d.txt"};
+    for (int k = 0; k < 7; ++k) {
+        wcscpy(list[k].File, files[k]);
+        list[k].Place = ReadingPlace{k == 4 ? UINT32_MAX : uint32_t(k), 0};
+    }
+    TidyRecent(list);
+    EXPECT_EQ(Files(list), (std::vector<std::wstring>{L"C:\\a.txt", L"C:\\b.txt", L"C:\\d.txt"}));
+    EXPECT_EQ(list[2].Place.line, 6u);
+}
+
+TEST(Recent, LabelsNumberTheTextsAndTellSharedNamesApart)
+{
+    RecentText list[RECENT_COUNT] = {};
+    const wchar_t* files[] = {L"C:\\books\\x\\novel.txt", L"D:\\books\\y\\novel.txt", L"C:\\R&D\\not&es.txt",
+                              L"plain.txt", L"C:\\a\\same\\b.txt", L"C:\\c\\same\\b.txt", L"4", L"5", L"6",
+                              L"C:\\ten.txt"};
+    const wchar_t* labels[] = {L"&1 x\\novel.txt", L"&2 y\\novel.txt", L"&3 not&&es.txt", L"&4 plain.txt",
+                               L"&5 a\\same\\b.txt", L"&6 c\\same\\b.txt", L"&7 4",     L"&8 5",
+                               L"&9 6",           L"1&0 ten.txt"};
+    for (int k = 0; k < RECENT_COUNT; ++k)
+        wcscpy(list[k].File, files[k]);
+    for (int k = 0; k < RECENT_COUNT; ++k) {
+        wchar_t label[PATH_SIZE + 16];
+        RecentLabel(list, k, label, sizeof label / sizeof *label);
+        EXPECT_STREQ(label, labels[k]);
+    }
+}
+
+}  // namespace
