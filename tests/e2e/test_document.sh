@@ -303,6 +303,46 @@ test_an_ended_program_keeps_its_place() {
     check_eq "right after a clear: no copy" no "$([ -e "$dir/Skerrow.tmp" ] && echo yes || echo no)"
 }
 
+# Two texts read by turns keep their places: each drop of a text read
+# before, and its item in the context menu's 最近使ったﾌｧｲﾙ (keys R, 2),
+# shows it where it was left; the places outlive a program ended from
+# outside.
+test_every_text_keeps_its_place() {
+    local dir texts ini xid
+    dir=$(new_start_dir recent) || return 1
+    texts=$(new_start_dir texts) || return 1
+    ini=$dir/Skerrow.ini
+    for i in $(seq 1 120); do printf 'story %d\r\n' "$i"; done >"$texts/story.txt"
+    for i in $(seq 1 120); do printf 'other %d\r\n' "$i"; done >"$texts/other.txt"
+    write_ini "$dir" '[WINDOW]' 'X=300' 'Y=300'
+    start_main a "$dir" || return 1
+    xid=$(probe info "$MAIN" | kv xid)
+    probe drop "$MAIN" "$(win_path "$texts/story.txt")" >/dev/null
+    x_key "$xid" 2 5
+    sleep 1
+    probe drop "$MAIN" "$(win_path "$texts/other.txt")" >/dev/null
+    x_key "$xid" 4 0
+    sleep 1
+    probe drop "$MAIN" "$(win_path "$texts/story.txt")" >/dev/null
+    sleep 0.5
+    check_eq "the story dropped again: its line" 25 "$(ini_get "$ini" BACKUP BackNo)"
+    x_mouse mousemove 400 320 sleep 0.1 click 3
+    check_true "the context menu opens" open_menu "$E2E_OUT/recent-menu.png" || return 1
+    timeout "$E2E_STEP_LIMIT" xdotool key --delay 200 r 2 >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
+    sleep 1
+    check_eq "the other text from the menu: its line" "40 $(win_path "$texts/other.txt")" \
+        "$(ini_get "$ini" BACKUP BackNo) $(ini_get "$ini" BACKUP BackFile)"
+    app_stop a
+    check_eq "the list after the program ended from outside" \
+        "$(win_path "$texts/other.txt") 40,0,0 $(win_path "$texts/story.txt") 25,0,0" \
+        "$(ini_get "$ini" RECENT File1) $(ini_get "$ini" RECENT Place1) $(ini_get "$ini" RECENT File2) $(ini_get "$ini" RECENT Place2)"
+    restore_at b "$dir" || return 1
+    probe drop "$MAIN" "$(win_path "$texts/story.txt")" >/dev/null
+    sleep 0.5
+    app_stop b
+    check_eq "after a restart the story's place survives" 25 "$(ini_get "$ini" BACKUP BackNo)"
+}
+
 # A novel in Aozora Bunko's notation reads as read: its ruby, the ｜ before
 # a base and an annotation are not shown, and the line paints as the same
 # line written without them. Its chapters are moved by with → and ← and

@@ -550,7 +550,7 @@ test_window_tray_hotkeys_and_menus() {
     local mr
     mr=$(kv rect <<<"$MENU_INFO")
     check_eq "tray menu: left edge and bottom at the pointer" "600 600" "$(cut -d' ' -f1,4 <<<"$mr")"
-    check_eq "tray menu, nothing open: the second of six items grayed" EGEEEE \
+    check_eq "tray menu, nothing open: the third of seven items grayed" EEGEEEE \
         "$(menu_items "$E2E_OUT/tray-menu.png")"
     check_true "a click elsewhere closes the tray menu" close_menu
 
@@ -562,7 +562,7 @@ test_window_tray_hotkeys_and_menus() {
     check_eq "the context menu is the program's" "$pid" "$(kv pid <<<"$MENU_INFO")"
     check_eq "context menu at the pointer, one pixel in for the border" "401 321" \
         "$(kv rect <<<"$MENU_INFO" | cut -d' ' -f1,2)"
-    check_eq "context menu, nothing open: items 2 to 5 of six grayed" EGGGGE \
+    check_eq "context menu, nothing open: items 3 to 6 of seven grayed" EEGGGGE \
         "$(menu_items "$E2E_OUT/context-menu.png")"
     check_true "a click elsewhere closes the context menu" close_menu
 
@@ -581,13 +581,13 @@ test_window_tray_hotkeys_and_menus() {
     open_through_dialog a "$(win_path "$texts/two.txt")" || return 1
     x_mouse mousemove 400 320 sleep 0.1 click 3
     check_true "context menu with a text open" open_menu "$E2E_OUT/context-menu-open.png" || return 1
-    check_eq "context menu, a text open: all six items enabled" EEEEEE \
+    check_eq "context menu, a text open: all seven items enabled" EEEEEEE \
         "$(menu_items "$E2E_OUT/context-menu-open.png")"
     close_menu
     x_mouse mousemove 600 600
     x_key "$xid" ctrl+alt+w
     check_true "tray menu with a text open" open_menu "$E2E_OUT/tray-menu-open.png" || return 1
-    check_eq "tray menu, a text open: all six items enabled" EEEEEE \
+    check_eq "tray menu, a text open: all seven items enabled" EEEEEEE \
         "$(menu_items "$E2E_OUT/tray-menu-open.png")"
     close_menu
 
