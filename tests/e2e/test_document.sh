@@ -258,6 +258,14 @@ restore_at() {
     MAIN=$(app_window "$1")
 }
 
+# two_stories DIR TEXTS: story.txt and other.txt of 120 numbered lines in
+# TEXTS, and the window's place in DIR's settings.
+two_stories() {
+    for i in $(seq 1 120); do printf 'story %d\r\n' "$i"; done >"$2/story.txt"
+    for i in $(seq 1 120); do printf 'other %d\r\n' "$i"; done >"$2/other.txt"
+    write_ini "$1" '[WINDOW]' 'X=300' 'Y=300'
+}
+
 # The program ended from outside (as End task ends it, its exit routine not
 # run) at four moments: each time the settings file and the working copy
 # agree, at the line shown.
@@ -266,9 +274,7 @@ test_an_ended_program_keeps_its_place() {
     dir=$(new_start_dir ended) || return 1
     texts=$(new_start_dir texts) || return 1
     ini=$dir/Skerrow.ini
-    for i in $(seq 1 120); do printf 'story %d\r\n' "$i"; done >"$texts/story.txt"
-    for i in $(seq 1 120); do printf 'other %d\r\n' "$i"; done >"$texts/other.txt"
-    write_ini "$dir" '[WINDOW]' 'X=300' 'Y=300'
+    two_stories "$dir" "$texts"
 
     start_main a "$dir" || return 1
     probe drop "$MAIN" "$(win_path "$texts/story.txt")" >/dev/null
@@ -312,9 +318,7 @@ test_every_text_keeps_its_place() {
     dir=$(new_start_dir recent) || return 1
     texts=$(new_start_dir texts) || return 1
     ini=$dir/Skerrow.ini
-    for i in $(seq 1 120); do printf 'story %d\r\n' "$i"; done >"$texts/story.txt"
-    for i in $(seq 1 120); do printf 'other %d\r\n' "$i"; done >"$texts/other.txt"
-    write_ini "$dir" '[WINDOW]' 'X=300' 'Y=300'
+    two_stories "$dir" "$texts"
     start_main a "$dir" || return 1
     xid=$(probe info "$MAIN" | kv xid)
     probe drop "$MAIN" "$(win_path "$texts/story.txt")" >/dev/null
