@@ -67,19 +67,6 @@ TEST(Recent, PlacesReadOnlyWhenSound)
     }
 }
 
-TEST(Recent, ADamagedListKeepsItsSoundEntriesInOrder)
-{
-    RecentText list[RECENT_COUNT] = {};
-    const wchar_t* files[] = {L"", L"C:\\a.txt", L"C:\\b.txt", L"C:\\A.TXT", L"C:\\c.txt", L"", L"C:\\d.txt"};
-    for (int k = 0; k < 7; ++k) {
-        wcscpy(list[k].File, files[k]);
-        list[k].Place = ReadingPlace{k == 4 ? UINT32_MAX : uint32_t(k), 0};
-    }
-    TidyRecent(list);
-    EXPECT_EQ(Files(list), (std::vector<std::wstring>{L"C:\\a.txt", L"C:\\b.txt", L"C:\\d.txt"}));
-    EXPECT_EQ(list[2].Place.line, 6u);
-}
-
 TEST(Recent, LabelsNumberTheTextsAndTellSharedNamesApart)
 {
     RecentText list[RECENT_COUNT] = {};
