@@ -208,6 +208,11 @@ bool ClearText();
 // counted, else what BackNo holds. The file comes out as the exit writes it.
 void StorePlace();
 
+// The open text's place (Doc.Place, counted under BackSkip) taken into the
+// settings: BackNo, BackPos and its entry, first, in the recent texts.
+// StorePlace does it while the text's lines are counted; an open, before.
+void NotePlace();
+
 // Empties the list of recent texts but for the open one, and writes it.
 void ClearRecentTexts();
 // Takes a text out of the list of recent texts, and writes it.

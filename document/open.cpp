@@ -115,10 +115,8 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     // disagree.
     wcscpy(AppSettings.BackFile, path);
     Doc.Place = PlaceLeftIn(path, size, form, rule, index);
-    AppSettings.BackNo = static_cast<int>(Doc.Place.line + 1);
-    AppSettings.BackPos = static_cast<int>(Doc.Place.offset);
     AppSettings.BackSkip = rule;
-    RememberText(AppSettings.Recent, path, Doc.Place, rule);
+    NotePlace();
     StorePlace();
     // While the question is up, LineCnt stays 0: whatever navigates then
     // finds no text, and DocBusy keeps the text from being released.

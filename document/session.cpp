@@ -114,13 +114,17 @@ bool ClearText()
     return true;
 }
 
+void NotePlace()
+{
+    AppSettings.BackNo = static_cast<int>(Doc.Place.line + 1);
+    AppSettings.BackPos = static_cast<int>(Doc.Place.offset);
+    RememberText(AppSettings.Recent, AppSettings.BackFile, Doc.Place, AppSettings.BackSkip);
+}
+
 void StorePlace()
 {
-    if (Doc.LineCnt != 0) {
-        AppSettings.BackNo = static_cast<int>(Doc.Place.line + 1);
-        AppSettings.BackPos = static_cast<int>(Doc.Place.offset);
-        RememberText(AppSettings.Recent, AppSettings.BackFile, Doc.Place, AppSettings.BackSkip);
-    }
+    if (Doc.LineCnt != 0)
+        NotePlace();
     SaveSettings(SAVED_AT_EXIT);
     StoredPlace = Doc.Place;
 }
