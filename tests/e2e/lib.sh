@@ -315,6 +315,14 @@ x_key() {
         >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
 }
 
+# x_key_hide XID KEYS...: the keys, then Esc; back once the window is hidden,
+# that is once Esc has stored the place (the settings file is rewritten key by
+# key meanwhile, so reading it earlier may find it half written).
+x_key_hide() {
+    x_key "$@" Escape
+    probe wait "$MAIN" hidden 10000 >/dev/null
+}
+
 # x_click X Y: a left click at a screen position.
 x_click() {
     timeout "$E2E_STEP_LIMIT" xdotool mousemove --sync "$1" "$2" click 1 \

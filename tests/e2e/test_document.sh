@@ -365,7 +365,7 @@ test_notation_reads_as_read() {
     probe drop "$MAIN" "$(win_path "$texts/aozora.txt")" >/dev/null
     # line_after KEYS...: the line shown after the keys, as Esc stores it.
     line_after() {
-        x_key "$xid" "$@" Escape
+        x_key_hide "$xid" "$@"
         ini_get "$dir/Skerrow.ini" BACKUP BackNo
         probe post "$MAIN" 3177 5999 0x0201 >/dev/null
     }

@@ -686,7 +686,7 @@ test_a_long_line_is_read_in_pieces() {
             "$([ "$mark" -gt 0 ] && echo yes || echo no)"
         x_key "$xid" Down
     done
-    x_key "$xid" Escape
+    x_key_hide "$xid"
     check_eq "after the last piece, the next line" 2 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
     probe post "$MAIN" 3177 "$WIN_TRAY_ICON_ID" 0x0201 >/dev/null
     x_key "$xid" Up Up
@@ -694,7 +694,7 @@ test_a_long_line_is_read_in_pieces() {
     grab_client "$E2E_OUT/piece-back.png" "$MAIN"
     check_true "up from the next line: its last piece, then the one before" \
         same_band "$E2E_OUT/piece-back.png" 0 "$E2E_OUT/piece-$((pieces - 2)).png" 0 "$h"
-    x_key "$xid" Escape
+    x_key_hide "$xid"
     local place
     place=$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)/$(ini_get "$dir/Skerrow.ini" BACKUP BackPos)
     check_ne "a place within the line" "1/" "$place"
@@ -708,7 +708,7 @@ test_a_long_line_is_read_in_pieces() {
     grab_client "$E2E_OUT/piece-resized.png" "$MAIN"
     check_true "narrower and back: the same piece" \
         same_band "$E2E_OUT/piece-resized.png" 0 "$E2E_OUT/piece-$((pieces - 2)).png" 0 "$h"
-    x_key "$xid" Escape
+    x_key_hide "$xid"
     check_eq "the place kept through the sizes" "$place" \
         "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)/$(ini_get "$dir/Skerrow.ini" BACKUP BackPos)"
     check_true "run ends" close_and_wait a "$MAIN"
