@@ -34,6 +34,8 @@ INT_PTR OnInitDialog(HWND page)
     SettingLimits(offsetof(AppSettingsRecord, LayNum), &least, &most);
     SendDlgItemMessageA(page, IDC_LAYNUM, TBM_SETRANGE, TRUE, MAKELONG(least, most));
     SendDlgItemMessageA(page, IDC_LAYNUM, TBM_SETPOS, TRUE, AppSettings.LayNum);
+    SendDlgItemMessageA(page, IDC_OPAQUETEXT, BM_SETCHECK,
+                        AppSettings.OpaqueText == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
     SendDlgItemMessageA(page, IDC_BORDERFLG, BM_SETCHECK,
                         AppSettings.BorderFlg != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
     return TRUE;
@@ -97,6 +99,7 @@ INT_PTR OnApply(HWND page)
     // whatever the system picks: the font stays as it was.
     s.Font = EditFont.lfFaceName[0] != L'\0' ? EditFont : AppSettings.Font;
     s.LayNum = static_cast<int>(SendDlgItemMessageA(page, IDC_LAYNUM, TBM_GETPOS, 0, 0));
+    s.OpaqueText = SendDlgItemMessageA(page, IDC_OPAQUETEXT, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
     Options.outcome |= DISPLAY_PAGE;
     return FALSE;
 }

@@ -44,6 +44,7 @@
 #define IDC_RUBYPAREN       1031
 #define IDC_CHAPTERLIST     1032
 #define IDC_NOCHAPTERS      1033
+#define IDC_OPAQUETEXT      1034
 
 /* Menu commands (40000s) */
 #define IDM_EXIT            40001

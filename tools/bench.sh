@@ -104,9 +104,15 @@ import sys
 s = "親譲りの無鉄砲で小供の時から損ばかりしている。小学校に居る時分学校の二階から飛び降りて一週間ほど腰を抜かした事がある。".encode("cp932")
 open(sys.argv[1], "wb").write((s * 60)[:4096] + b"\r\n" + (s * 60)[24:4120] + b"\r\n")' "$dir/pieces.txt"
 pieces=$(cd "$dir/start" && wine "$root/build/win/open_bench.exe" --pieces "Z:${dir//\//\\}\\pieces.txt" | tr -d '\r')
-echo "a 4,096-byte line ($(awk '{print $4}' <<<"$pieces") rows, $(awk '{print $6}' <<<"$pieces") pieces):" \
-  "layout $(awk '{print $8}' <<<"$pieces") us, step within the line $(awk '{print $10}' <<<"$pieces") us," \
-  "step to the next line $(awk '{print $12}' <<<"$pieces") us"
+for drawn in faded per_pixel; do
+  p=$(grep "^$drawn " <<<"$pieces")
+  echo "a 4,096-byte line ($(awk '{print $5}' <<<"$p") rows, $(awk '{print $7}' <<<"$p") pieces), window $drawn:" \
+    "layout $(awk '{print $9}' <<<"$p") us, step within the line $(awk '{print $11}' <<<"$p") us," \
+    "step to the next line $(awk '{print $13}' <<<"$p") us"
+done
+# A whole repaint of that window, faded whole and drawn per pixel with its
+# text opaque, at the default size and at 1,920 x 200 (medians of 201).
+grep '^repaint ' <<<"$pieces" | awk '{print "repaint " $2 ": faded " $4 " us, per pixel " $6 " us"}'
 
 # Looking for headings, which the first chapter step or list does: one
 # pass over the text (from the page cache), short lines in code page 932

@@ -81,6 +81,7 @@ void ShowLook(COLORREF back, COLORREF text, const LOGFONTW* font)
     AppSettings.FontColor = text;
     if (font != NULL)
         ReplaceDisplayFont(font);
+    InvalidateRect(MainWnd, NULL, TRUE);
 }
 
 void ReleaseMainHotKeys()

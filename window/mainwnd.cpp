@@ -146,6 +146,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DESTROY: return OnDestroy();
     case WM_SIZE: return OnSize(window);
     case WM_PAINT: PaintWindow(window); return 0;
+    case WM_WINDOWPOSCHANGED:
+        // The system still makes WM_SIZE and WM_MOVE of it.
+        KeepPictureCurrent(window, reinterpret_cast<const WINDOWPOS*>(lParam));
+        break;
     case WM_CLOSE: CloseProgram(window); return 0;
     case WM_QUERYENDSESSION: return OnQueryEndSession(window);
     case WM_ENDSESSION: return OnEndSession(window, static_cast<BOOL>(wParam));

@@ -1,105 +1,36 @@
 #include "window/paint.h"
 
+#include "app/base/dpiscale.h"
 #include "app/base/settings.h"
 #include "app/base/user32.h"
-#include "app/base/wide.h"
-#include "document/document.h"
 #include "window/alpha.h"
-#include "app/base/dpiscale.h"
-#include "window/grip.h"
 #include "window/handles.h"
-#include "window/layout.h"
-#include "window/longwork.h"
+#include "window/perpixel.h"
+#include "window/picture.h"
 
 namespace {
 
-// Text drawing: word-wrapped, tabs expanded to TabsCol, top-left aligned.
-const UINT TEXT_FORMAT = DT_WORDBREAK | DT_EXPANDTABS | DT_TABSTOP;
-
-// Three 45-degree strokes of 9, 5 and 2 pixels (at 96 DPI) touching the
-// last row and column; the fourth line lies wholly outside the client area.
-void DrawGrip(HDC dc, const RECT& client, int dpi)
-{
-    static const int steps[] = {10, 6, 3, 1};
-    for (int step : steps) {
-        int d = ScaleLength(step, dpi, BASE_DPI);
-        MoveToEx(dc, client.right, client.bottom - d, NULL);
-        LineTo(dc, client.right - d, client.bottom);
-    }
-}
-
-// A small triangle pointing down in the right margin, just above the grip.
-void DrawMoreMark(HDC dc, const RECT& client, int dpi)
-{
-    const int half = ScaleLength(3, dpi, BASE_DPI), height = ScaleLength(3, dpi, BASE_DPI);
-    const int x = client.right - ScaleLength(GRIP_SIZE, dpi, BASE_DPI) / 2 - 1;
-    const int bottom = client.bottom - ScaleLength(GRIP_SIZE + 2, dpi, BASE_DPI);
-    POINT corners[] = {{x - half, bottom - height}, {x + half, bottom - height}, {x, bottom}};
-    HBRUSH brush = CreateSolidBrush(AppSettings.FontColor);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    Polygon(dc, corners, 3);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    DeleteObject(brush);
-}
+// Whether the window is drawn per pixel, its ink opaque (UpdateLayeredWindow),
+// rather than faded whole (SetLayeredWindowAttributes).
+bool PerPixel;
 
 }  // namespace
 
 void PaintWindow(HWND window)
 {
-    HBRUSH brush = CreateSolidBrush(AppSettings.BackColor);
-    RECT client;
-    GetClientRect(window, &client);
-
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    SetBkColor(dc, AppSettings.BackColor);
-    FillRect(dc, &client, brush);
-    SetTextColor(dc, AppSettings.FontColor);
-    HGDIOBJ oldFont = SelectObject(dc, AppSettings.DisplayFont);
-
-    const int dpi = static_cast<int>(DpiOf(window));
-    RECT text = TextRect(window);
-    DRAWTEXTPARAMS params;
-    params.cbSize = sizeof params;
-    params.iTabLength = AppSettings.TabsCol;
-    params.iLeftMargin = 0;
-    params.iRightMargin = 0;
-    params.uiLengthDrawn = 0;
-    LineLayout layout;
-    layout.pieces = 1;
-    if (LongWorkText() == NULL && DispText[0] != '\0')
-        LayOutShown(window, dc, &layout);
-    if (LongWorkText() != NULL) {
-        // Long work under way: how far it got, in the line's place.
-        DrawTextExW(dc, Wide932(LongWorkText()).text, -1, &text, TEXT_FORMAT, &params);
-    } else if (layout.pieces > 1) {
-        // Taller than the window: the piece holding the reading place, and
-        // while more follows, the mark that says so.
-        DrawPiece(dc, layout, &params);
-        if (layout.piece + 1 < layout.pieces)
-            DrawMoreMark(dc, client, dpi);
-    } else if (Doc.Unicode) {
-        // A Unicode text's line is UTF-8: drawn through the wide call, in
-        // the same font, so characters beyond code page 932 show too.
-        static wchar_t wide[DISP_TEXT_SIZE];
-        if (MultiByteToWideChar(CP_UTF8, 0, DispText, -1, wide, DISP_TEXT_SIZE) == 0)
-            wide[0] = L'\0';
-        DrawTextExW(dc, wide, -1, &text, TEXT_FORMAT, &params);
-    } else {
-        DrawTextExA(dc, DispText, -1, &text, TEXT_FORMAT, &params);
-    }
-
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    DrawGrip(dc, client, dpi);
-
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldFont);
-    DeleteObject(pen);
-    DeleteObject(brush);
+    if (PerPixel)
+        PaintPerPixel(window, BackgroundAlpha(AppSettings.LayNum));
+    else
+        DrawPicture(window, dc, {AppSettings.BackColor, AppSettings.FontColor, RGB(0, 0, 0)});
     EndPaint(window, &ps);
+}
+
+void KeepPictureCurrent(HWND window, const WINDOWPOS* change)
+{
+    if (PerPixel && ((change->flags & SWP_SHOWWINDOW) || PerPixelSizeChanged(window)))
+        InvalidateRect(window, NULL, FALSE);
 }
 
 void ReplaceDisplayFont(const LOGFONTW* font)
@@ -109,6 +40,10 @@ void ReplaceDisplayFont(const LOGFONTW* font)
     LOGFONTW scaled = *font;
     scaled.lfHeight = ScaleLength(font->lfHeight, dpi, BASE_DPI);
     scaled.lfWidth = ScaleLength(font->lfWidth, dpi, BASE_DPI);
+    // Over a see-through background the edges are smoothed in shades of
+    // grey: ClearType's coloured edges would show as a fringe there.
+    if (PerPixel && scaled.lfQuality != NONANTIALIASED_QUALITY)
+        scaled.lfQuality = ANTIALIASED_QUALITY;
     HFONT old = AppSettings.DisplayFont;
     AppSettings.DisplayFont = CreateFontIndirectW(&scaled);
     if (old != NULL)
@@ -117,7 +52,22 @@ void ReplaceDisplayFont(const LOGFONTW* font)
 
 void ApplyTransparency(HWND window)
 {
-    if (SetLayeredAttributes != NULL)
+    const bool perPixel = AppSettings.OpaqueText == 1 && UpdateLayered != NULL;
+    if (perPixel != PerPixel) {
+        // A layered window once faded whole cannot be drawn per pixel, nor
+        // the other way round, until its style has been taken off and put
+        // back.
+        const LONG style = GetWindowLongA(window, GWL_EXSTYLE);
+        SetWindowLongA(window, GWL_EXSTYLE, style & ~WS_EX_LAYERED);
+        SetWindowLongA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+        PerPixel = perPixel;
+        ReplaceDisplayFont(&AppSettings.Font);
+        if (!perPixel)
+            ReleasePerPixel();
+    }
+    if (PerPixel)
+        InvalidateRect(window, NULL, FALSE);
+    else if (SetLayeredAttributes != NULL)
         SetLayeredAttributes(window, 0, AlphaFromLayNum(AppSettings.LayNum), LWA_ALPHA);
 }
 

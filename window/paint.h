@@ -7,9 +7,14 @@
 
 void PaintWindow(HWND window);
 
+// A window drawn per pixel shows the picture last handed to the system
+// until it is handed another; shown again or sized, it is asked for one.
+void KeepPictureCurrent(HWND window, const WINDOWPOS* change);
+
 // Makes the display font from font; the one it replaces is deleted.
 void ReplaceDisplayFont(const LOGFONTW* font);
 
+// The transparency step and whether the ink stays opaque, into force.
 void ApplyTransparency(HWND window);
 void ApplyBorder(HWND window);
 

@@ -29,6 +29,9 @@ struct AppSettingsRecord {
     // A text in Aozora Bunko's notation read as read (1), its ruby in
     // parentheses after its base (RubyParen 1) rather than left out.
     int Notation, RubyParen;
+    // The text and the grip kept opaque while the rest takes LayNum's
+    // transparency (1), rather than the whole window faded alike.
+    int OpaqueText;
     int ONHOTALT, ONHOTCTL, ONHOTSFT, ONHOTKEY;
     int MENUHOTALT, MENUHOTCTL, MENUHOTSFT, MENUHOTKEY;
     // [FONT]: the colours and the display font's LOGFONT fields

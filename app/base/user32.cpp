@@ -3,6 +3,7 @@
 #include "app/base/msgbox.h"
 
 SetLayeredAttributesFunction SetLayeredAttributes;
+UpdateLayeredFunction UpdateLayered;
 
 namespace {
 HMODULE User32Module;
@@ -32,6 +33,8 @@ int BindUser32()
         UnbindUser32();
         return -1;
     }
+    UpdateLayered = reinterpret_cast<UpdateLayeredFunction>(
+        reinterpret_cast<void*>(GetProcAddress(User32Module, "UpdateLayeredWindow")));
     // Optional: before Windows 10 the system's DPI serves.
     DpiForWindow = reinterpret_cast<DpiForWindowFunction>(
         reinterpret_cast<void*>(GetProcAddress(User32Module, "GetDpiForWindow")));
@@ -77,6 +80,7 @@ void UnbindUser32()
         FreeLibrary(ShcoreModule);
     ShcoreModule = NULL;
     SetLayeredAttributes = NULL;
+    UpdateLayered = NULL;
     DpiForWindow = NULL;
     DpiForMonitor = NULL;
 }

@@ -6,8 +6,12 @@
 #include <windows.h>
 
 typedef BOOL(WINAPI* SetLayeredAttributesFunction)(HWND, COLORREF, BYTE, DWORD);
+typedef BOOL(WINAPI* UpdateLayeredFunction)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*,
+                                            DWORD);
 
 extern SetLayeredAttributesFunction SetLayeredAttributes;
+// UpdateLayeredWindow: optional; without it the whole window is faded.
+extern UpdateLayeredFunction UpdateLayered;
 
 // The DPI a window is drawn at: its monitor's on systems that tell it
 // (GetDpiForWindow, Windows 10), else the one the last WM_DPICHANGED gave
@@ -19,8 +23,8 @@ void NoteDpiChange(UINT dpi);
 // system's.
 UINT DpiOfMonitor(HMONITOR monitor);
 
-// Loads user32 and binds SetLayeredWindowAttributes, and the optional DPI
-// calls; -1 after a message.
+// Loads user32 and binds SetLayeredWindowAttributes, and the optional
+// UpdateLayeredWindow and DPI calls; -1 after a message.
 int BindUser32();
 
 // Lets the library go, once, as the program ends.

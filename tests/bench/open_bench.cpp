@@ -4,7 +4,9 @@
 // shows its progress as the program does, and then QUERY (which should not
 // be in the text) is looked for through the whole text. With --pieces, the
 // text's first lines are long: the median time of laying out the first, and
-// of a step to its next piece against a step to the next line, each painted.
+// of a step to its next piece against a step to the next line, each painted,
+// with the window faded whole and drawn per pixel; then a whole repaint in
+// each way, at 600 x 50 and at 1,920 x 200.
 // With --headings, the text (a working copy already) indexed, then the
 // best of three looks for its headings over it (from the page cache): the
 // wait of the first chapter step or list.
@@ -31,6 +33,7 @@
 #include "window/layout.h"
 #include "window/longwork.h"
 #include "window/mainwnd.h"
+#include "window/paint.h"
 #include "window/view.h"
 
 namespace {
@@ -85,7 +88,7 @@ double MedianMicroseconds(int runs, F f)
     return times[times.size() / 2];
 }
 
-void MeasurePieces()
+void MeasurePieces(const char* drawn)
 {
     NavigateTo(MainWnd, NAV_TOP, 0);
     // Each layout afresh: the two lines' texts differ.
@@ -109,8 +112,32 @@ void MeasurePieces()
         NavigateTo(MainWnd, NAV_CLAMP, Doc.Place.line == 0 ? 1 : 0);
         UpdateWindow(MainWnd);
     });
-    printf("bytes %u rows %u pieces %u layout_us %.0f within_us %.0f between_us %.0f\n",
+    printf("%s bytes %u rows %u pieces %u layout_us %.0f within_us %.0f between_us %.0f\n", drawn,
            static_cast<unsigned>(strlen(DispText)), layout.rows, layout.pieces, layoutUs, withinUs, betweenUs);
+}
+
+// The window faded whole (0) or drawn per pixel with its ink opaque (1).
+void DrawOpaqueText(int opaque)
+{
+    AppSettings.OpaqueText = opaque;
+    ApplyTransparency(MainWnd);
+    UpdateWindow(MainWnd);
+}
+
+// A whole repaint, faded whole and drawn per pixel, at the default size
+// and at a wide one (medians of 201, in microseconds).
+void MeasureRepaint()
+{
+    static const SIZE sizes[] = {{600, 50}, {1920, 200}};
+    for (const SIZE& size : sizes) {
+        SetWindowPos(MainWnd, NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        double us[2];
+        for (int opaque = 0; opaque < 2; ++opaque) {
+            DrawOpaqueText(opaque);
+            us[opaque] = MedianMicroseconds(201, [] { RedrawWindow(MainWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW); });
+        }
+        printf("repaint %ldx%ld faded_us %.0f per_pixel_us %.0f\n", size.cx, size.cy, us[0], us[1]);
+    }
 }
 
 void MeasureHeadings(const wchar_t* path)
@@ -185,7 +212,10 @@ int main(int argc, char** argv)
         return 1;
     }
     if (pieces) {
-        MeasurePieces();
+        MeasurePieces("faded");
+        DrawOpaqueText(1);
+        MeasurePieces("per_pixel");
+        MeasureRepaint();
         AppSettings.EndFlg = 0;
         SendMessageA(MainWnd, WM_CLOSE, 0, 0);
         return 0;

@@ -33,7 +33,7 @@ const char kSettings[] =
     "[BACKUP]\r\nBackFlg=1\r\n";
 const char kGeneralKeys[] = "WINDOW/FLAG OPTION/BlankSkip OPTION/LineDisp BACKUP/BackFlg OPTION/EndFlg OPTION/RunWait "
                             "OPTION/TabsCol OPTION/Notation OPTION/RubyParen ";
-const char kDisplayKeys[] = "OPTION/LayNum OPTION/BorderFlg FONT/BackColor FONT/FontColor FONT/Height FONT/Width "
+const char kDisplayKeys[] = "OPTION/LayNum OPTION/BorderFlg OPTION/OpaqueText FONT/BackColor FONT/FontColor FONT/Height FONT/Width "
                             "FONT/Escapement FONT/Orientation FONT/Weight FONT/Italic FONT/Underline FONT/StrikeOut "
                             "FONT/CharSet FONT/OutPrecision FONT/ClipPrecision FONT/Quality FONT/PitchAndFamily "
                             "FONT/FaceName ";
@@ -309,7 +309,7 @@ TEST_F(OptionsTest, NumberFieldsTakeOnlyANumberInRange)
     }
 }
 
-TEST_F(OptionsTest, TheDisplayPageStoresItsEighteenKeysAndTakesEffect)
+TEST_F(OptionsTest, TheDisplayPageStoresItsNineteenKeysAndTakesEffect)
 {
     WriteIni(kSettings);
     StartWindow();
@@ -326,7 +326,8 @@ TEST_F(OptionsTest, TheDisplayPageStoresItsEighteenKeysAndTakesEffect)
     }}));
     // The General page is shown first and so is stored too, before.
     EXPECT_EQ(WrittenKeys(), std::string(kGeneralKeys) + kDisplayKeys);
-    const char* values[][2] = {{"OPTION/LayNum", "20"},  {"OPTION/BorderFlg", "0"}, {"FONT/BackColor", "1193046"},
+    const char* values[][2] = {{"OPTION/LayNum", "20"},  {"OPTION/BorderFlg", "0"}, {"OPTION/OpaqueText", "0"},
+                               {"FONT/BackColor", "1193046"},
                                {"FONT/FontColor", "255"}, {"FONT/Height", "-20"},    {"FONT/Weight", "700"},
                                {"FONT/Italic", "1"},      {"FONT/CharSet", "128"},   {"FONT/PitchAndFamily", "49"},
                                {"FONT/FaceName", IPA_GOTHIC}};

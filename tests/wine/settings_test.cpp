@@ -142,7 +142,8 @@ TEST_F(SettingsTest, WrittenKeysReadBackAsWritten)
 
 // Kept as written by version 1.0, after the restore of a text from a
 // folder named in kanji and OK on all three pages; the General page now
-// adds the notation's two keys at the end of [OPTION].
+// adds the notation's two keys at the end of [OPTION], the Display page
+// the choice of opaque text after them.
 TEST_F(SettingsTest, AFileOfVersion1ReadsAndWritesTheSame)
 {
     std::string old = ReadFileBytes(TEST_DATA_DIR "/written-by-1.0.ini");
@@ -152,7 +153,7 @@ TEST_F(SettingsTest, AFileOfVersion1ReadsAndWritesTheSame)
     EXPECT_STREQ(AppSettings.BackFile, L"C:\\表示\\ソース　ー.txt");
     SaveSettings(SAVED_AT_EXIT | GENERAL_PAGE | DISPLAY_PAGE | HOTKEY_PAGE);
     size_t font = old.find("[FONT]");
-    EXPECT_EQ(ReadIni(), old.substr(0, font) + "Notation=1\r\nRubyParen=0\r\n" + old.substr(font));
+    EXPECT_EQ(ReadIni(), old.substr(0, font) + "Notation=1\r\nRubyParen=0\r\nOpaqueText=0\r\n" + old.substr(font));
 }
 
 // What code page 932 cannot spell goes under a second key as well; the

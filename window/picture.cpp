@@ -1,0 +1,97 @@
+#include "window/picture.h"
+
+#include "app/base/dpiscale.h"
+#include "app/base/settings.h"
+#include "app/base/user32.h"
+#include "app/base/wide.h"
+#include "document/document.h"
+#include "window/grip.h"
+#include "window/layout.h"
+#include "window/longwork.h"
+
+namespace {
+
+// Text drawing: word-wrapped, tabs expanded to TabsCol, top-left aligned.
+const UINT TEXT_FORMAT = DT_WORDBREAK | DT_EXPANDTABS | DT_TABSTOP;
+
+// Three 45-degree strokes of 9, 5 and 2 pixels (at 96 DPI) touching the
+// last row and column; the fourth line lies wholly outside the client area.
+void DrawGrip(HDC dc, const RECT& client, int dpi)
+{
+    static const int steps[] = {10, 6, 3, 1};
+    for (int step : steps) {
+        int d = ScaleLength(step, dpi, BASE_DPI);
+        MoveToEx(dc, client.right, client.bottom - d, NULL);
+        LineTo(dc, client.right - d, client.bottom);
+    }
+}
+
+// A small triangle pointing down in the right margin, just above the grip.
+void DrawMoreMark(HDC dc, const RECT& client, int dpi, COLORREF colour)
+{
+    const int half = ScaleLength(3, dpi, BASE_DPI), height = ScaleLength(3, dpi, BASE_DPI);
+    const int x = client.right - ScaleLength(GRIP_SIZE, dpi, BASE_DPI) / 2 - 1;
+    const int bottom = client.bottom - ScaleLength(GRIP_SIZE + 2, dpi, BASE_DPI);
+    POINT corners[] = {{x - half, bottom - height}, {x + half, bottom - height}, {x, bottom}};
+    HBRUSH brush = CreateSolidBrush(colour);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+    Polygon(dc, corners, 3);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(brush);
+}
+
+}  // namespace
+
+void DrawPicture(HWND window, HDC dc, const Ink& ink)
+{
+    HBRUSH brush = CreateSolidBrush(ink.back);
+    RECT client;
+    GetClientRect(window, &client);
+    SetBkColor(dc, ink.back);
+    FillRect(dc, &client, brush);
+    SetTextColor(dc, ink.text);
+    HGDIOBJ oldFont = SelectObject(dc, AppSettings.DisplayFont);
+
+    const int dpi = static_cast<int>(DpiOf(window));
+    RECT text = TextRect(window);
+    DRAWTEXTPARAMS params;
+    params.cbSize = sizeof params;
+    params.iTabLength = AppSettings.TabsCol;
+    params.iLeftMargin = 0;
+    params.iRightMargin = 0;
+    params.uiLengthDrawn = 0;
+    LineLayout layout;
+    layout.pieces = 1;
+    if (LongWorkText() == NULL && DispText[0] != '\0')
+        LayOutShown(window, dc, &layout);
+    if (LongWorkText() != NULL) {
+        // Long work under way: how far it got, in the line's place.
+        DrawTextExW(dc, Wide932(LongWorkText()).text, -1, &text, TEXT_FORMAT, &params);
+    } else if (layout.pieces > 1) {
+        // Taller than the window: the piece holding the reading place, and
+        // while more follows, the mark that says so.
+        DrawPiece(dc, layout, &params);
+        if (layout.piece + 1 < layout.pieces)
+            DrawMoreMark(dc, client, dpi, ink.text);
+    } else if (Doc.Unicode) {
+        // A Unicode text's line is UTF-8: drawn through the wide call, in
+        // the same font, so characters beyond code page 932 show too.
+        static wchar_t wide[DISP_TEXT_SIZE];
+        if (MultiByteToWideChar(CP_UTF8, 0, DispText, -1, wide, DISP_TEXT_SIZE) == 0)
+            wide[0] = L'\0';
+        DrawTextExW(dc, wide, -1, &text, TEXT_FORMAT, &params);
+    } else {
+        DrawTextExA(dc, DispText, -1, &text, TEXT_FORMAT, &params);
+    }
+
+    HPEN pen = CreatePen(PS_SOLID, 1, ink.grip);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    DrawGrip(dc, client, dpi);
+
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldFont);
+    DeleteObject(pen);
+    DeleteObject(brush);
+}
