@@ -327,14 +327,8 @@ TEST_F(GripTest, TransparencyStepsGiveTheirAlpha)
     }
 }
 
-// The pictures handed to UpdateLayeredWindow, read back from their DC.
-struct LayeredPicture {
-    SIZE size;
-    DWORD flags;
-    std::vector<uint32_t> pixels;
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * size.cx + x]; }
-};
-std::vector<LayeredPicture> Pictures;
+// The pictures handed to UpdateLayeredWindow (0xAARRGGBB), read from their DC.
+std::vector<std::vector<uint32_t>> Pictures;
 UpdateLayeredFunction RealUpdateLayered;
 BOOL WINAPI RecordPicture(HWND window, HDC screen, POINT* to, SIZE* size, HDC source, POINT* from, COLORREF key,
                           BLENDFUNCTION* blend, DWORD flags)
@@ -342,11 +336,12 @@ BOOL WINAPI RecordPicture(HWND window, HDC screen, POINT* to, SIZE* size, HDC so
     DIBSECTION dib = {};
     GetObjectA(GetCurrentObject(source, OBJ_BITMAP), sizeof dib, &dib);
     const uint32_t* bits = static_cast<const uint32_t*>(dib.dsBm.bmBits);
-    Pictures.push_back({*size, flags, std::vector<uint32_t>(bits, bits + size->cx * size->cy)});
+    if (size->cx == 300 && size->cy == 60 && flags == ULW_ALPHA)
+        Pictures.emplace_back(bits, bits + 300 * 60);
     return RealUpdateLayered(window, screen, to, size, source, from, key, blend, flags);
 }
 
-// Background (200, 220, 240), ink (10, 20, 30): pixels 0xAARRGGBB.
+// A 300 x 60 window, background (200, 220, 240), ink (10, 20, 30).
 TEST_F(GripTest, OpaqueTextIsDrawnPerPixelAtTheStepsAlpha)
 {
     WriteIni("[WINDOW]\r\nWIDTH=300\r\nHEIGHT=60\r\n[FONT]\r\nBackColor=15785160\r\nFontColor=1971210\r\n"
@@ -355,17 +350,13 @@ TEST_F(GripTest, OpaqueTextIsDrawnPerPixelAtTheStepsAlpha)
     ASSERT_EQ(OpenFile(WriteText("t.txt", "\x81\xA1\x81\xA1\x81\xA1\r\n")), 0);  // ■■■
     RealUpdateLayered = UpdateLayered;
     UpdateLayered = RecordPicture;
-    const uint32_t frame = GetSysColor(COLOR_WINDOWFRAME);
+    const COLORREF f = GetSysColor(COLOR_WINDOWFRAME);
+    const uint32_t frame = GetRValue(f) << 16 | GetGValue(f) << 8 | GetBValue(f);
+    // The last step keeps an alpha of 1; a border is drawn at the step's alpha.
     const struct {
         int layNum, border;
-        uint32_t back, frame;
-    } cases[] = {
-        {10, 1, 0x80646E78, Premultiplied(GetRValue(frame) << 16 | GetGValue(frame) << 8 | GetBValue(frame), 128)},
-        {10, 0, 0x80646E78, 0x80646E78},
-        // At the last step the background keeps an alpha of 1.
-        {20, 1, 0x01010101, Premultiplied(GetRValue(frame) << 16 | GetGValue(frame) << 8 | GetBValue(frame), 1)},
-        {20, 0, 0x01010101, 0x01010101},
-    };
+        uint32_t back, edge;
+    } cases[] = {{10, 1, 0x80646E78, Premultiplied(frame, 128)}, {20, 0, 0x01010101, 0x01010101}};
     for (const auto& c : cases) {
         AppSettings.LayNum = c.layNum;
         AppSettings.BorderFlg = c.border;
@@ -374,23 +365,19 @@ TEST_F(GripTest, OpaqueTextIsDrawnPerPixelAtTheStepsAlpha)
         ApplyTransparency(w);
         Pictures.clear();
         UpdateWindow(w);
-        ASSERT_EQ(Pictures.size(), 1u) << "LayNum " << c.layNum << " border " << c.border;
-        const LayeredPicture& p = Pictures[0];
+        ASSERT_EQ(Pictures.size(), 1u) << "LayNum " << c.layNum;
+        const std::vector<uint32_t>& p = Pictures[0];
         const int in = c.border;  // the client area's first pixel
-        EXPECT_EQ(p.size.cx, 300);
-        EXPECT_EQ(p.size.cy, 60);
-        EXPECT_EQ(p.flags, static_cast<DWORD>(ULW_ALPHA));
-        EXPECT_EQ(p.at(0, 30), c.frame) << "frame, LayNum " << c.layNum << " border " << c.border;
-        EXPECT_EQ(p.at(250, in), c.back) << "background";
-        EXPECT_EQ(p.at(299 - in, 51 - in), 0xFF000000u) << "grip";
-        EXPECT_NE(std::count(p.pixels.begin(), p.pixels.end(), 0xFF0A141Eu), 0) << "opaque ink";
+        EXPECT_EQ(p[30 * 300], c.edge) << "left edge, LayNum " << c.layNum;
+        EXPECT_EQ(p[in * 300 + 250], c.back) << "background";
+        EXPECT_EQ(p[(51 - in) * 300 + 299 - in], 0xFF000000u) << "grip";
+        EXPECT_NE(std::count(p.begin(), p.end(), 0xFF0A141Eu), 0) << "opaque ink";
     }
-    // Back to the whole window faded alike.
     UpdateLayered = RealUpdateLayered;
     AppSettings.OpaqueText = 0;
     ApplyTransparency(w);
     BYTE alpha = 1;
-    ASSERT_TRUE(GetLayeredWindowAttributes(w, NULL, &alpha, NULL));
+    ASSERT_TRUE(GetLayeredWindowAttributes(w, NULL, &alpha, NULL)) << "faded whole again";
     EXPECT_EQ(alpha, 0);
 }
 
