@@ -361,10 +361,21 @@ write_ini() {
     printf '%s\r\n' "$@" >"$dir/Skerrow.ini"
 }
 
+# ini_settled FILE: the file's text, once two reads 50 ms apart agree (for at
+# most a second): the program rewrites the whole file for each key it writes,
+# and a read in between may find it cut short.
+ini_settled() {
+    local before now tries=20
+    now=$(tr -d '\r' <"$1" 2>/dev/null)
+    while before=$now && sleep 0.05 && now=$(tr -d '\r' <"$1" 2>/dev/null) &&
+        [ "$before" != "$now" ] && [ $((tries -= 1)) -gt 0 ]; do :; done
+    printf '%s\n' "$now"
+}
+
 # ini_get FILE SECTION KEY: a value of an INI file (sections and keys compared
 # without regard to case, as the private-profile functions do).
 ini_get() {
-    tr -d '\r' <"$1" | awk -v s="$2" -v k="$3" '
+    ini_settled "$1" | awk -v s="$2" -v k="$3" '
         /^\[/ { cur = tolower(substr($0, 2, index($0, "]") - 2)); next }
         cur == tolower(s) {
             i = index($0, "=")
@@ -375,7 +386,7 @@ ini_get() {
 # ini_lines FILE: the file's lines as "[SECTION] KEY=VALUE" (comments and
 # blank lines left out), in file order.
 ini_lines() {
-    tr -d '\r' <"$1" | awk '
+    ini_settled "$1" | awk '
         /^\[/ { cur = $0; next }
         /^[ \t]*($|;)/ { next }
         { print cur " " $0 }'
