@@ -23,7 +23,7 @@ void PaintWindow(HWND window)
     if (PerPixel)
         PaintPerPixel(window, BackgroundAlpha(AppSettings.LayNum));
     else
-        DrawPicture(window, dc, {AppSettings.BackColor, AppSettings.FontColor, RGB(0, 0, 0)});
+        DrawPicture(window, dc, ScreenInk());
     EndPaint(window, &ps);
 }
 

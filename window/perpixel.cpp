@@ -50,13 +50,6 @@ void FreeCanvas(Canvas* canvas)
     *canvas = Canvas();
 }
 
-SIZE WindowSize(HWND window)
-{
-    RECT r;
-    GetWindowRect(window, &r);
-    return {r.right - r.left, r.bottom - r.top};
-}
-
 bool CanvasesFor(SIZE size)
 {
     if (Drawn.bits != NULL && size.cx == CanvasSize.cx && size.cy == CanvasSize.cy)
@@ -81,24 +74,23 @@ uint32_t PixelOf(COLORREF colour)
 
 }  // namespace
 
-bool PaintPerPixel(HWND window, unsigned char alpha)
+void PaintPerPixel(HWND window, unsigned char alpha)
 {
-    const SIZE size = WindowSize(window);
-    if (size.cx <= 0 || size.cy <= 0 || !CanvasesFor(size))
-        return false;
-    // The client area's place in the window: inside the border, if any.
     RECT windowRect, client;
     GetWindowRect(window, &windowRect);
+    const SIZE size = {windowRect.right - windowRect.left, windowRect.bottom - windowRect.top};
+    if (size.cx <= 0 || size.cy <= 0 || !CanvasesFor(size))
+        return;
+    // The client area's place in the window: inside the border, if any.
     GetClientRect(window, &client);
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
     origin.x -= windowRect.left;
     origin.y -= windowRect.top;
 
-    const Ink onScreen = {AppSettings.BackColor, AppSettings.FontColor, RGB(0, 0, 0)};
     const Ink coverage = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 255)};
     SetViewportOrgEx(Drawn.dc, origin.x, origin.y, NULL);
-    DrawPicture(window, Drawn.dc, onScreen);
+    DrawPicture(window, Drawn.dc, ScreenInk());
     SetViewportOrgEx(Coverage.dc, origin.x, origin.y, NULL);
     DrawPicture(window, Coverage.dc, coverage);
     GdiFlush();
@@ -122,13 +114,14 @@ bool PaintPerPixel(HWND window, unsigned char alpha)
     SIZE drawnSize = size;
     POINT from = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    return UpdateLayered(window, NULL, NULL, &drawnSize, Drawn.dc, &from, 0, &blend, ULW_ALPHA) != FALSE;
+    UpdateLayered(window, NULL, NULL, &drawnSize, Drawn.dc, &from, 0, &blend, ULW_ALPHA);
 }
 
 bool PerPixelSizeChanged(HWND window)
 {
-    const SIZE size = WindowSize(window);
-    return size.cx != CanvasSize.cx || size.cy != CanvasSize.cy;
+    RECT r;
+    GetWindowRect(window, &r);
+    return r.right - r.left != CanvasSize.cx || r.bottom - r.top != CanvasSize.cy;
 }
 
 void ReleasePerPixel()

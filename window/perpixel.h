@@ -6,9 +6,9 @@
 #include <windows.h>
 
 // Hands the system the whole window's picture, the frame of a border
-// included (the system draws none for such a window); false when it could
-// not be made or taken.
-bool PaintPerPixel(HWND window, unsigned char alpha);
+// included (the system draws none for such a window). Without the memory
+// for it, the system keeps the last one.
+void PaintPerPixel(HWND window, unsigned char alpha);
 
 // Whether the window's size is no longer the one last drawn.
 bool PerPixelSizeChanged(HWND window);

@@ -44,6 +44,11 @@ void DrawMoreMark(HDC dc, const RECT& client, int dpi, COLORREF colour)
 
 }  // namespace
 
+Ink ScreenInk()
+{
+    return {AppSettings.BackColor, AppSettings.FontColor, RGB(0, 0, 0)};
+}
+
 void DrawPicture(HWND window, HDC dc, const Ink& ink)
 {
     HBRUSH brush = CreateSolidBrush(ink.back);

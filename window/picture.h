@@ -12,6 +12,9 @@ struct Ink {
     COLORREF back, text, grip;
 };
 
+// The settings' colours and a black grip.
+Ink ScreenInk();
+
 void DrawPicture(HWND window, HDC dc, const Ink& ink);
 
 #endif
