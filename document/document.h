@@ -167,6 +167,7 @@ enum OpenOutcome {
     OPEN_REFUSED,  // nothing changed: the text shown before is still open
     OPEN_DONE,     // the new text is open at its first line, to be shown
     OPEN_LOST,     // the old text is gone and the new one failed: no text
+    OPEN_UNREADABLE,  // refused because the text named cannot be read
 };
 
 // Opens the file at path (a full path that fits PATH_SIZE) as the new text,

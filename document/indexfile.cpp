@@ -43,7 +43,7 @@ bool WalkLines(HANDLE copy, ULONGLONG size, const LineIndex& index, size_t need,
             DWORD want = left < sizeof buffer ? static_cast<DWORD>(left) : static_cast<DWORD>(sizeof buffer);
             if (ReadAt(copy, start, buffer, want) != want)
                 return false;
-            if (progress != NULL && !progress->step(static_cast<unsigned>(start * 100 / size))) {
+            if (progress != NULL && !progress->step(static_cast<unsigned>(uint64_t{start} * 100 / size))) {
                 progress->cancelled = true;
                 return false;
             }

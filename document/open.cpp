@@ -14,17 +14,18 @@ const char NO_LINES[] = "表示できる行がありません。";
 // Copies the source to the new working copy and indexes it on the way, in
 // one read of the source. Returns false, leaving no new copy behind, when
 // the source cannot be read, is 4 GiB or more, the copy cannot be written,
-// or memory for the index runs out.
+// or memory for the index runs out; *unreadable says whether it was the
+// source that could not be read.
 bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, int blankSkip, LineIndex* index,
-                  CopyForm* form, WorkProgress* progress)
+                  CopyForm* form, WorkProgress* progress, bool* unreadable)
 {
     HANDLE in = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
-    if (in == INVALID_HANDLE_VALUE)
-        return false;
     ULONGLONG size = 0;
-    if (!SizeFits(in, &size) || !DetectSourceForm(in, size, form)) {
-        CloseHandle(in);
+    *unreadable = in == INVALID_HANDLE_VALUE || !SizeFits(in, &size) || !DetectSourceForm(in, size, form);
+    if (*unreadable) {
+        if (in != INVALID_HANDLE_VALUE)
+            CloseHandle(in);
         return false;
     }
     HANDLE out = CreateFileW(copy, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
@@ -73,16 +74,19 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     const int blankSkip = AppSettings.BlankSkip, notationView = AppSettings.Notation;
     LineIndex index = {};
     CopyForm form;
-    if (!CopyAndIndex(path, copy, blankSkip, &index, &form, progress)) {
+    bool unreadable = false;
+    if (!CopyAndIndex(path, copy, blankSkip, &index, &form, progress, &unreadable)) {
         if (progress == NULL || !progress->cancelled)
             *failure = OPEN_ERROR;
-        return OPEN_REFUSED;
+        return unreadable ? OPEN_UNREADABLE : OPEN_REFUSED;
     }
 
     // Lines of nothing but annotations are left out once the copy can be
     // read: the old text is gone by then, so nothing stops that pass.
     const int rule = LineRuleFor(blankSkip, notationView, form.notation);
     ULONGLONG size = 0;
+    // The copy is read in its own form from here on: UTF-8 behind its mark.
+    CopyForm copyForm = form;
     ReleaseText();
     Doc.LineCnt = 0;
     if (!MoveFileExW(copy, WorkFile, MOVEFILE_REPLACE_EXISTING)) {
@@ -91,8 +95,8 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     } else if ((Doc.WorkHandle = CreateFileW(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                              NULL)) == INVALID_HANDLE_VALUE) {
         *failure = OPEN_ERROR;
-    } else if (!SizeFits(Doc.WorkHandle, &size) ||
-               (rule == SKIP_NOTE_LINES && !DropNoteLines(Doc.WorkHandle, size, form, &index, NULL))) {
+    } else if (!SizeFits(Doc.WorkHandle, &size) || !WorkingCopyForm(Doc.WorkHandle, size, &copyForm) ||
+               (rule == SKIP_NOTE_LINES && !DropNoteLines(Doc.WorkHandle, size, copyForm, &index, NULL))) {
         CloseHandle(Doc.WorkHandle);
         Doc.WorkHandle = INVALID_HANDLE_VALUE;
         *failure = OPEN_ERROR;
@@ -114,7 +118,7 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     // during the question below nor a crash finds a name and a copy that
     // disagree.
     wcscpy(AppSettings.BackFile, path);
-    Doc.Place = PlaceLeftIn(path, size, form, rule, index);
+    Doc.Place = PlaceLeftIn(path, size, copyForm, rule, index);
     AppSettings.BackSkip = rule;
     NotePlace();
     StorePlace();
@@ -124,7 +128,7 @@ OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char**
     // encoding until the new text's first line replaces it.
     Doc.Index = index;
     Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
-    Doc.Unicode = form.encoding != TEXT_CP932;
+    Doc.Unicode = copyForm.encoding != TEXT_CP932;
     Doc.Notation = form.notation;
     Doc.LineCnt = Doc.Index.count;
     return OPEN_DONE;

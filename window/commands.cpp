@@ -195,10 +195,11 @@ bool OpenCommand(HWND window, const wchar_t* path)
     case OPEN_DONE: ShowPlace(window, Doc.Place); break;
     case OPEN_LOST: ShowNoText(window); break;
     // The old text stays: a log-off called off meanwhile takes it up now.
-    case OPEN_REFUSED: ResumeReleasedText(window); break;
+    case OPEN_REFUSED:
+    case OPEN_UNREADABLE: ResumeReleasedText(window); break;
     }
     RunWaitingCommand(window);
-    return outcome == OPEN_REFUSED && !progress.cancelled;
+    return outcome == OPEN_UNREADABLE;
 }
 
 void CloseProgram(HWND window)

@@ -5,7 +5,8 @@
 namespace {
 
 // The longest name of a file kept in the start folder ("Skerrow.ini",
-// "Skerrow.tmp" and "Skerrow.chm" are all this long).
+// "Skerrow.tmp", "Skerrow.chm" and the settings' draft "Skerrow.in~" are
+// all this long).
 const size_t LONGEST_FILE_NAME = 11;
 
 }  // namespace

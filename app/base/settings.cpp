@@ -22,6 +22,10 @@ enum SettingKind { INT_KEY, BYTE_KEY, TEXT_KEY, PLACE_KEY };
 enum ReadWhen { ALWAYS, WHEN_PLACE_KEPT, WHEN_RESTORE_OFFERED };
 
 const int NO_COLOUR = -1;
+// Windows' coordinates, and a font's height and width in pixels, stay
+// well inside these; beyond them the sums made of them overflow.
+const int SCREEN_LIMIT = 32767;
+const int FONT_LIMIT = 16384;
 
 struct Setting {
     const char* section;
@@ -32,7 +36,8 @@ struct Setting {
     int def;       // integers and bytes
     int defColour; // a system colour index read at load time, or NO_COLOUR
     const char* defText;  // code page 932
-    int least, most;  // what the pages accept
+    // What the pages accept, and what a value read is brought into.
+    int least, most;
     unsigned groups;
     ReadWhen readWhen;
     // A key that goes without saying: written only while it differs from
@@ -48,8 +53,8 @@ const size_t NO_FIELD = static_cast<size_t>(-1);
 #define FIELD(name) offsetof(AppSettingsRecord, name)
 #define KEY_INT(section, key, name, def, least, most, groups, when) \
     {section, key, INT_KEY, FIELD(name), sizeof(int), def, NO_COLOUR, NULL, least, most, groups, when, false, NO_FIELD}
-#define KEY_SPARSE(section, key, name, implied, groups, when) \
-    {section, key, INT_KEY, FIELD(name), sizeof(int), 0, NO_COLOUR, NULL, 0, 0, groups, when, true, implied}
+#define KEY_SPARSE(section, key, name, implied, least, most, groups, when) \
+    {section, key, INT_KEY, FIELD(name), sizeof(int), 0, NO_COLOUR, NULL, least, most, groups, when, true, implied}
 #define KEY_BYTE(key, name, def) \
     {"FONT", key, BYTE_KEY, FIELD(Font.name), 1, def, NO_COLOUR, NULL, 0, 255, DISPLAY_PAGE, ALWAYS, false, NO_FIELD}
 #define KEY_COLOUR(key, name, sysColour) \
@@ -66,18 +71,20 @@ const size_t NO_FIELD = static_cast<size_t>(-1);
 // gates others comes before them.
 const Setting SETTINGS[] = {
     KEY_INT("WINDOW", "FLAG", FLAG, 1, 0, 1, SAVED_AT_EXIT | GENERAL_PAGE, ALWAYS),
-    KEY_INT("WINDOW", "X", X, 0, INT_MIN, INT_MAX, SAVED_AT_EXIT, WHEN_PLACE_KEPT),
-    KEY_INT("WINDOW", "Y", Y, 0, INT_MIN, INT_MAX, SAVED_AT_EXIT, WHEN_PLACE_KEPT),
-    KEY_INT("WINDOW", "WIDTH", WIDTH, 600, INT_MIN, INT_MAX, SAVED_AT_EXIT, WHEN_PLACE_KEPT),
-    KEY_INT("WINDOW", "HEIGHT", HEIGHT, 50, INT_MIN, INT_MAX, SAVED_AT_EXIT, WHEN_PLACE_KEPT),
+    KEY_INT("WINDOW", "X", X, 0, -SCREEN_LIMIT, SCREEN_LIMIT, SAVED_AT_EXIT, WHEN_PLACE_KEPT),
+    KEY_INT("WINDOW", "Y", Y, 0, -SCREEN_LIMIT, SCREEN_LIMIT, SAVED_AT_EXIT, WHEN_PLACE_KEPT),
+    KEY_INT("WINDOW", "WIDTH", WIDTH, 600, 0, SCREEN_LIMIT, SAVED_AT_EXIT, WHEN_PLACE_KEPT),
+    KEY_INT("WINDOW", "HEIGHT", HEIGHT, 50, 0, SCREEN_LIMIT, SAVED_AT_EXIT, WHEN_PLACE_KEPT),
     KEY_INT("OPTION", "BlankSkip", BlankSkip, 0, 0, 1, GENERAL_PAGE, ALWAYS),
     KEY_INT("OPTION", "LineDisp", LineDisp, 0, 0, 1, GENERAL_PAGE | LINE_NUMBER_KEY, ALWAYS),
     KEY_INT("BACKUP", "BackFlg", BackFlg, 1, 0, 1, GENERAL_PAGE, ALWAYS),
     KEY_INT("BACKUP", "BackNo", BackNo, 0, INT_MIN, INT_MAX, SAVED_AT_EXIT, WHEN_RESTORE_OFFERED),
     KEY_TEXT("BACKUP", "BackFile", BackFile, "", SAVED_AT_EXIT, WHEN_RESTORE_OFFERED),
     // Written by the General page too: a new BlankSkip may make it needed.
-    KEY_SPARSE("BACKUP", "BackSkip", BackSkip, FIELD(BlankSkip), SAVED_AT_EXIT | GENERAL_PAGE, WHEN_RESTORE_OFFERED),
-    KEY_SPARSE("BACKUP", "BackPos", BackPos, NO_FIELD, SAVED_AT_EXIT, WHEN_RESTORE_OFFERED),
+    // A rule the program does not know keeps blank lines where it is read.
+    KEY_SPARSE("BACKUP", "BackSkip", BackSkip, FIELD(BlankSkip), INT_MIN, INT_MAX, SAVED_AT_EXIT | GENERAL_PAGE,
+               WHEN_RESTORE_OFFERED),
+    KEY_SPARSE("BACKUP", "BackPos", BackPos, NO_FIELD, 0, INT_MAX, SAVED_AT_EXIT, WHEN_RESTORE_OFFERED),
     KEY_INT("OPTION", "EndFlg", EndFlg, 0, 0, 1, GENERAL_PAGE, ALWAYS),
     KEY_INT("OPTION", "RunWait", RunWait, 5, 1, 999, GENERAL_PAGE, ALWAYS),
     KEY_INT("OPTION", "TabsCol", TabsCol, 4, 1, 9, GENERAL_PAGE, ALWAYS),
@@ -96,11 +103,11 @@ const Setting SETTINGS[] = {
     KEY_INT("OPTION", "MENUHOTKEY", MENUHOTKEY, 0, 0, 255, HOTKEY_PAGE, ALWAYS),
     KEY_COLOUR("BackColor", BackColor, COLOR_BTNFACE),
     KEY_COLOUR("FontColor", FontColor, COLOR_WINDOWTEXT),
-    KEY_INT("FONT", "Height", Font.lfHeight, -13, INT_MIN, INT_MAX, DISPLAY_PAGE, ALWAYS),
-    KEY_INT("FONT", "Width", Font.lfWidth, 0, INT_MIN, INT_MAX, DISPLAY_PAGE, ALWAYS),
-    KEY_INT("FONT", "Escapement", Font.lfEscapement, 0, INT_MIN, INT_MAX, DISPLAY_PAGE, ALWAYS),
-    KEY_INT("FONT", "Orientation", Font.lfOrientation, 0, INT_MIN, INT_MAX, DISPLAY_PAGE, ALWAYS),
-    KEY_INT("FONT", "Weight", Font.lfWeight, 400, INT_MIN, INT_MAX, DISPLAY_PAGE, ALWAYS),
+    KEY_INT("FONT", "Height", Font.lfHeight, -13, -FONT_LIMIT, FONT_LIMIT, DISPLAY_PAGE, ALWAYS),
+    KEY_INT("FONT", "Width", Font.lfWidth, 0, -FONT_LIMIT, FONT_LIMIT, DISPLAY_PAGE, ALWAYS),
+    KEY_INT("FONT", "Escapement", Font.lfEscapement, 0, -3600, 3600, DISPLAY_PAGE, ALWAYS),
+    KEY_INT("FONT", "Orientation", Font.lfOrientation, 0, -3600, 3600, DISPLAY_PAGE, ALWAYS),
+    KEY_INT("FONT", "Weight", Font.lfWeight, 400, 0, 1000, DISPLAY_PAGE, ALWAYS),
     KEY_BYTE("Italic", lfItalic, 0),
     KEY_BYTE("Underline", lfUnderline, 0),
     KEY_BYTE("StrikeOut", lfStrikeOut, 0),
@@ -386,6 +393,15 @@ void SavePlace(const AppSettingsRecord& s, const Setting& row, const wchar_t* pa
     WriteBytes(row.section, row.key, text, path);
 }
 
+// A number beyond the row's limits becomes the nearer limit. An on/off key
+// stays as it stands: every other number has a meaning where it is read.
+int WithinLimits(const Setting& row, int value)
+{
+    if (row.least == 0 && row.most == 1)
+        return value;
+    return value < row.least ? row.least : value > row.most ? row.most : value;
+}
+
 void Load(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
 {
     if (row.kind == PLACE_KEY) {
@@ -395,12 +411,55 @@ void Load(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
     } else if (row.kind == TEXT_KEY) {
         LoadText(s, row, path);
     } else {
-        SetInt(s, row, static_cast<int>(GetPrivateProfileIntW(WideName(row.section).text, WideName(row.key).text,
-                                                                DefaultOf(*s, row), path)));
+        const int value = static_cast<int>(GetPrivateProfileIntW(WideName(row.section).text,
+                                                                 WideName(row.key).text, DefaultOf(*s, row), path));
+        SetInt(s, row, row.kind == INT_KEY ? WithinLimits(row, value) : value);
     }
     // Only exactly 1 offers the last text; anything else is taken as 0.
     if (row.field == offsetof(AppSettingsRecord, BackFlg) && s->BackFlg != 1)
         s->BackFlg = 0;
+}
+
+// Every key of a store is written into this copy of the file, which then
+// takes the file's place whole: each key written rewrites the whole file,
+// and a reader, a kill or a power cut in between would find it cut short.
+void DraftPath(wchar_t* path)
+{
+    wmemset(path, L'\0', PATH_SIZE);
+    wcscpy(path, BaseDir);
+    wcscat(path, L"Skerrow.in~");
+}
+
+// The draft starts as the file, or empty while there is none: a draft left
+// by a store that was cut off must not come back.
+bool StartDraft(const wchar_t* path, const wchar_t* draft)
+{
+    if (CopyFileW(path, draft, FALSE))
+        return true;
+    return GetLastError() == ERROR_FILE_NOT_FOUND && (DeleteFileW(draft) || GetLastError() == ERROR_FILE_NOT_FOUND);
+}
+
+// The draft on the disk first, then over the file in one step, so that the
+// file is the old one or the new one, each whole. Where the file cannot be
+// replaced (a program holds it open), the draft is copied into it.
+void ReplaceWithDraft(const wchar_t* draft, const wchar_t* path)
+{
+    // The profile functions may hold the file's text to write it later.
+    WritePrivateProfileStringW(NULL, NULL, NULL, draft);
+    HANDLE h = CreateFileW(draft, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h != INVALID_HANDLE_VALUE) {
+        FlushFileBuffers(h);
+        CloseHandle(h);
+    }
+    // Another program reading the file holds it for a moment, and a file
+    // held open cannot be replaced.
+    for (int tries = 0; tries < 20; ++tries) {
+        if (MoveFileExW(draft, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return;
+        Sleep(1);
+    }
+    CopyFileW(draft, path, FALSE);
+    DeleteFileW(draft);
 }
 
 const Setting* FindSetting(size_t field)
@@ -425,23 +484,29 @@ void LoadSettings()
 
 void SaveSettings(unsigned group)
 {
-    wchar_t path[PATH_SIZE];
+    wchar_t path[PATH_SIZE], draft[PATH_SIZE];
     SettingsPath(path);
+    DraftPath(draft);
+    const bool drafted = StartDraft(path, draft);
+    // A file that cannot be copied is written where it stands, as it always was.
+    const wchar_t* target = drafted ? draft : path;
     for (const Setting& row : SETTINGS) {
         if ((row.groups & group) == 0)
             continue;
         if (row.kind == TEXT_KEY) {
-            SaveText(AppSettings, row, path);
+            SaveText(AppSettings, row, target);
         } else if (row.kind == PLACE_KEY) {
-            SavePlace(AppSettings, row, path);
+            SavePlace(AppSettings, row, target);
         } else if (row.sparse && IntOf(AppSettings, row) == DefaultOf(AppSettings, row)) {
-            DeleteKey(row.section, row.key, path);
+            DeleteKey(row.section, row.key, target);
         } else {
             char text[16];
             snprintf(text, sizeof text, "%d", IntOf(AppSettings, row));
-            WriteBytes(row.section, row.key, text, path);
+            WriteBytes(row.section, row.key, text, target);
         }
     }
+    if (drafted)
+        ReplaceWithDraft(draft, path);
 }
 
 void CopySettings(unsigned group, const AppSettingsRecord& from, AppSettingsRecord* to)

@@ -2,6 +2,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -374,6 +375,22 @@ TEST_F(DocumentTest, ChaptersAreFoundAtTheFirstStepAcrossTheCopysPieces)
     EXPECT_STREQ(DispText, "第2章\r\n");
 }
 
+// A look through a text past 41 MiB, where a percentage made in 32 bits
+// wraps round, tells a progress that only grows.
+TEST_F(DocumentTest, ProgressThroughALargeTextOnlyGrows)
+{
+    StartWindow();
+    std::string text;
+    for (const std::string line = std::string(78, 'a') + "\r\n"; text.size() < (48u << 20);)
+        text += line;
+    ASSERT_EQ(OpenFile(WriteText("large.txt", text)), 0);
+    static std::vector<unsigned> told;
+    WorkProgress progress = {[](unsigned percent) { return told.push_back(percent), true; }, false};
+    ASSERT_TRUE(FindChapters(&progress));
+    ASSERT_GT(told.size(), 10u);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()) && told.back() <= 100) << told[8] << " " << told[9];
+}
+
 // Each text opens where it was left, from a drop or its menu; the menus
 // list the texts, the open one checked; one that cannot be read any more
 // leaves the list, and emptying the list keeps the open text.
@@ -404,9 +421,16 @@ TEST_F(DocumentTest, RecentTextsReopenWhereTheyWereLeft)
     EXPECT_EQ(items(), "+&1 a.txt|&2 b.txt||履歴を消去(&C)|");
     SendMessageA(MainWnd, WM_COMMAND, IDM_RECENT + 1, 0);
     EXPECT_STREQ(DispText, "ten\r\n");
-    ASSERT_TRUE(DeleteFileA(a.c_str()));
+    // A copy that cannot be written (a folder in its place) is no reason to forget a.
+    const std::string blocked = folder_ + "\\Skerrow.new";
+    ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), NULL));
     SendMessageA(MainWnd, WM_COMMAND, IDM_RECENT + 1, 0);
     ExpectBox(0, kOpenError, NULL, MB_ICONERROR);
+    EXPECT_EQ(items(), "+&1 b.txt|&2 a.txt||履歴を消去(&C)|");
+    ASSERT_TRUE(RemoveDirectoryA(blocked.c_str()));
+    ASSERT_TRUE(DeleteFileA(a.c_str()));
+    SendMessageA(MainWnd, WM_COMMAND, IDM_RECENT + 1, 0);
+    ExpectBox(1, kOpenError, NULL, MB_ICONERROR);
     EXPECT_EQ(items(), "+&1 b.txt||履歴を消去(&C)|");
     SendMessageA(MainWnd, WM_COMMAND, IDM_RECENTCLEAR, 0);
     EXPECT_EQ(items(), "+&1 b.txt||履歴を消去(&C)|");
@@ -414,6 +438,28 @@ TEST_F(DocumentTest, RecentTextsReopenWhereTheyWereLeft)
     SendMessageA(MainWnd, WM_COMMAND, IDM_RECENTCLEAR, 0);
     EXPECT_EQ(items(), "(なし)|");
     EXPECT_EQ(IniValue("RECENT", "File1"), "<missing>");
+}
+
+// The place was counted with blank lines kept; the text comes back with
+// them left out, in each form its working copy can take.
+TEST_F(DocumentTest, ARecentTextComesBackOnItsLineUnderANewLineRule)
+{
+    StartWindow();
+    const std::string other = WriteText("other.txt", kTenLines);
+    const std::string utf8 = "\xC3\xBC\r\n\r\ntwo\r\n\r\nthree\r\n\r\nfour\r\n";
+    const std::wstring wide = L"\xFEFF\xFC\r\n\r\ntwo\r\n\r\nthree\r\n\r\nfour\r\n";
+    const std::string utf16(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+    for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8, utf16}) {
+        const std::string text = WriteText(std::to_string(bytes.size()) + ".txt", bytes);
+        AppSettings.BlankSkip = 0;
+        ASSERT_EQ(OpenFile(text), 0);
+        for (int i = 0; i < 4; ++i)
+            Key(VK_DOWN);
+        ASSERT_EQ(OpenFile(other), 0);
+        AppSettings.BlankSkip = 1;
+        ASSERT_EQ(OpenFile(text), 0);
+        EXPECT_STREQ(DispText, "three\r\n") << bytes.size() << " bytes";
+    }
 }
 
 TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)

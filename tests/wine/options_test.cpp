@@ -59,7 +59,9 @@ std::unique_ptr<ImportHook> Hooks[6];
 
 BOOL WINAPI RecordWrite(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPCWSTR file)
 {
-    Written.push_back(Narrow932(section) + "/" + Narrow932(key) + "=" + (value != NULL ? Narrow932(value) : "(deleted)"));
+    // The call with no section only flushes the file.
+    if (section != NULL)
+        Written.push_back(Narrow932(section) + "/" + Narrow932(key) + "=" + (value != NULL ? Narrow932(value) : "(deleted)"));
     return Hooks[0]->original<decltype(&WritePrivateProfileStringW)>()(section, key, value, file);
 }
 

@@ -1,5 +1,6 @@
 #include <cstring>
 #include <cwchar>
+#include <string>
 
 #include "app/base/settings.h"
 #include "tests/wine/fixture.h"
@@ -42,36 +43,37 @@ TEST_F(SettingsTest, NoFileGivesTheDefaults)
     EXPECT_FALSE(IniExists()) << "reading must not create the file";
 }
 
-TEST_F(SettingsTest, StoredValuesAreTakenAsTheyStand)
+TEST_F(SettingsTest, StoredValuesAreTakenWithinTheirRanges)
 {
     WriteIni(
-        "[WINDOW]\r\nFLAG=1\r\nX=-1280\r\nY=-13\r\nWIDTH=321\r\nHEIGHT=12abc\r\n"
+        "[WINDOW]\r\nFLAG=1\r\nX=-1280\r\nY=-99999\r\nWIDTH=321\r\nHEIGHT=12abc\r\n"
         "[OPTION]\r\nBlankSkip=1\r\nLineDisp=2\r\nBorderFlg=0\r\nLayNum=25\r\nEndFlg=1\r\nRunWait=-3\r\n"
         "TabsCol=0\r\nONHOTALT=1\r\nONHOTKEY=0x41\r\nMENUHOTSFT=7\r\nMENUHOTKEY=300\r\n"
-        "[FONT]\r\nBackColor=16777215\r\nFontColor=255\r\nHeight=-13\r\nWeight=700\r\n"
+        "[FONT]\r\nBackColor=16777215\r\nFontColor=-1\r\nHeight=-2147483648\r\nWeight=700\r\n"
         "Italic=257\r\nCharSet=384\r\nPitchAndFamily=-1\r\nQuality=\r\n"
         "FaceName=0123456789012345678901234567890123456789\r\n"
         "[BACKUP]\r\nBackFlg=1\r\nBackNo=-4\r\nBackFile=C:\\\x95\x5C\\\x94\x5C.txt\r\n");
     LoadSettings();
     const AppSettingsRecord& s = AppSettings;
+    // A number beyond what the program works with becomes the nearer limit.
     EXPECT_EQ(s.X, -1280);
-    EXPECT_EQ(s.Y, -13);
+    EXPECT_EQ(s.Y, -32767);
     EXPECT_EQ(s.WIDTH, 321);
     EXPECT_EQ(s.HEIGHT, 12);
     EXPECT_EQ(s.BlankSkip, 1);
     EXPECT_EQ(s.LineDisp, 2);
     EXPECT_EQ(s.BorderFlg, 0);
-    EXPECT_EQ(s.LayNum, 25);
+    EXPECT_EQ(s.LayNum, 20);
     EXPECT_EQ(s.EndFlg, 1);
-    EXPECT_EQ(s.RunWait, -3);
-    EXPECT_EQ(s.TabsCol, 0);
+    EXPECT_EQ(s.RunWait, 1);
+    EXPECT_EQ(s.TabsCol, 1);
     EXPECT_EQ(s.ONHOTALT, 1);
     EXPECT_EQ(s.ONHOTKEY, 0x41);
     EXPECT_EQ(s.MENUHOTSFT, 7);
-    EXPECT_EQ(s.MENUHOTKEY, 300);
+    EXPECT_EQ(s.MENUHOTKEY, 255);
     EXPECT_EQ(s.BackColor, 0xFFFFFFu);
-    EXPECT_EQ(s.FontColor, 0xFFu);
-    EXPECT_EQ(s.Font.lfHeight, -13);
+    EXPECT_EQ(s.FontColor, 0u);
+    EXPECT_EQ(s.Font.lfHeight, -16384);
     EXPECT_EQ(s.Font.lfWeight, 700);
     // Byte fields keep the low 8 bits; an empty value is the default.
     EXPECT_EQ(s.Font.lfItalic, 1);
@@ -121,14 +123,14 @@ TEST_F(SettingsTest, WrittenKeysReadBackAsWritten)
     LoadSettings();
     AppSettings.X = -13;
     AppSettings.BackColor = 0x00FFEEDD;
-    AppSettings.RunWait = 2147483647;
+    AppSettings.RunWait = 999;
     AppSettings.Font.lfCharSet = 0xEE;  // a byte: written unsigned
     wcscpy(AppSettings.BackFile, L"C:\\表\\ソ.txt");
     AppSettings.BackNo = 7;
     SaveSettings(SAVED_AT_EXIT | GENERAL_PAGE | DISPLAY_PAGE | HOTKEY_PAGE);
     EXPECT_EQ(IniValue("WINDOW", "X"), "-13");
     EXPECT_EQ(IniValue("FONT", "BackColor"), "16772829");
-    EXPECT_EQ(IniValue("OPTION", "RunWait"), "2147483647");
+    EXPECT_EQ(IniValue("OPTION", "RunWait"), "999");
     EXPECT_EQ(IniValue("FONT", "CharSet"), "238");
     EXPECT_EQ(IniValue("BACKUP", "BackFile"), "C:\\\x95\x5C\\\x83\x5C.txt");
 
@@ -138,6 +140,55 @@ TEST_F(SettingsTest, WrittenKeysReadBackAsWritten)
     LoadSettings();
     written.DisplayFont = AppSettings.DisplayFont = NULL;
     EXPECT_EQ(memcmp(&written, &AppSettings, sizeof written), 0);
+}
+
+struct PollingReader {
+    std::wstring path;
+    volatile LONG stop, reads, cutShort;
+};
+
+DWORD WINAPI PollSettings(void* arg)
+{
+    PollingReader* r = static_cast<PollingReader*>(arg);
+    while (!r->stop) {
+        HANDLE h = CreateFileW(r->path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               NULL, OPEN_EXISTING, 0, NULL);
+        if (h == INVALID_HANDLE_VALUE)
+            continue;
+        char text[8192];
+        DWORD n = 0;
+        ReadFile(h, text, sizeof text - 1, &n, NULL);
+        CloseHandle(h);
+        text[n] = '\0';
+        InterlockedIncrement(&r->reads);
+        if (strstr(text, "BackNo=") == NULL || strstr(text, "[OTHER]\r\nKeep=yes") == NULL)
+            InterlockedIncrement(&r->cutShort);
+        // A reader holding the file at every moment would keep it from being
+        // replaced at all: the store then writes it where it stands.
+        Sleep(1);
+    }
+    return 0;
+}
+
+TEST_F(SettingsTest, AReaderNeverFindsTheFileCutShortWhileItIsStored)
+{
+    WriteIni("[BACKUP]\r\nBackNo=1\r\n[OTHER]\r\nKeep=yes\r\n");
+    LoadSettings();
+    wchar_t path[PATH_SIZE];
+    MultiByteToWideChar(CP_ACP, 0, IniPath().c_str(), -1, path, PATH_SIZE);
+    PollingReader reader = {path, 0, 0, 0};
+    HANDLE thread = CreateThread(NULL, 0, PollSettings, &reader, 0, NULL);
+    for (int i = 2; i < 200; ++i) {
+        AppSettings.BackNo = i;
+        SaveSettings(SAVED_AT_EXIT);
+    }
+    InterlockedExchange(&reader.stop, 1);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    EXPECT_GT(reader.reads, 0);
+    EXPECT_EQ(reader.cutShort, 0) << "of " << reader.reads << " reads";
+    EXPECT_EQ(IniValue("OTHER", "Keep"), "yes") << "a section the program does not know stays";
+    EXPECT_EQ(IniValue("BACKUP", "BackNo"), std::to_string(AppSettings.BackNo));
 }
 
 // Kept as written by version 1.0, after the restore of a text from a
