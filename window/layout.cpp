@@ -120,7 +120,8 @@ void LayOut(HDC dc, int width)
     static uint16_t units[DISP_TEXT_SIZE];
     for (size_t i = 0; i < WideLength; ++i)
         units[i] = static_cast<uint16_t>(Wide[i]);
-    const WrapText in = {units, WideLength, Advance, SoftBreak, width, metrics.tmAveCharWidth * AppSettings.TabsCol};
+    const WrapText in = {units, WideLength, Advance, SoftBreak, width,
+                         TabWidth(metrics.tmAveCharWidth, AppSettings.TabsCol)};
     Rows = WrapRows(in, RowStarts, RowEnds);
 }
 

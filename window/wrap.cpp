@@ -1,5 +1,8 @@
 #include "window/wrap.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 bool Ends(uint16_t c)
@@ -19,7 +22,7 @@ uint32_t WrapRows(const WrapText& in, uint32_t* starts, uint32_t* ends)
         const size_t start = i;
         size_t segment = i;  // where the run since the last tab begins
         size_t end = n, next = n;
-        long x = 0;
+        int64_t x = 0;
         while (i < n) {
             if (Ends(t[i])) {
                 end = i++;
@@ -30,7 +33,9 @@ uint32_t WrapRows(const WrapText& in, uint32_t* starts, uint32_t* ends)
                 break;
             }
             if (t[i] == '\t' && in.tabWidth > 0) {
-                x = (x / in.tabWidth + 1) * in.tabWidth;
+                // Past the width nothing but the break is waited for: x stays
+                // just beyond it, so that no run of tabs overflows it.
+                x = std::min((x / in.tabWidth + 1) * in.tabWidth, in.width + int64_t{1});
                 segment = ++i;
                 continue;
             }
@@ -51,6 +56,9 @@ uint32_t WrapRows(const WrapText& in, uint32_t* starts, uint32_t* ends)
             end = next = k;
             if (next < n && t[next] == ' ')
                 ++next;
+            // A tab with no stop that does not fit would otherwise begin every row.
+            if (next == start)
+                end = next = start + 1;
             break;
         }
         starts[rows] = static_cast<uint32_t>(start);
@@ -59,6 +67,11 @@ uint32_t WrapRows(const WrapText& in, uint32_t* starts, uint32_t* ends)
         i = next;
     }
     return rows;
+}
+
+int TabWidth(int charWidth, int columns)
+{
+    return static_cast<int>(std::clamp<int64_t>(int64_t{charWidth} * columns, 0, INT_MAX));
 }
 
 uint32_t RowsPerPiece(int textTop, int bottom, int rowHeight)

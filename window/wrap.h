@@ -22,8 +22,15 @@ struct WrapText {
 // pair of them), or where the next unit would pass the width: at the last
 // place a row may begin within the run since the last tab, one blank after
 // it left out; with none, the word runs on to the next blank. A tab takes
-// the row to the next tab stop. Returns the number of rows; 0 for no text.
+// the row to the next tab stop. Whatever the width, a row moves on by one
+// unit at least: a tab that neither fits nor has a stop to go to (no tab
+// width) is a row of its own. Returns the number of rows; 0 for no text.
 uint32_t WrapRows(const WrapText& in, uint32_t* starts, uint32_t* ends);
+
+// The distance between tab stops `columns` characters of charWidth apart,
+// at most INT_MAX (a stop past the row's width is as good as any other); 0,
+// no stops, for no columns.
+int TabWidth(int charWidth, int columns);
 
 // The rows that fit wholly between the top of the text (textTop) and the
 // bottom of the window (bottom), at least 1.

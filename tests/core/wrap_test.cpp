@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -8,10 +9,10 @@
 namespace {
 
 // Rows of text in a font one unit wide a character, rows `width` wide and
-// tab stops every 4; a row may begin after a blank, and before and after
+// tab stops every `tabWidth`; a row may begin after a blank, and before and after
 // an upper-case letter, which stands for a CJK character. Each row is shown
 // as the text it draws.
-std::vector<std::string> Rows(const std::string& text, int width)
+std::vector<std::string> Rows(const std::string& text, int width, int tabWidth)
 {
     std::vector<uint16_t> units(text.begin(), text.end());
     std::vector<int> advance(text.size(), 1);
@@ -19,7 +20,7 @@ std::vector<std::string> Rows(const std::string& text, int width)
     for (size_t i = 1; i < text.size(); ++i)
         soft[i] = (text[i - 1] == ' ' && text[i] != ' ') || isupper(text[i]) || isupper(text[i - 1]);
     std::vector<uint32_t> starts(text.size() + 1), ends(text.size() + 1);
-    WrapText in = {units.data(), units.size(), advance.data(), soft.data(), width, 4};
+    WrapText in = {units.data(), units.size(), advance.data(), soft.data(), width, tabWidth};
     uint32_t rows = WrapRows(in, starts.data(), ends.data());
     std::vector<std::string> out;
     for (uint32_t r = 0; r < rows; ++r)
@@ -33,6 +34,7 @@ TEST(Wrap, RowsBreakAsTheWindowDrawsThem)
         const char* text;
         int width;
         std::vector<std::string> rows;
+        int tabWidth = 4;
     } cases[] = {
         {"short\r\n", 10, {"short"}},
         {"one two three", 8, {"one two ", "three"}},  // the blank that fits stays; the one at the break goes
@@ -43,9 +45,12 @@ TEST(Wrap, RowsBreakAsTheWindowDrawsThem)
         {"a\tbc defg", 6, {"a\tbc", "defg"}},         // the tab takes the row to 4
         {"\n", 5, {""}},
         {"", 5, {}},
+        {"\tab\t", -5, {"\t", "ab", "\t"}, 0},  // no room and no tab stops: each row moves on all the same
+        {"a\tb\t\tc", INT_MAX, {"a\tb", "\t\tc"}, INT_MAX},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Rows(c.text, c.width), c.rows) << c.text;
+        EXPECT_EQ(Rows(c.text, c.width, c.tabWidth), c.rows) << c.text;
+    EXPECT_EQ(TabWidth(7, INT_MAX), INT_MAX);
 }
 
 TEST(Wrap, APieceIsTheRowsThatFitAndHoldsItsCharacters)
