@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include <cstring>
+#include "app/base/sjis.h"
 
 namespace {
 
@@ -166,6 +166,14 @@ TextEncoding DetectEncoding(const unsigned char* bytes, size_t n, bool whole, si
         i += static_cast<size_t>(length);
     }
     return multiByte ? TEXT_UTF8 : TEXT_CP932;
+}
+
+size_t CharacterBytes(const unsigned char* p, size_t n, bool utf8)
+{
+    if (!utf8)
+        return IsLeadByte(p[0]) && n > 1 ? 2 : 1;
+    const int length = SequenceLength(p, n);
+    return length > 0 ? static_cast<size_t>(length) : 1;
 }
 
 void BeginUtf16(Utf16Decoder* d, bool bigEndian)

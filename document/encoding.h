@@ -1,5 +1,6 @@
-// The encodings a text may come in, told from its first bytes, and the
-// conversion of UTF-16 to the UTF-8 of the working copy. No Windows calls.
+// The encodings a text may come in, told from its first bytes, where a
+// character of a line ends, and the conversion of UTF-16 to the UTF-8 of the
+// working copy. No Windows calls.
 //
 // A code page 932 text is kept and shown as its bytes. A Unicode text (UTF-8,
 // UTF-16) gets a working copy in UTF-8 that begins with the UTF-8 mark, so
@@ -27,6 +28,12 @@ const size_t UTF8_MARK_SIZE = 3;
 // not the whole text counts for nothing); otherwise code page 932. Sets
 // *markSize to the bytes of the mark found (0, 2 or 3).
 TextEncoding DetectEncoding(const unsigned char* bytes, size_t n, bool whole, size_t* markSize);
+
+// The bytes of the character that begins at p (n > 0 bytes there): a valid
+// UTF-8 sequence, or in code page 932 a lead byte with the byte after it;
+// anything else is one byte, so that a byte that is not text never takes
+// the character after it along.
+size_t CharacterBytes(const unsigned char* p, size_t n, bool utf8);
 
 // UTF-16 to UTF-8, a chunk at a time: a code unit or a surrogate pair split
 // between chunks is carried over. Unpaired surrogates and an odd last byte

@@ -2,6 +2,7 @@
 
 #include <usp10.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -10,14 +11,17 @@
 #include "app/base/user32.h"
 #include "app/base/wide.h"
 #include "document/document.h"
+#include "document/encoding.h"
 #include "window/grip.h"
 #include "window/wrap.h"
 
 namespace {
 
-// DispText in UTF-16, and what the last layout found in it.
+// DispText in UTF-16, the byte of DispText each unit comes from, and what
+// the last layout found in it.
 wchar_t Wide[DISP_TEXT_SIZE];
 size_t WideLength;
+uint32_t ByteOf[DISP_TEXT_SIZE];
 int Advance[DISP_TEXT_SIZE];
 unsigned char SoftBreak[DISP_TEXT_SIZE];
 uint32_t RowStarts[DISP_TEXT_SIZE + 1], RowEnds[DISP_TEXT_SIZE + 1];
@@ -48,23 +52,35 @@ UINT DispCodePage()
     return Doc.Unicode ? CP_UTF8 : PROGRAM_CODE_PAGE;
 }
 
-// UTF-16 units of DispText before byte `offset` after its number, and back.
-uint32_t UnitsAt(uint32_t offset)
+// DispText in UTF-16, a character at a time so that each unit knows its
+// byte: the place counts the line's own bytes, and a byte that is not text,
+// shown as U+FFFD, would count as three if the units were converted back.
+void Widen()
 {
-    size_t bytes = strlen(DispText + DispPrefix);
-    if (offset > bytes)
-        offset = static_cast<uint32_t>(bytes);
-    return static_cast<uint32_t>(DispPrefix) +
-           static_cast<uint32_t>(MultiByteToWideChar(DispCodePage(), 0, DispText + DispPrefix, static_cast<int>(offset),
-                                                     NULL, 0));
+    const size_t bytes = strlen(DispText);
+    WideLength = 0;
+    for (size_t b = 0; b < bytes && WideLength < DISP_TEXT_SIZE;) {
+        const size_t length =
+            CharacterBytes(reinterpret_cast<const unsigned char*>(DispText + b), bytes - b, Doc.Unicode);
+        const int n = MultiByteToWideChar(DispCodePage(), 0, DispText + b, static_cast<int>(length), Wide + WideLength,
+                                          static_cast<int>(DISP_TEXT_SIZE - WideLength));
+        for (int k = 0; k < n; ++k)
+            ByteOf[WideLength++] = static_cast<uint32_t>(b);
+        b += length;
+    }
 }
 
-uint32_t BytesAt(uint32_t units)
+// The first unit at or after byte `offset` of DispText after its number,
+// and the byte after the number where a unit begins.
+uint32_t UnitsAt(uint32_t offset)
 {
-    if (units <= DispPrefix)
-        return 0;
-    return static_cast<uint32_t>(WideCharToMultiByte(DispCodePage(), 0, Wide + DispPrefix,
-                                                     static_cast<int>(units - DispPrefix), NULL, 0, NULL, NULL));
+    const uint64_t byte = uint64_t{DispPrefix} + offset;
+    return static_cast<uint32_t>(std::lower_bound(ByteOf, ByteOf + WideLength, byte) - ByteOf);
+}
+
+uint32_t BytesAt(uint32_t unit)
+{
+    return ByteOf[unit] > DispPrefix ? static_cast<uint32_t>(ByteOf[unit] - DispPrefix) : 0;
 }
 
 // The width of each unit as drawn: an '&' that marks the next character is
@@ -113,8 +129,7 @@ void LayOut(HDC dc, int width)
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
     RowHeight = metrics.tmHeight;
-    int n = MultiByteToWideChar(DispCodePage(), 0, DispText, -1, Wide, DISP_TEXT_SIZE);
-    WideLength = n > 0 ? static_cast<size_t>(n - 1) : 0;
+    Widen();
     MeasureUnits(dc);
     FindBreaks();
     static uint16_t units[DISP_TEXT_SIZE];

@@ -376,6 +376,16 @@ TEST_F(SmallDialogTest, FindsLinesByWhatTheyRead)
     EXPECT_TRUE(layout.piece > 0 && layout.piece + 1 < layout.pieces) << layout.piece << " of " << layout.pieces;
     EXPECT_EQ(Doc.Place.offset, PieceStart(layout.piece)) << "the place is where the piece begins";
     EXPECT_LE(Doc.Place.offset, words.size());
+    // Each piece once, down and up again, where bytes not UTF-8 are shown as characters of three.
+    for (char& c : words)
+        c = c == ' ' ? c : '\xFF';
+    ASSERT_EQ(OpenFile(WriteText("bad.txt", "\xEF\xBB\xBF" + words + words + "\n")), 0);
+    LayOutShown(MainWnd, NULL, &layout);
+    for (uint32_t k = 1; k + 1 < 2 * layout.pieces; ++k) {
+        SendMessageA(MainWnd, WM_KEYDOWN, k < layout.pieces ? VK_DOWN : VK_UP, 0);
+        LayOutShown(MainWnd, NULL, &layout);
+        EXPECT_EQ(layout.piece, k < layout.pieces ? k : 2 * layout.pieces - 2 - k) << "step " << k;
+    }
 }
 
 }  // namespace
