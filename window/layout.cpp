@@ -32,7 +32,7 @@ int RowHeight;
 struct LaidOut {
     char text[DISP_TEXT_SIZE];
     bool unicode;
-    LOGFONTW font;
+    LOGFONTW font;  // the one selected when the line was measured
     UINT dpi;
     int tabs;
     RECT client;
@@ -157,20 +157,22 @@ void LayOutShown(HWND window, HDC given, LineLayout* layout)
     GetClientRect(window, &now.client);
     memcpy(now.text, DispText, sizeof now.text);
     now.unicode = Doc.Unicode;
-    now.font = AppSettings.Font;
     now.dpi = DpiOf(window);
     now.tabs = AppSettings.TabsCol;
     layout->text = TextRect(window);
+    HDC dc = given != NULL ? given : GetDC(window);
+    HGDIOBJ font = given != NULL ? NULL : SelectObject(dc, AppSettings.DisplayFont);
+    // The font measured is the one drawn, which the settings do not always
+    // name: the default look is drawn before the sheet's OK takes it.
+    GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof now.font, &now.font);
     // A step within the line lays it out again as it was: the rows stay.
     if (!SameAsLast(now)) {
-        HDC dc = given != NULL ? given : GetDC(window);
-        HGDIOBJ font = given != NULL ? NULL : SelectObject(dc, AppSettings.DisplayFont);
         LayOut(dc, static_cast<int>(layout->text.right - layout->text.left));
         Last = now;
-        if (given == NULL) {
-            SelectObject(dc, font);
-            ReleaseDC(window, dc);
-        }
+    }
+    if (given == NULL) {
+        SelectObject(dc, font);
+        ReleaseDC(window, dc);
     }
     layout->rowHeight = RowHeight;
     PerPiece = RowsPerPiece(layout->text.top, now.client.bottom, RowHeight);

@@ -16,6 +16,7 @@
 #include "tests/wine/modal_script.h"
 #include "window/layout.h"
 #include "window/mainwnd.h"
+#include "window/paint.h"
 #include "window/view.h"
 
 namespace {
@@ -386,6 +387,13 @@ TEST_F(SmallDialogTest, FindsLinesByWhatTheyRead)
         LayOutShown(MainWnd, NULL, &layout);
         EXPECT_EQ(layout.piece, k < layout.pieces ? k : 2 * layout.pieces - 2 - k) << "step " << k;
     }
+    // Another font drawn than the settings name, as the default look before OK: measured again.
+    LOGFONTW larger = AppSettings.Font;
+    larger.lfHeight *= 2;
+    ReplaceDisplayFont(&larger);
+    const uint32_t rows = layout.rows;
+    LayOutShown(MainWnd, NULL, &layout);
+    EXPECT_GT(layout.rows, rows);
 }
 
 }  // namespace
