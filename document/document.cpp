@@ -83,6 +83,26 @@ bool FindChapters(WorkProgress* progress)
     return Doc.Chapters.found;
 }
 
+bool VisitHeadingLines(uint32_t first, uint32_t count, WorkProgress* progress,
+                       void (*visit)(const char* line, uint32_t i, void* context), void* context)
+{
+    if (DocBusy || !HasText() || !Doc.Chapters.found || first + uint64_t{count} > Doc.Chapters.count)
+        return false;
+    DocBusy = 1;
+    static char line[LINE_MAX_BYTES + 2];
+    bool going = true;
+    for (uint32_t k = 0; going && k < count; ++k) {
+        uint32_t i = FirstLineFrom(Doc.Index, Doc.Chapters.at[first + k]);
+        i = i < Doc.LineCnt ? i : Doc.LineCnt - 1;
+        ReadShownLine(i, line);
+        visit(line, i, context);
+        going = k % 64 != 63 || progress->step(static_cast<unsigned>(uint64_t{k} * 100 / count));
+    }
+    progress->cancelled = !going;
+    DocBusy = 0;
+    return going;
+}
+
 uint32_t ShowLine(int code, uint32_t index, char* out)
 {
     if (!HasText())

@@ -156,6 +156,12 @@ bool FindHeadings(HANDLE copy, ULONGLONG size, const LineIndex& index, bool utf8
 // they are found. Nothing else reaches the text meanwhile (DocBusy).
 bool FindChapters(WorkProgress* progress);
 
+// Hands visit the line of each heading from first on, count of them, as
+// ReadShownLine reads it (line, its number), as long work: nothing else
+// reaches the text meanwhile. False when progress was cancelled.
+bool VisitHeadingLines(uint32_t first, uint32_t count, WorkProgress* progress,
+                       void (*visit)(const char* line, uint32_t i, void* context), void* context);
+
 // The size of an open file, when the index's 32-bit offsets can hold it.
 bool SizeFits(HANDLE file, ULONGLONG* size);
 

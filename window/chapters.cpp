@@ -1,6 +1,8 @@
 #include "window/chapters.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -58,20 +60,38 @@ uint32_t HeadingsUpTo(uint32_t ofs)
     return low;
 }
 
-// The heading as the list shows it: its number and its line as read, on
-// one row.
-std::wstring HeadingItem(uint32_t k)
+// The list shows at most this many headings, those around the one at or
+// before the line shown: each is a string read from the copy, and millions
+// of them would freeze the window and run the process out of memory.
+const uint32_t LISTED_MOST = 1000;
+
+// A heading as the list shows it: its number and its line as read, on one
+// row.
+void AddHeadingItem(const char* line, uint32_t i, void* items)
 {
-    static char line[LINE_MAX_BYTES + 2];
-    const uint32_t i = HeadingLine(k);
-    size_t length = ReadShownLine(i, line);
+    int length = static_cast<int>(strlen(line));
     while (length > 0 && (line[length - 1] == '\r' || line[length - 1] == '\n'))
-        line[--length] = '\0';
+        --length;
     static wchar_t wide[LINE_MAX_BYTES + 2];
-    int n = MultiByteToWideChar(Doc.Unicode ? CP_UTF8 : PROGRAM_CODE_PAGE, 0, line, -1, wide, LINE_MAX_BYTES + 2);
+    int n = length > 0 ? MultiByteToWideChar(Doc.Unicode ? CP_UTF8 : PROGRAM_CODE_PAGE, 0, line, length, wide,
+                                             LINE_MAX_BYTES + 2)
+                       : 0;
     wchar_t number[16];
     _snwprintf(number, 16, L"%u: ", i + 1);
-    return std::wstring(number) + (n > 0 ? wide : L"");
+    static_cast<std::vector<std::wstring>*>(items)->push_back(std::wstring(number) + std::wstring(wide, n > 0 ? n : 0));
+}
+
+// The list's rows from heading first on, as long work. False when it was
+// cancelled or the text went meanwhile.
+bool ListHeadings(HWND window, uint32_t first, uint32_t count, std::vector<std::wstring>* items)
+{
+    WorkProgress progress;
+    PauseFeed(window);
+    BeginLongWork(window, "目次作成中", &progress);
+    const bool listed = VisitHeadingLines(first, count, &progress, AddHeadingItem, items);
+    EndLongWork();
+    ResumeFeed(window);
+    return listed;
 }
 
 }  // namespace
@@ -105,17 +125,20 @@ void ChaptersCommand(HWND window)
     if (!HasText() || (Doc.DatFlg != 1 && !LookForChapters(window)))
         return;
     const uint32_t count = HeadingCount();
+    const uint32_t upTo = HeadingsUpTo(LineStart(Doc.Index, Doc.Place.line));
+    const uint32_t current = upTo > 0 ? upTo - 1 : 0;
+    const uint32_t listed = count < LISTED_MOST ? count : LISTED_MOST;
+    const uint32_t first = std::min(current - std::min(current, listed / 2), count - listed);
     std::vector<std::wstring> items;
-    for (uint32_t k = 0; k < count; ++k)
-        items.push_back(HeadingItem(k));
+    if (listed > 0 && !ListHeadings(window, first, listed, &items))
+        return;
     std::vector<const wchar_t*> texts;
     for (const std::wstring& item : items)
         texts.push_back(item.c_str());
-    const uint32_t upTo = HeadingsUpTo(LineStart(Doc.Index, Doc.Place.line));
     int chosen = -1;
     // The text may have been closed from the tray menu while the list was up.
-    if (AskChapter(window, AppInstance, texts.data(), static_cast<int>(count), upTo > 0 ? static_cast<int>(upTo - 1) : 0,
+    if (AskChapter(window, AppInstance, texts.data(), static_cast<int>(listed), static_cast<int>(current - first),
                    &chosen) &&
-        HasText() && static_cast<uint32_t>(chosen) < HeadingCount())
-        NavigateTo(window, NAV_CLAMP, HeadingLine(static_cast<uint32_t>(chosen)));
+        HasText() && first + static_cast<uint32_t>(chosen) < HeadingCount())
+        NavigateTo(window, NAV_CLAMP, HeadingLine(first + static_cast<uint32_t>(chosen)));
 }

@@ -397,3 +397,24 @@ TEST_F(SmallDialogTest, FindsLinesByWhatTheyRead)
 }
 
 }  // namespace
+
+// Of 3,000 headings the list holds the 1,000 that end with the one shown.
+TEST_F(SmallDialogTest, TheHeadingListHoldsAThousandAroundTheLineShown)
+{
+    StartWindow();
+    std::string text;
+    for (int k = 1; k <= 3000; ++k)
+        text += "第" + std::to_string(k) + "章\r\n";
+    ASSERT_EQ(OpenFile(WriteText("chapters.txt", text)), 0);
+    SendMessageA(MainWnd, WM_KEYDOWN, VK_END, 0);
+    EXPECT_TRUE(WithDialog(WM_KEYDOWN, 'T', [](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_CHAPTERLIST);
+        wchar_t item[64] = {};
+        SendMessageW(list, LB_GETTEXT, SendMessageW(list, LB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(item));
+        EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 1000);
+        EXPECT_STREQ(item, L"3000: 第3000章");
+        SendMessageW(list, LB_SETCURSEL, 0, 0);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    }));
+    EXPECT_STREQ(DispText, "第2001章\r\n");
+}
