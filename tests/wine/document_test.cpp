@@ -387,8 +387,7 @@ TEST_F(DocumentTest, ProgressThroughALargeTextOnlyGrows)
     static std::vector<unsigned> told;
     WorkProgress progress = {[](unsigned percent) { return told.push_back(percent), true; }, false};
     ASSERT_TRUE(FindChapters(&progress));
-    ASSERT_GT(told.size(), 10u);
-    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()) && told.back() <= 100) << told[8] << " " << told[9];
+    EXPECT_TRUE(told.size() > 10 && std::is_sorted(told.begin(), told.end()) && told.back() <= 100);
 }
 
 // Each text opens where it was left, from a drop or its menu; the menus
