@@ -242,6 +242,13 @@ app_start() {
 
 app_running() { [ -n "${APP_PID[$1]:-}" ] && kill -0 "${APP_PID[$1]}" 2>/dev/null; }
 
+# Whether any program that the tests started still runs.
+any_app_running() {
+    local name
+    for name in "${!APP_PID[@]}"; do app_running "$name" && return 0; done
+    return 1
+}
+
 # app_wait_exit NAME SECONDS: waits for the program to end; sets APP_RC and
 # returns 0 when it ended, 1 when it still runs after SECONDS.
 app_wait_exit() {
@@ -281,6 +288,17 @@ app_window() {
     probe find Skerrow --cwd "${APP_WINDIR[$name]:-}" --timeout "$E2E_WAIT_MS" | kv hwnd
 }
 
+# main_shown NAME: sets MAIN to program NAME's window once the window shows.
+# The window is first shown when the start is over, a restore included
+# (keys typed before would reach a window that is not there yet).
+main_shown() {
+    MAIN=$(app_window "$1")
+    [ -n "$MAIN" ] || { e2e_cannot "no Skerrow window for start folder ${APP_DIR[$1]}"; return 1; }
+    APP_WPID[$1]=$(probe info "$MAIN" | kv pid)
+    [ "$(probe wait "$MAIN" visible "$E2E_WAIT_MS")" = state=visible ] ||
+        { e2e_cannot "the Skerrow window of ${APP_DIR[$1]} never showed"; return 1; }
+}
+
 # windows_of_dir DIR [WINDIR]: how many Skerrow windows belong to processes
 # started from DIR, right now.
 windows_of_dir() {
@@ -304,6 +322,69 @@ owner_filter() {
     fi
 }
 
+# idle: returns once the main window has answered a message sent to it
+# (see the probe's idle command).
+idle() { probe idle "$MAIN" $(((E2E_STEP_LIMIT - 5) * 1000)) >/dev/null; }
+
+# ---------------------------------------------------------------- waiting
+
+# wait_for COMMAND...: runs the command until it succeeds, for at most
+# E2E_STEP_LIMIT seconds; fails when it never did. A step that waits on the
+# program waits this way for something it can see, never for a time.
+wait_for() {
+    local end=$((SECONDS + E2E_STEP_LIMIT))
+    until "$@"; do
+        [ $SECONDS -lt $end ] || return 1
+        sleep 0.1
+    done
+}
+
+# wait_value WANT COMMAND...: the command's output once it is WANT, or the
+# last one after E2E_STEP_LIMIT seconds, for check_eq to show.
+wait_value() {
+    local want=$1 got end=$((SECONDS + E2E_STEP_LIMIT))
+    shift
+    while got=$("$@"); [ "$got" != "$want" ] && [ $SECONDS -lt $end ]; do sleep 0.1; done
+    printf '%s\n' "$got"
+}
+
+# wait_line DIR N: the line the settings file in DIR gives (BackNo), once it
+# is N. The program stores the line shown 2 s after a step (sooner at Esc,
+# a command or a box), so this is also how a test learns that a key, a
+# typed number's pause or a find has taken effect.
+wait_line() { wait_value "$2" ini_get "$1/Skerrow.ini" BACKUP BackNo; }
+
+# names_text FILE WINPATH: the settings file names WINPATH as the text open:
+# in BackFile, or, for a name that code page 932 cannot spell, whole in
+# BackFileUtf8.
+names_text() {
+    [ "$(ini_get "$1" BACKUP BackFileUtf8)" = "$(escaped "$2")" ] ||
+        [ "$(ini_get "$1" BACKUP BackFile | iconv -f CP932 -t UTF-8 2>/dev/null)" = "$2" ]
+}
+
+# wait_opened NAME WINPATH: returns once program NAME has opened WINPATH. The
+# settings file names a text from the moment its new copy is in place; from
+# there on an open dispatches no message but through its dat question, so
+# once the window has answered one, the open is over or asks that question.
+# Keys that arrive while an open runs are dropped: no test types earlier.
+wait_opened() {
+    wait_for names_text "${APP_DIR[$1]}/Skerrow.ini" "$2" || { e2e_cannot "$2 was never opened"; return 1; }
+    idle
+}
+
+# wait_rect HWND WANT: the window's rectangle once it is WANT, or the last
+# one seen.
+rect_of() { probe info "$1" | kv rect; }
+wait_rect() { wait_value "$2" rect_of "$1"; }
+
+# show_again: the hidden main window shown as a left click on its
+# notification-area icon shows it; back once it shows.
+show_again() {
+    probe post "$MAIN" 3177 5999 0x0201 >/dev/null  # WM_TRAYNOTIFY, the icon's id, WM_LBUTTONDOWN
+    [ "$(probe wait "$MAIN" visible "$E2E_WAIT_MS")" = state=visible ] ||
+        { e2e_cannot "the window did not show again"; return 1; }
+}
+
 # ------------------------------------------------------------------ X input
 
 # x_key XID KEY…: gives the X window the keyboard focus, then types. With no
@@ -320,7 +401,17 @@ x_key() {
 # key meanwhile, so reading it earlier may find it half written).
 x_key_hide() {
     x_key "$@" Escape
-    probe wait "$MAIN" hidden 10000 >/dev/null
+    [ "$(probe wait "$MAIN" hidden "$E2E_WAIT_MS")" = state=hidden ] || e2e_cannot "Esc did not hide the window"
+}
+
+# set_text DIALOG ID TEXT: TEXT put into control ID of DIALOG through the
+# probe (WM_SETTEXT), in any script. A control that does not then hold it
+# whole stops the test: nothing may go on with a wrong text.
+set_text() {
+    probe settext "$1" "$2" "$(utf8_hex "$3")" >/dev/null && return 0
+    local held
+    held=$(probe text "$1" "$2" | kv utf8 | sed 's/../\\x&/g')
+    e2e_cannot "control $2 does not hold '$3' but '$(printf '%b' "$held")'"
 }
 
 # x_click X Y: a left click at a screen position.
@@ -361,21 +452,19 @@ write_ini() {
     printf '%s\r\n' "$@" >"$dir/Skerrow.ini"
 }
 
-# ini_settled FILE: the file's text, once two reads 50 ms apart agree (for at
-# most a second): the program rewrites the whole file for each key it writes,
-# and a read in between may find it cut short.
-ini_settled() {
-    local before now tries=20
-    now=$(tr -d '\r' <"$1" 2>/dev/null)
-    while before=$now && sleep 0.05 && now=$(tr -d '\r' <"$1" 2>/dev/null) &&
-        [ "$before" != "$now" ] && [ $((tries -= 1)) -gt 0 ]; do :; done
-    printf '%s\n' "$now"
+# ini_text FILE: the settings file's text. The program rewrites the whole
+# file for each key it writes, from a handler of its window, so while a
+# program of the tests runs, the file is read once the window has answered
+# a message: no write is half done then.
+ini_text() {
+    if [ -n "${MAIN:-}" ] && any_app_running; then idle; fi
+    tr -d '\r' <"$1" 2>/dev/null
 }
 
 # ini_get FILE SECTION KEY: a value of an INI file (sections and keys compared
 # without regard to case, as the private-profile functions do).
 ini_get() {
-    ini_settled "$1" | awk -v s="$2" -v k="$3" '
+    ini_text "$1" | awk -v s="$2" -v k="$3" '
         /^\[/ { cur = tolower(substr($0, 2, index($0, "]") - 2)); next }
         cur == tolower(s) {
             i = index($0, "=")
@@ -386,7 +475,7 @@ ini_get() {
 # ini_lines FILE: the file's lines as "[SECTION] KEY=VALUE" (comments and
 # blank lines left out), in file order.
 ini_lines() {
-    ini_settled "$1" | awk '
+    ini_text "$1" | awk '
         /^\[/ { cur = $0; next }
         /^[ \t]*($|;)/ { next }
         { print cur " " $0 }'

@@ -64,6 +64,11 @@ void Usage() {
         "  close HWND                   post WM_CLOSE\n"
         "  key HWND VK                  post WM_KEYDOWN\n"
         "  text HWND ID                 the text of control ID of dialog HWND\n"
+        "  settext HWND ID HEX          WM_SETTEXT of the text whose UTF-8 bytes HEX gives\n"
+        "                               to control ID of dialog HWND, then read back;\n"
+        "                               fails unless the control holds it whole\n"
+        "  idle HWND MS                 a message sent to the window, answered within MS\n"
+        "  paint HWND                   the window paints what it has to, now\n"
         "  post HWND MSG WPARAM LPARAM  post any message\n"
         "  drop HWND PATH               drop the file PATH on window HWND\n"
         "  move HWND X Y                move window HWND to X, Y\n"
@@ -541,24 +546,100 @@ int CommandClose(int argc, char** argv) {
     return PostOrFail(ParseWindow(argv[2]), WM_CLOSE, 0, 0);
 }
 
-// The text of control ID of a dialog, e.g. a read-only edit box.
-int CommandText(int argc, char** argv) {
-    if (argc != 4) return Usage(), 2;
+// Control ID (argv[3]) of the dialog argv[2]; NULL, said so, when there is none.
+HWND ControlOf(char** argv) {
     bool ok = false;
     unsigned long id = ParseNumber(argv[3], &ok);
     HWND control = ok ? GetDlgItem(ParseWindow(argv[2]), static_cast<int>(id)) : NULL;
-    if (control == NULL) {
-        printf("error=no such control\n");
-        return 1;
-    }
-    std::wstring text = WindowText(control);
+    if (control == NULL) printf("error=no such control\n");
+    return control;
+}
+
+void PrintText(const std::wstring& text) {
     printf("text=%s\n", Hex(ToCp932(text)).c_str());
     // Whole, for a text that code page 932 cannot spell.
     std::string utf8(text.size() * 3 + 1, '\0');
     utf8.resize(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &utf8[0],
                                     static_cast<int>(utf8.size()), nullptr, nullptr));
     printf("utf8=%s\n", Hex(utf8).c_str());
+}
+
+// The text of control ID of a dialog, e.g. a read-only edit box.
+int CommandText(int argc, char** argv) {
+    if (argc != 4) return Usage(), 2;
+    HWND control = ControlOf(argv);
+    if (control == NULL) return 1;
+    PrintText(WindowText(control));
     return 0;
+}
+
+// A text put into a control as a paste would put it: typed through X, a
+// character outside the keyboard's map needs a key remapped for it, and a
+// busy X server has been seen to lose such characters. The text comes as
+// the hex digits of its UTF-8 bytes, so that no code page and no quoting
+// stands between the test and the control; it is read back, and a control
+// that does not hold it whole fails the command.
+int CommandSetText(int argc, char** argv) {
+    if (argc != 5) return Usage(), 2;
+    std::string hex = argv[4], bytes;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bool ok = false;
+        unsigned long byte = ParseNumber(("0x" + hex.substr(i, 2)).c_str(), &ok);
+        if (!ok) return Usage(), 2;
+        bytes += static_cast<char>(byte);
+    }
+    if (hex.size() % 2 != 0) return Usage(), 2;
+    std::wstring text(bytes.size() + 1, L'\0');
+    int n = bytes.empty() ? 0
+                          : MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
+                                                static_cast<int>(bytes.size()), &text[0],
+                                                static_cast<int>(text.size()));
+    if (n == 0 && !bytes.empty()) {
+        printf("error=not UTF-8\n");
+        return 2;
+    }
+    text.resize(n);
+    HWND control = ControlOf(argv);
+    if (control == NULL) return 1;
+    DWORD_PTR set = 0;
+    if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                             SMTO_ABORTIFHUNG, kTextTimeoutMs, &set) ||
+        !set) {
+        printf("error=WM_SETTEXT refused\n");
+        return 1;
+    }
+    std::wstring back = WindowText(control);
+    PrintText(back);
+    return back == text ? 0 : 1;
+}
+
+// Answered once the window's thread takes its messages again: whatever
+// handler it ran when the message came has returned, and no write of the
+// settings file, made key by key inside a handler, is half done. (Any loop
+// that dispatches messages answers: a dialog's, a box's, or long work's.)
+int CommandIdle(int argc, char** argv) {
+    if (argc != 4) return Usage(), 2;
+    HWND window = ParseWindow(argv[2]);
+    bool ok = false;
+    DWORD timeout_ms = ParseNumber(argv[3], &ok);
+    if (!window || !ok) return Usage(), 2;
+    DWORD_PTR result = 0;
+    bool answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &result) != 0;
+    printf("idle=%d\n", answered ? 1 : 0);
+    return answered ? 0 : 1;
+}
+
+// Makes the window paint its invalid part before this returns: the system
+// sends it WM_PAINT and waits for the answer. For a state that must have
+// been painted once (a layout made at a size) though nobody looks at it.
+int CommandPaint(int argc, char** argv) {
+    if (argc != 3) return Usage(), 2;
+    HWND window = ParseWindow(argv[2]);
+    if (!window || !IsWindow(window)) {
+        printf("error=no such window\n");
+        return 1;
+    }
+    return RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW) ? 0 : 1;
 }
 
 // A file dropped on a window from outside: the DROPFILES block, with the
@@ -945,6 +1026,9 @@ int main(int argc, char** argv) {
     if (command == "close") return CommandClose(argc, argv);
     if (command == "key") return CommandKey(argc, argv);
     if (command == "text") return CommandText(argc, argv);
+    if (command == "settext") return CommandSetText(argc, argv);
+    if (command == "idle") return CommandIdle(argc, argv);
+    if (command == "paint") return CommandPaint(argc, argv);
     if (command == "post") return CommandPost(argc, argv);
     if (command == "wait") return CommandWait(argc, argv);
     if (command == "tray") return CommandTray(argc, argv);

@@ -4,44 +4,30 @@
 
 IDM_CLEAR=40008
 
-# type_checked DIALOG ID TEXT: TEXT typed into control ID of DIALOG, and
-# typed again should it not read back whole: xdotool types a character
-# outside the keyboard's map by remapping a key for it, which a busy X
-# server has been seen to lose.
-type_checked() {
-    local xid want
-    xid=$(probe info "$1" | kv xid)
-    want=$(utf8_hex "$3")
-    for _ in 1 2 3; do
-        timeout "$E2E_STEP_LIMIT" xdotool windowfocus --sync "$xid" type --delay 10 "$3" \
-            >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
-        for _ in $(seq 20); do
-            [ "$(probe text "$1" "$2" | kv utf8)" = "$want" ] && return 0
-            sleep 0.1
-        done
-        x_key "$xid" End shift+Home Delete
-    done
-}
-
 # open_through_dialog NAME WINPATH: O typed into the main window, the path
-# typed into the open dialog's name box, Enter.
+# put into the open dialog's name box, Enter; back once the text is open (or
+# its dat question is up).
 open_through_dialog() {
     local xid dialog info
     xid=$(probe info "$MAIN" | kv xid)
     x_key "$xid" o || return 1
     dialog=$(probe find '#32770' $(owner_filter "$1") --timeout "$E2E_WAIT_MS" | kv hwnd)
     [ -n "$dialog" ] || { e2e_cannot "no open dialog after O"; return 1; }
+    # Shown once it has filled in its controls, which would undo a text put in earlier.
+    [ "$(probe wait "$dialog" visible "$E2E_WAIT_MS")" = state=visible ] ||
+        { e2e_cannot "the open dialog never showed"; return 1; }
     info=$(probe info "$dialog")
     check_eq "open dialog title" "$(cp932_hex 'ﾌｧｲﾙを開く')" "$(kv title <<<"$info")"
-    type_checked "$dialog" 1148 "$2"  # the name box
+    set_text "$dialog" 1148 "$2" || return 1  # the name box
     x_key "$(kv xid <<<"$info")" Return
     check_eq "open dialog closed" "state=gone" "$(probe wait "$dialog" gone 10000)"
+    wait_opened "$1" "$2"
 }
 
-# Lines shown are read back from outside through BackNo, which the exit
-# writes: the 1-based number of the line shown last. The folders and texts
-# have names that code page 932 cannot spell: one text is opened through
-# the dialog, then the story dropped on the window.
+# Lines shown are read back from outside through BackNo, which the program
+# writes at Esc and at exit: the 1-based number of the line shown last. The
+# folders and texts have names that code page 932 cannot spell: one text is
+# opened through the dialog, then the story dropped on the window.
 test_open_step_and_restore() {
     local dir texts text
     dir=$(new_start_dir 'doc-é한') || return 1
@@ -50,11 +36,15 @@ test_open_step_and_restore() {
     for i in $(seq 1 30); do printf 'line %d\r\n' "$i"; done >"$text"
     cp "$text" "$E2E_TMP/story-before.txt"
     printf 'typed\r\n' >"$texts/노트-é.txt"
+    # Clear of Wine's tray window, which a start may draw over the corner
+    # where the wheel is turned.
+    write_ini "$dir" '[WINDOW]' 'X=300' 'Y=300'
 
     start_main a "$dir" || return 1
     open_through_dialog a "$(win_path "$texts/노트-é.txt")" || return 1
     check_true "opened through the dialog" cmp -s "$texts/노트-é.txt" "$dir/Skerrow.tmp"
     probe drop "$MAIN" "$(win_path "$text")" >/dev/null
+    wait_opened a "$(win_path "$text")" || return 1
     local xid
     xid=$(probe info "$MAIN" | kv xid)
     # Down three times, End, Home: line 1. The wheel turned towards the user
@@ -64,9 +54,12 @@ test_open_step_and_restore() {
     x=$(probe info "$MAIN" | kv x); y=$(probe info "$MAIN" | kv y)
     timeout "$E2E_STEP_LIMIT" xdotool mousemove --sync $((x + 100)) $((y + 20)) click 5 click 5 \
         >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
+    x_key_hide "$xid"
+    check_eq "keys, then the wheel turned twice" 3 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
+    show_again || return 1
     x_key "$xid" 1 2
-    sleep 1.5
-    x_key "$xid" Up
+    check_eq "a typed number, after its pause" 12 "$(wait_line "$dir" 12)"
+    x_key_hide "$xid" Up
     check_true "first run ends" close_and_wait a "$MAIN"
     check_eq "line shown last" 11 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
     check_eq "source remembered whole" "$(escaped "$(win_path "$text")")" \
@@ -76,30 +69,31 @@ test_open_step_and_restore() {
 
     # Second start: the question, OK, the text at line 11; Down makes it 12.
     rm "$text"
-    start_main b "$dir" || return 1
+    app_start b "$dir"
     local box
     box=$(msgbox_of b) || { e2e_cannot "no restore question"; return 1; }
     check_eq "restore question" "$(cp932_hex '前回終了直前の状態を復元しますか？')" "$(kv text <<<"$box")"
     check_eq "restore question caption" "$(cp932_hex Skerrow)" "$(kv caption <<<"$box")"
     probe click "$(kv hwnd <<<"$box")" 1 >/dev/null
-    MAIN=$(app_window b)
-    x_key "$(probe info "$MAIN" | kv xid)" Down
+    main_shown b || return 1
+    x_key_hide "$(probe info "$MAIN" | kv xid)" Down
     check_true "second run ends" close_and_wait b "$MAIN"
     check_eq "restored at line 11, then one on" 12 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
 
     # Third start: Cancel forgets the text and its copy.
-    start_main c "$dir" || return 1
+    app_start c "$dir"
     box=$(msgbox_of c) || { e2e_cannot "no restore question the third time"; return 1; }
     probe click "$(kv hwnd <<<"$box")" 2 >/dev/null
-    MAIN=$(app_window c)
+    main_shown c || return 1
     check_eq "declined restore deletes the copy" no "$([ -e "$dir/Skerrow.tmp" ] && echo yes || echo no)"
     check_true "third run ends" close_and_wait c "$MAIN"
     check_eq "no line after a declined restore" 0 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
     check_eq "no source after a declined restore" "" "$(ini_get "$dir/Skerrow.ini" BACKUP BackFile)"
 
-    # Fourth start: nothing is offered.
+    # Fourth start: nothing is offered. The question would come before the
+    # window first shows.
     start_main d "$dir" || return 1
-    check_false "no question the fourth time" quietly probe msgbox $(owner_filter d) --timeout 1500
+    check_false "no question the fourth time" quietly probe msgbox --any $(owner_filter d)
     check_true "fourth run ends" close_and_wait d "$MAIN"
 }
 
@@ -112,8 +106,7 @@ test_clear_forgets_the_text() {
     open_through_dialog a "$(win_path "$texts/a.txt")" || return 1
     check_true "working copy while open" test -e "$dir/Skerrow.tmp"
     probe command "$MAIN" $IDM_CLEAR >/dev/null
-    sleep 0.5
-    check_eq "clear deletes the working copy" no "$([ -e "$dir/Skerrow.tmp" ] && echo yes || echo no)"
+    check_true "clear deletes the working copy" wait_for test ! -e "$dir/Skerrow.tmp"
     check_true "run ends" close_and_wait a "$MAIN"
     check_eq "no line after clear" 0 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
     check_eq "no source after clear" "" "$(ini_get "$dir/Skerrow.ini" BACKUP BackFile)"
@@ -139,52 +132,67 @@ test_dat_file_shows_posts() {
     check_eq "dat question" "$(cp932_hex $'2chのDatﾌｧｲﾙ形式と認識しました。\r\nﾚｽ形式で表示しますか？')" \
         "$(kv text <<<"$box")"
     probe click "$(kv hwnd <<<"$box")" 1 >/dev/null
-    sleep 0.5
-    screenshot post.png "$MAIN"
     # A post: its header line, then the body on the lines below.
+    post_shown() {
+        screenshot post.png "$MAIN" && [ "$(dark_pixels "$E2E_OUT/post.png" 2 16)" != 0 ] &&
+            [ "$(dark_pixels "$E2E_OUT/post.png" 19 33)" != 0 ]
+    }
+    wait_for post_shown
     check_ne "text in the header line" 0 "$(dark_pixels "$E2E_OUT/post.png" 2 16)"
     check_ne "text in the body line" 0 "$(dark_pixels "$E2E_OUT/post.png" 19 33)"
     # Found in a post's body, as it reads.
-    find_by_keys a 文庫
+    local post
+    post=$(iconv -f CP932 -t UTF-8 "$E2E_SAMPLES/sample.dat" | sed 1d | grep -n -m1 文庫 | cut -d: -f1 | awk '{print $1 + 1}')
+    find_by_keys a 文庫 || return 1
+    check_eq "the first post after the first that speaks of 文庫" "$post" "$(wait_line "$dir" "$post")"
     check_true "run ends" close_and_wait a "$MAIN"
-    check_eq "the first post after the first that speaks of 文庫" \
-        "$(iconv -f CP932 -t UTF-8 "$E2E_SAMPLES/sample.dat" | sed 1d | grep -n -m1 文庫 | cut -d: -f1 | awk '{print $1 + 1}')" \
-        "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
+    check_eq "that post at exit" "$post" "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
 }
 
-# find_by_keys NAME TEXT: F typed into the main window, TEXT into the find
-# dialog, Enter.
+# find_by_keys NAME TEXT: F typed into the main window, TEXT put into the
+# find dialog, Enter; back once the dialog is gone (the find then runs).
 find_by_keys() {
     local dialog
     x_key "$(probe info "$MAIN" | kv xid)" f
     dialog=$(dialog_titled "$1" '検索') || { e2e_cannot "no find dialog after F"; return 1; }
-    type_checked "$dialog" 1026 "$2"  # IDC_FINDTEXT
+    set_text "$dialog" 1026 "$2" || return 1  # IDC_FINDTEXT
     x_key "$(dialog_xid "$dialog")" Return
-    probe wait "$dialog" gone 10000 >/dev/null
+    [ "$(probe wait "$dialog" gone 10000)" = state=gone ] || { e2e_cannot "the find dialog stays"; return 1; }
 }
 
-# The story searched by keys: F, F3 and Shift+F3. Then an open of a large
-# text stopped with Esc while it shows its progress: the story stays open,
-# its copy untouched.
+# The story searched by keys: F, F3 and Shift+F3, each waited for (a key
+# that comes while a find runs is dropped). Then an open of a large text
+# stopped with Esc while it runs: the story stays open, its copy untouched.
 test_find_and_a_cancelled_open() {
-    local dir big
+    local dir big xid
     dir=$(new_start_dir find) || return 1
     cp "$E2E_SAMPLES/sample.txt" "$dir/story.txt"
     big=$(new_start_dir big)/big.txt
     truncate -s 1536M "$big"
     start_main a "$dir" || return 1
     open_through_dialog a "$(win_path "$dir/story.txt")" || return 1
-    find_by_keys a 灯台
-    x_key "$(probe info "$MAIN" | kv xid)" F3 F3 shift+F3
+    xid=$(probe info "$MAIN" | kv xid)
+    # The lines with 灯台 after the first line.
+    local found
+    found=($(iconv -f CP932 -t UTF-8 "$dir/story.txt" | sed 1d | grep -n 灯台 | head -n 3 | cut -d: -f1 |
+        awk '{print $1 + 1}'))
+    find_by_keys a 灯台 || return 1
+    check_eq "F: the first line that holds the text" "${found[0]}" "$(wait_line "$dir" "${found[0]}")"
+    x_key "$xid" F3
+    check_eq "F3: the next one" "${found[1]}" "$(wait_line "$dir" "${found[1]}")"
+    x_key "$xid" F3
+    check_eq "F3 again: the third" "${found[2]}" "$(wait_line "$dir" "${found[2]}")"
+    x_key "$xid" shift+F3
+    check_eq "Shift+F3: back to the second" "${found[1]}" "$(wait_line "$dir" "${found[1]}")"
     probe drop "$MAIN" "$(win_path "$big")" >/dev/null
-    sleep 1
-    x_key "$(probe info "$MAIN" | kv xid)" Escape
+    # Esc once the large text's copy is being made.
+    wait_for test -e "$dir/Skerrow.new" || { e2e_cannot "the large text's open never began"; return 1; }
+    x_key "$xid" Escape
+    wait_for test ! -e "$dir/Skerrow.new"
     check_eq "the window stays up: Esc stopped the open" 1 "$(probe info "$MAIN" | kv visible)"
     check_true "run ends" close_and_wait a "$MAIN"
     rm -f "$big"
-    # The third line with 灯台 after the first line, then one back.
-    check_eq "line found" "$(iconv -f CP932 -t UTF-8 "$dir/story.txt" | sed 1d | grep -n 灯台 | sed -n 2p |
-        cut -d: -f1 | awk '{print $1 + 1}')" "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
+    check_eq "line found" "${found[1]}" "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
     check_true "the story's copy untouched" cmp -s "$dir/story.txt" "$dir/Skerrow.tmp"
     check_eq "nothing of the large text kept" no "$([ -e "$dir/Skerrow.new" ] && echo yes || echo no)"
 }
@@ -192,6 +200,18 @@ test_find_and_a_cancelled_open() {
 # same_pixels A B: the two screenshots show the same pixels.
 same_pixels() {
     [ "$(compare -metric AE "$E2E_OUT/$1" "$E2E_OUT/$2" null: 2>&1)" = 0 ]
+}
+
+# shot_as SHOT REFERENCE: a screenshot of the main window, and whether it
+# shows what the screenshot REFERENCE shows.
+shot_as() { screenshot "$1" "$MAIN" && same_pixels "$1" "$2"; }
+
+# shot_of_line DIR N SHOT: a screenshot of the main window once line N is
+# shown: once the settings file gives it (the program paints before its
+# store timer runs out).
+shot_of_line() {
+    [ "$(wait_line "$1" "$2")" = "$2" ] || { e2e_cannot "line $2 was never shown"; return 1; }
+    screenshot "$3" "$MAIN"
 }
 
 # One story saved in five encodings: every form opens, and its lines paint
@@ -212,24 +232,31 @@ test_encodings_paint_alike() {
     { printf '\xFE\xFF'; printf '%s' "$story" | iconv -f UTF-8 -t UTF-16BE; } >"$texts/utf16be.txt"
 
     start_main a "$dir" || return 1
-    local form xid
-    for form in cp932 utf8 utf8mark utf16le utf16be; do
-        open_through_dialog a "$(win_path "$texts/$form.txt")" || return 1
-        xid=$(probe info "$MAIN" | kv xid)
-        sleep 0.3
-        screenshot "enc-$form-1.png" "$MAIN"
-        x_key "$xid" End
-        sleep 0.3
-        screenshot "enc-$form-4.png" "$MAIN"
-        x_key "$xid" Up
-        sleep 0.3
-        screenshot "enc-$form-3.png" "$MAIN"
-    done
-    check_true "the first line is not blank" test "$(dark_pixels "$E2E_OUT/enc-cp932-1.png" 2 16)" -gt 0
+    # The code page 932 form's lines 1, 4 and 3, and the UTF-8 form's line
+    # 3, are the pictures the others are held to; the first line is the
+    # first thing the window shows.
+    first_line_shown() { screenshot enc-cp932-1.png "$MAIN" && [ "$(dark_pixels "$E2E_OUT/enc-cp932-1.png" 2 16)" != 0 ]; }
+    local xid
+    open_through_dialog a "$(win_path "$texts/cp932.txt")" || return 1
+    xid=$(probe info "$MAIN" | kv xid)
+    check_true "the first line is not blank" wait_for first_line_shown
+    x_key "$xid" End
+    shot_of_line "$dir" 4 enc-cp932-4.png || return 1
+    x_key "$xid" Up
+    shot_of_line "$dir" 3 enc-cp932-3.png || return 1
+    local form
     for form in utf8 utf8mark utf16le utf16be; do
-        check_true "$form: tabs, kanji and half-width kana as in code page 932" same_pixels enc-cp932-1.png "enc-$form-1.png"
-        check_true "$form: the last line as in code page 932" same_pixels enc-cp932-4.png "enc-$form-4.png"
-        check_true "$form: é and ö as in UTF-8" same_pixels enc-utf8-3.png "enc-$form-3.png"
+        open_through_dialog a "$(win_path "$texts/$form.txt")" || return 1
+        check_true "$form: tabs, kanji and half-width kana as in code page 932" \
+            wait_for shot_as "enc-$form-1.png" enc-cp932-1.png
+        x_key "$xid" End
+        check_true "$form: the last line as in code page 932" wait_for shot_as "enc-$form-4.png" enc-cp932-4.png
+        x_key "$xid" Up
+        if [ "$form" = utf8 ]; then
+            shot_of_line "$dir" 3 enc-utf8-3.png || return 1
+        else
+            check_true "$form: é and ö as in UTF-8" wait_for shot_as "enc-$form-3.png" enc-utf8-3.png
+        fi
     done
     check_false "é and ö are not e and o" same_pixels enc-cp932-3.png enc-utf8-3.png
     check_true "run ends" close_and_wait a "$MAIN"
@@ -237,25 +264,20 @@ test_encodings_paint_alike() {
     check_eq "the copy is UTF-8 behind its mark" "$(printf '\xEF\xBB\xBF%s' "$story" | od -An -tx1 | tr -d ' \n')" \
         "$(od -An -tx1 "$dir/Skerrow.tmp" | tr -d ' \n')"
 
-    start_main b "$dir" || return 1
-    local box
-    box=$(msgbox_of b) || { e2e_cannot "no restore question"; return 1; }
-    probe click "$(kv hwnd <<<"$box")" 1 >/dev/null
-    MAIN=$(app_window b)
-    sleep 0.5
-    screenshot enc-restored.png "$MAIN"
-    check_true "restored at the same line, drawn alike" same_pixels enc-utf16be-3.png enc-restored.png
+    restore_at b "$dir" || return 1
+    check_true "restored at the same line, drawn alike" wait_for shot_as enc-restored.png enc-utf16be-3.png
     check_true "second run ends" close_and_wait b "$MAIN"
 }
 
 
-# restore_at NAME DIR: a start that answers the restore question with OK.
+# restore_at NAME DIR: a start that answers the restore question with OK;
+# back once the window shows, the restore done.
 restore_at() {
     local box
-    start_main "$1" "$2" || return 1
+    app_start "$1" "$2"
     box=$(msgbox_of "$1") || { e2e_cannot "no restore question"; return 1; }
     probe click "$(kv hwnd <<<"$box")" 1 >/dev/null
-    MAIN=$(app_window "$1")
+    main_shown "$1"
 }
 
 # two_stories DIR TEXTS: story.txt and other.txt of 120 numbered lines in
@@ -266,9 +288,19 @@ two_stories() {
     write_ini "$1" '[WINDOW]' 'X=300' 'Y=300'
 }
 
-# The program ended from outside (as End task ends it, its exit routine not
-# run) at four moments: each time the settings file and the working copy
-# agree, at the line shown.
+# place_in INI: the line and the text the settings file gives, as "LINE PATH".
+place_in() { printf '%s %s\n' "$(ini_get "$1" BACKUP BackNo)" "$(ini_get "$1" BACKUP BackFile)"; }
+
+# end_from_outside NAME: program NAME ended as End task ends it, its exit
+# routine not run; between two of its handlers, so that what the test
+# reads is what the program wrote, not a write cut short.
+end_from_outside() {
+    idle
+    app_stop "$1"
+}
+
+# The program ended from outside at four moments: each time the settings
+# file and the working copy agree, at the line shown.
 test_an_ended_program_keeps_its_place() {
     local dir texts ini
     dir=$(new_start_dir ended) || return 1
@@ -278,34 +310,38 @@ test_an_ended_program_keeps_its_place() {
 
     start_main a "$dir" || return 1
     probe drop "$MAIN" "$(win_path "$texts/story.txt")" >/dev/null
+    wait_opened a "$(win_path "$texts/story.txt")" || return 1
     x_key "$(probe info "$MAIN" | kv xid)" 2 5
-    sleep 3
-    app_stop a
-    check_eq "3 s after a step: its line" "25 $(win_path "$texts/story.txt")" \
-        "$(ini_get "$ini" BACKUP BackNo) $(ini_get "$ini" BACKUP BackFile)"
-    check_true "3 s after a step: its copy" cmp -s "$texts/story.txt" "$dir/Skerrow.tmp"
+    wait_line "$dir" 25 >/dev/null
+    end_from_outside a
+    check_eq "a step stored by itself: its line" "25 $(win_path "$texts/story.txt")" "$(place_in "$ini")"
+    check_true "a step stored by itself: its copy" cmp -s "$texts/story.txt" "$dir/Skerrow.tmp"
 
     restore_at b "$dir" || return 1
     probe drop "$MAIN" "$(win_path "$texts/other.txt")" >/dev/null
-    sleep 2
-    app_stop b
-    check_eq "2 s after a drop: the new text" "1 $(win_path "$texts/other.txt")" \
-        "$(ini_get "$ini" BACKUP BackNo) $(ini_get "$ini" BACKUP BackFile)"
-    check_true "2 s after a drop: its copy" cmp -s "$texts/other.txt" "$dir/Skerrow.tmp"
+    wait_opened b "$(win_path "$texts/other.txt")" || return 1
+    end_from_outside b
+    check_eq "after a drop: the new text" "1 $(win_path "$texts/other.txt")" "$(place_in "$ini")"
+    check_true "after a drop: its copy" cmp -s "$texts/other.txt" "$dir/Skerrow.tmp"
 
+    # The line moved (from the jump dialog), then Esc before the store's
+    # own time.
     restore_at c "$dir" || return 1
-    x_key "$(probe info "$MAIN" | kv xid)" 1 0 0
-    sleep 1
-    x_key "$(probe info "$MAIN" | kv xid)" Escape
-    probe wait "$MAIN" hidden 10000 >/dev/null
-    app_stop c
+    x_key "$(probe info "$MAIN" | kv xid)" j
+    local jump
+    jump=$(dialog_titled c '行指定') || { e2e_cannot "no jump dialog after J"; return 1; }
+    x_key "$(dialog_xid "$jump")" 1 0 0 Return
+    [ "$(probe wait "$jump" gone 10000)" = state=gone ] || { e2e_cannot "the jump dialog stays"; return 1; }
+    x_key_hide "$(probe info "$MAIN" | kv xid)"
+    end_from_outside c
     check_eq "right after Esc: the line hidden" 100 "$(ini_get "$ini" BACKUP BackNo)"
 
     restore_at d "$dir" || return 1
     probe command "$MAIN" $IDM_CLEAR >/dev/null
-    sleep 0.5
-    app_stop d
-    check_eq "right after a clear: no text" "0 " "$(ini_get "$ini" BACKUP BackNo) $(ini_get "$ini" BACKUP BackFile)"
+    wait_for test ! -e "$dir/Skerrow.tmp"
+    wait_value "0 " place_in "$ini" >/dev/null
+    end_from_outside d
+    check_eq "right after a clear: no text" "0 " "$(place_in "$ini")"
     check_eq "right after a clear: no copy" no "$([ -e "$dir/Skerrow.tmp" ] && echo yes || echo no)"
 }
 
@@ -314,36 +350,39 @@ test_an_ended_program_keeps_its_place() {
 # shows it where it was left; the places outlive a program ended from
 # outside.
 test_every_text_keeps_its_place() {
-    local dir texts ini xid
+    local dir texts ini xid story other
     dir=$(new_start_dir recent) || return 1
     texts=$(new_start_dir texts) || return 1
     ini=$dir/Skerrow.ini
+    story=$(win_path "$texts/story.txt")
+    other=$(win_path "$texts/other.txt")
     two_stories "$dir" "$texts"
     start_main a "$dir" || return 1
     xid=$(probe info "$MAIN" | kv xid)
-    probe drop "$MAIN" "$(win_path "$texts/story.txt")" >/dev/null
+    probe drop "$MAIN" "$story" >/dev/null
+    wait_opened a "$story" || return 1
     x_key "$xid" 2 5
-    sleep 1
-    probe drop "$MAIN" "$(win_path "$texts/other.txt")" >/dev/null
+    check_eq "the story read to line 25" 25 "$(wait_line "$dir" 25)"
+    probe drop "$MAIN" "$other" >/dev/null
+    wait_opened a "$other" || return 1
     x_key "$xid" 4 0
-    sleep 1
-    probe drop "$MAIN" "$(win_path "$texts/story.txt")" >/dev/null
-    sleep 0.5
+    check_eq "the other text read to line 40" 40 "$(wait_line "$dir" 40)"
+    probe drop "$MAIN" "$story" >/dev/null
+    wait_opened a "$story" || return 1
     check_eq "the story dropped again: its line" 25 "$(ini_get "$ini" BACKUP BackNo)"
     x_mouse mousemove 400 320 sleep 0.1 click 3
     check_true "the context menu opens" open_menu "$E2E_OUT/recent-menu.png" || return 1
     timeout "$E2E_STEP_LIMIT" xdotool key --delay 200 r 2 >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
-    sleep 1
-    check_eq "the other text from the menu: its line" "40 $(win_path "$texts/other.txt")" \
-        "$(ini_get "$ini" BACKUP BackNo) $(ini_get "$ini" BACKUP BackFile)"
-    app_stop a
+    check_eq "the other text from the menu: its line" "40 $other" "$(wait_value "40 $other" place_in "$ini")"
+    wait_opened a "$other" || return 1
+    end_from_outside a
     check_eq "the list after the program ended from outside" \
-        "$(win_path "$texts/other.txt") 40,0,0 $(win_path "$texts/story.txt") 25,0,0" \
+        "$other 40,0,0 $story 25,0,0" \
         "$(ini_get "$ini" RECENT File1) $(ini_get "$ini" RECENT Place1) $(ini_get "$ini" RECENT File2) $(ini_get "$ini" RECENT Place2)"
     restore_at b "$dir" || return 1
-    probe drop "$MAIN" "$(win_path "$texts/story.txt")" >/dev/null
-    sleep 0.5
-    app_stop b
+    probe drop "$MAIN" "$story" >/dev/null
+    wait_opened b "$story" || return 1
+    end_from_outside b
     check_eq "after a restart the story's place survives" 25 "$(ini_get "$ini" BACKUP BackNo)"
 }
 
@@ -363,14 +402,19 @@ test_notation_reads_as_read() {
     start_main a "$dir" || return 1
     xid=$(probe info "$MAIN" | kv xid)
     probe drop "$MAIN" "$(win_path "$texts/aozora.txt")" >/dev/null
-    # line_after KEYS...: the line shown after the keys, as Esc stores it.
+    wait_opened a "$(win_path "$texts/aozora.txt")" || return 1
+    # line_after KEYS...: the line shown after the keys, as Esc stores it;
+    # the window then shown again.
     line_after() {
         x_key_hide "$xid" "$@"
         ini_get "$dir/Skerrow.ini" BACKUP BackNo
-        probe post "$MAIN" 3177 5999 0x0201 >/dev/null
+        show_again >/dev/null
     }
+    # The first step looks for the headings, which is long work that Esc
+    # would stop: its line is waited for as the program stores it.
+    x_key "$xid" Right
     check_eq "→ from the top: the first heading, then the second; no third" "4 7 7" \
-        "$(line_after Right) $(line_after Right) $(line_after Right)"
+        "$(wait_line "$dir" 4) $(line_after Right) $(line_after Right)"
     check_eq "← from a line after a heading: that heading; then the one before; no earlier" "4 4 4" \
         "$(line_after Home Down Down Down Down Left) $(line_after Right Left) $(line_after Left)"
     x_key "$xid" t
@@ -380,13 +424,15 @@ test_notation_reads_as_read() {
     check_eq "the list: the second heading chosen" "state=gone" "$(probe wait "$list" gone 10000)"
     check_eq "the list: its line shown" 7 "$(line_after)"
     x_key "$xid" 5
-    sleep 1
-    screenshot notation-read.png "$MAIN"
+    shot_of_line "$dir" 5 notation-read.png || return 1
+    check_true "the line is not blank" test "$(dark_pixels "$E2E_OUT/notation-read.png" 2 16)" -gt 0
+    # Another line before the plain text comes, so that its picture is
+    # known to be new.
+    x_key "$xid" Home
+    wait_line "$dir" 1 >/dev/null
     probe drop "$MAIN" "$(win_path "$texts/plain.txt")" >/dev/null
-    sleep 0.3
-    screenshot notation-plain.png "$MAIN"
-    check_true "the line is not blank" test "$(dark_pixels "$E2E_OUT/notation-plain.png" 2 16)" -gt 0
+    wait_opened a "$(win_path "$texts/plain.txt")" || return 1
     check_true "the line in the notation paints as the same line without it" \
-        same_pixels notation-read.png notation-plain.png
+        wait_for shot_as notation-plain.png notation-read.png
     check_true "run ends" close_and_wait a "$MAIN"
 }

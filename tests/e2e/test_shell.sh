@@ -21,12 +21,10 @@ EXIT_QUESTION_HEX=$(cp932_hex '終了します。よろしいですか？')
 DEEP_FOLDER_HEX=$(cp932_hex '起動ﾌｫﾙﾀﾞのﾊﾟｽが長すぎるか取得できません。')
 
 # start_main NAME DIR [WINDIR]: starts the program from DIR and sets MAIN to
-# its window handle; returns 1 when no window came.
+# its window handle once the window shows; returns 1 when it did not.
 start_main() {
     app_start "$@"
-    MAIN=$(app_window "$1")
-    [ -n "$MAIN" ] || { e2e_cannot "no Skerrow window for start folder $2"; return 1; }
-    APP_WPID[$1]=$(probe info "$MAIN" | kv pid)
+    main_shown "$1"
 }
 
 # close_and_wait NAME HWND: asks the window to close (no question expected)
@@ -262,8 +260,8 @@ test_stored_geometry() {
             # Left outside every screen while it runs, then a display change.
             probe move "$MAIN" 3000 2000 >/dev/null
             probe post "$MAIN" 0x7E 24 0 >/dev/null  # WM_DISPLAYCHANGE
-            sleep 0.5
-            check_eq "$name: on screen after a display change" "880 944 1280 1024" "$(probe info "$MAIN" | kv rect)"
+            check_eq "$name: on screen after a display change" "880 944 1280 1024" \
+                "$(wait_rect "$MAIN" "880 944 1280 1024")"
             written="1 880 944 400 80"
         fi
         check_true "$name: closes" close_and_wait "$name" "$MAIN"

@@ -132,17 +132,14 @@ render() {
         >"$E2E_TMP/log/render.out"
 }
 
+# client_like OUT HWND REFERENCE W H: a screenshot of the client area into
+# OUT, and whether its top-left W x H pixels equal the reference.
+client_like() { grab_client "$1" "$2" && [ "$(differing_pixels "$1" "$3" "$4" "$5")" = 0 ]; }
+
 # wait_client_like OUT HWND REFERENCE W H: takes screenshots of the client
-# area until its top-left W x H pixels equal the reference (the window has
-# repainted), for at most 10 s; leaves the last screenshot in OUT.
-wait_client_like() {
-    local end=$((SECONDS + 10))
-    while :; do
-        grab_client "$1" "$2" && [ "$(differing_pixels "$1" "$3" "$4" "$5")" = 0 ] && return 0
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.2
-    done
-}
+# area until it is like the reference (the window has repainted); leaves the
+# last screenshot in OUT.
+wait_client_like() { wait_for client_like "$@"; }
 
 # write_cp932 FILE TEXT…: the texts as lines in code page 932, CR LF ended.
 write_cp932() {
@@ -227,7 +224,6 @@ test_window_pixels_with_border() {
     # rectangle's right edge and cut there, not one pixel of it in the
     # grip's 10 columns.
     x_key "$(probe info "$MAIN" | kv xid)" 3
-    sleep 1
     render "$cw" "$ch" "$WIN_TABS" "$E2E_TMP/word.txt" "$E2E_TMP/word.bmp"
     check_true "the long word is cut where the text rectangle ends" \
         wait_client_like "$E2E_OUT/window-word-client.png" "$MAIN" "$E2E_TMP/word.bmp" $((cw - 10)) "$ch"
@@ -300,29 +296,11 @@ x_mouse() {
 # capture_of HWND: the window that holds the mouse capture in HWND's thread.
 capture_of() { probe input "$1" | kv capture; }
 
-# wait_capture HWND WANT: waits up to 5 s for the capture to be WANT and
-# prints the last one seen.
-wait_capture() {
-    local end=$((SECONDS + 5)) got
-    while :; do
-        got=$(capture_of "$1")
-        [ "$got" = "$2" ] || [ $SECONDS -ge $end ] && break
-        sleep 0.1
-    done
-    printf '%s\n' "$got"
-}
+# wait_capture HWND WANT: the capture once it is WANT, or the last one seen.
+wait_capture() { wait_value "$2" capture_of "$1"; }
 
-# wait_rect HWND WANT: waits up to 5 s for the window rectangle to be WANT
-# and prints the last one seen.
-wait_rect() {
-    local end=$((SECONDS + 5)) got
-    while :; do
-        got=$(probe info "$1" | kv rect)
-        [ "$got" = "$2" ] || [ $SECONDS -ge $end ] && break
-        sleep 0.1
-    done
-    printf '%s\n' "$got"
-}
+# input_of HWND KEY: one value of the probe's input command (clip, cursor).
+input_of() { probe input "$1" | kv "$2"; }
 
 test_window_drag_and_grip() {
     local dir
@@ -368,15 +346,15 @@ test_window_drag_and_grip() {
     # place in the client area; the release ends it.
     x_mouse mousemove 530 325
     check_eq "armed again" "$main" "$(wait_capture "$main" "$main")"
-    x_mouse mousedown 1 sleep 0.3
-    check_eq "sizing: pointer confined" "247 281 1280 1024" "$(probe input "$main" | kv clip)"
-    x_mouse mousemove 570 350 sleep 0.1 mousemove 610 375 sleep 0.3
+    x_mouse mousedown 1
+    check_eq "sizing: pointer confined" "247 281 1280 1024" "$(wait_value "247 281 1280 1024" input_of "$main" clip)"
+    x_mouse mousemove 570 350 sleep 0.1 mousemove 610 375
     # The client area starts at (238, 272) inside the border: the pointer at
     # (610, 375) is at (372, 103) in it, which is the new size.
     check_eq "sizing follows the pointer" "237 271 609 374" "$(wait_rect "$main" "237 271 609 374")"
     x_mouse mouseup 1
     check_eq "release: capture given back" 0x00000000 "$(wait_capture "$main" 0x00000000)"
-    check_eq "release: pointer free again" "$full_screen" "$(probe input "$main" | kv clip)"
+    check_eq "release: pointer free again" "$full_screen" "$(wait_value "$full_screen" input_of "$main" clip)"
     check_eq "size kept after the release" "237 271 609 374" "$(probe info "$main" | kv rect)"
 
     # Far up and left: the confinement holds the pointer 10 pixels in from
@@ -384,8 +362,10 @@ test_window_drag_and_grip() {
     # the pointer there), and the window stops at 10 x 10.
     x_mouse mousemove 500 300 sleep 0.2 mousemove 605 370
     check_eq "armed for shrinking" "$main" "$(wait_capture "$main" "$main")"
-    x_mouse mousedown 1 sleep 0.2 mousemove 400 200 sleep 0.1 mousemove 0 0 sleep 0.3
-    check_eq "pointer held at 10 pixels from the corner" "247 281" "$(probe input "$main" | kv cursor)"
+    x_mouse mousedown 1
+    check_eq "shrinking: pointer confined" "247 281 1280 1024" "$(wait_value "247 281 1280 1024" input_of "$main" clip)"
+    x_mouse mousemove 400 200 sleep 0.1 mousemove 0 0
+    check_eq "pointer held at 10 pixels from the corner" "247 281" "$(wait_value "247 281" input_of "$main" cursor)"
     check_eq "X keeps the pointer there too" "x:247 y:281" \
         "$(timeout "$E2E_STEP_LIMIT" xdotool getmouselocation 2>/dev/null | cut -d' ' -f1,2)"
     check_eq "shrinks to 10 x 10 and no less" "237 271 247 281" "$(wait_rect "$main" "237 271 247 281")"
@@ -398,11 +378,10 @@ test_window_drag_and_grip() {
     # The 10 x 10 window is all grip.
     x_mouse mousemove 300 200 sleep 0.2 mousemove 242 276
     check_eq "armed on the 10 x 10 window" "$main" "$(wait_capture "$main" "$main")"
-    x_mouse mousedown 1 sleep 0.2 mousemove 900 800 sleep 0.1 mousemove 1279 1023 sleep 0.1 \
-        mousemove 1500 1300 sleep 0.3
-    local cursor
-    cursor=$(probe input "$main" | kv cursor)
-    check_eq "pointer at the work area's last pixel" "1279 1023" "$cursor"
+    x_mouse mousedown 1
+    check_eq "growing: pointer confined" "247 281 1280 1024" "$(wait_value "247 281 1280 1024" input_of "$main" clip)"
+    x_mouse mousemove 900 800 sleep 0.1 mousemove 1279 1023 sleep 0.1 mousemove 1500 1300
+    check_eq "pointer at the work area's last pixel" "1279 1023" "$(wait_value "1279 1023" input_of "$main" cursor)"
     # Client area from (238, 272): the pointer's place in it is (1041, 751).
     check_eq "grows to the pointer, inside the work area" "237 271 1278 1022" \
         "$(wait_rect "$main" "237 271 1278 1022")"
@@ -445,37 +424,29 @@ menu_items() {
         }'
 }
 
-# open_menu OUT: waits for a pop-up menu, saves the probe's description in
-# MENU_INFO and its picture in OUT, taken once two pictures in a row show
-# the same items (the menu is drawn just after it is shown); returns 1 when
-# no menu came.
+# open_menu OUT: waits for a pop-up menu and saves the probe's description
+# in MENU_INFO; returns 1 when no menu came. menu_picture OUT then prints
+# its items as the screen shows them now (their picture in OUT).
 open_menu() {
-    MENU_INFO=$(probe menu --timeout 5000) || return 1
-    local i items last=""
-    for i in $(seq 20); do
-        grab_rect "$1" "$(kv rect <<<"$MENU_INFO")"
-        items=$(menu_items "$1")
-        [ -n "$items" ] && [ "$items" = "$last" ] && return 0
-        last=$items
-        sleep 0.1
-    done
-    return 0
+    MENU_INFO=$(probe menu --timeout "$E2E_WAIT_MS") || return 1
+    wait_for menu_drawn "$1"
+}
+menu_drawn() { [ -n "$(menu_picture "$1")" ]; }
+menu_picture() {
+    grab_rect "$1" "$(kv rect <<<"$MENU_INFO")" && menu_items "$1"
 }
 
-# no_menu_within MS: fails when a pop-up menu shows within MS.
-no_menu_within() { ! probe menu --timeout "$1" >/dev/null; }
+# menu_shows OUT ITEMS: the menu's items (see menu_items) once they are
+# ITEMS, or the last ones seen.
+menu_shows() { wait_value "$2" menu_picture "$1"; }
 
 # close_menu: a click on an empty part of the screen ends a menu, as it does
 # for a user; then waits until no menu is left.
 close_menu() {
     x_mouse mousemove 1100 950 sleep 0.1 click 1
-    local i
-    for i in $(seq 30); do
-        probe menu >/dev/null || return 0
-        sleep 0.1
-    done
-    return 1
+    wait_for no_menu
 }
+no_menu() { ! probe menu >/dev/null; }
 
 # The notification area's window that Wine draws when there is no X tray:
 # its class name changes between Wine versions, so it is the visible
@@ -551,7 +522,7 @@ test_window_tray_hotkeys_and_menus() {
     mr=$(kv rect <<<"$MENU_INFO")
     check_eq "tray menu: left edge and bottom at the pointer" "600 600" "$(cut -d' ' -f1,4 <<<"$mr")"
     check_eq "tray menu, nothing open: the third of seven items grayed" EEGEEEE \
-        "$(menu_items "$E2E_OUT/tray-menu.png")"
+        "$(menu_shows "$E2E_OUT/tray-menu.png" EEGEEEE)"
     check_true "a click elsewhere closes the tray menu" close_menu
 
     # The context menu: a right click on the body opens it at the pointer
@@ -563,7 +534,7 @@ test_window_tray_hotkeys_and_menus() {
     check_eq "context menu at the pointer, one pixel in for the border" "401 321" \
         "$(kv rect <<<"$MENU_INFO" | cut -d' ' -f1,2)"
     check_eq "context menu, nothing open: items 3 to 6 of seven grayed" EEGGGGE \
-        "$(menu_items "$E2E_OUT/context-menu.png")"
+        "$(menu_shows "$E2E_OUT/context-menu.png" EEGGGGE)"
     check_true "a click elsewhere closes the context menu" close_menu
 
     # A right click in the grip (client area there) opens no menu. The move
@@ -572,9 +543,10 @@ test_window_tray_hotkeys_and_menus() {
     # does not hold the X pointer, so a move off the window reaches no Wine
     # window and would leave the grip armed: the move stays on the window.
     x_mouse mousemove 596 356 sleep 0.1 click 3
-    check_true "no menu from a right click in the grip" no_menu_within 1500
     x_mouse mousemove 400 320
     check_eq "grip disarmed by the move onto the body" 0x00000000 "$(wait_capture "$main" 0x00000000)"
+    # The click came before that move: a menu it had opened would be up now.
+    check_true "no menu from a right click in the grip" no_menu
 
     # With a text open the same items are enabled: the pictures above could
     # tell a grayed item from an enabled one.
@@ -582,13 +554,13 @@ test_window_tray_hotkeys_and_menus() {
     x_mouse mousemove 400 320 sleep 0.1 click 3
     check_true "context menu with a text open" open_menu "$E2E_OUT/context-menu-open.png" || return 1
     check_eq "context menu, a text open: all seven items enabled" EEEEEEE \
-        "$(menu_items "$E2E_OUT/context-menu-open.png")"
+        "$(menu_shows "$E2E_OUT/context-menu-open.png" EEEEEEE)"
     close_menu
     x_mouse mousemove 600 600
     x_key "$xid" ctrl+alt+w
     check_true "tray menu with a text open" open_menu "$E2E_OUT/tray-menu-open.png" || return 1
     check_eq "tray menu, a text open: all seven items enabled" EEEEEEE \
-        "$(menu_items "$E2E_OUT/tray-menu-open.png")"
+        "$(menu_shows "$E2E_OUT/tray-menu-open.png" EEEEEEE)"
     close_menu
 
     check_true "closes" close_and_wait a "$main"
@@ -612,20 +584,23 @@ test_window_scaled_at_144_dpi() {
         dir=$(new_start_dir "dpi$dpi") || return 1
         write_ini "$dir" '[WINDOW]' 'FLAG=1' 'X=200' 'Y=300' 'WIDTH=300' 'HEIGHT=60' '[OPTION]' 'BorderFlg=0' \
             '[FONT]' 'BackColor=16777215' 'FontColor=0'
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        timeout "$E2E_STEP_LIMIT" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
             >>"$E2E_TMP/log/reg.log" 2>&1 </dev/null
         start_main "d$dpi" "$dir" || return 1
         probe drop "$MAIN" "$(win_path "$texts/ag.txt")" >/dev/null
-        sleep 0.5
+        wait_opened "d$dpi" "$(win_path "$texts/ag.txt")" || return 1
         client[$dpi]=$(probe info "$MAIN" | kv client)
-        grab_client "$E2E_OUT/dpi$dpi.png" "$MAIN" || { e2e_cannot "no screenshot at $dpi DPI"; return 1; }
         read -r w h <<<"${client[$dpi]}"
+        # The text painted: ink left of the grip, on the white window.
+        text_shown() { grab_client "$E2E_OUT/dpi$dpi.png" "$MAIN" && [ "$(dark_pixels "$E2E_OUT/dpi$dpi.png" 0 $((h - 1)))" != 0 ]; }
+        wait_for text_shown || { e2e_cannot "no text shown at $dpi DPI"; return 1; }
         text[$dpi]=$(ink_box "$E2E_OUT/dpi$dpi.png" "$((w * 3 / 4))x${h}+0+0" | cut -d' ' -f2)
         grip[$dpi]=$(ink_box "$E2E_OUT/dpi$dpi.png" "$((w / 8))x$((h / 2))+$((w - w / 8))+$((h / 2))" | cut -d' ' -f1)
         check_true "closes at $dpi DPI" close_and_wait "d$dpi" "$MAIN"
         written[$dpi]=$(for k in WIDTH HEIGHT; do ini_get "$dir/Skerrow.ini" WINDOW $k; done | paste -sd ' ')
     done
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >>"$E2E_TMP/log/reg.log" 2>&1 </dev/null
+    timeout "$E2E_STEP_LIMIT" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f \
+        >>"$E2E_TMP/log/reg.log" 2>&1 </dev/null
     check_eq "the window at 96 DPI" "300 60" "${client[96]}"
     check_eq "the window at 144 DPI" "450 90" "${client[144]}"
     check_eq "the size kept at 96 DPI" "300 60|300 60" "${written[96]}|${written[144]}"
@@ -662,6 +637,7 @@ test_a_long_line_is_read_in_pieces() {
     write_ini "$dir" '[WINDOW]' 'X=300' 'Y=300' '[FONT]' "BackColor=$WIN_BACK" "FontColor=$WIN_FORE"
     start_main a "$dir" || return 1
     probe drop "$MAIN" "$(win_path "$texts/novel.txt")" >/dev/null
+    wait_opened a "$(win_path "$texts/novel.txt")" || return 1
     local xid w h lh n rows pieces k mark
     xid=$(probe info "$MAIN" | kv xid)
     read -r w h <<<"$(probe info "$MAIN" | kv client)"
@@ -673,11 +649,19 @@ test_a_long_line_is_read_in_pieces() {
     rows=$(((rows - 1) / lh + 1))
     pieces=$(((rows + n - 1) / n))
     check_true "the paragraph needs more than two pieces ($rows rows of $lh, $n a piece)" test "$pieces" -gt 2
+    # piece_shown K: a screenshot of the window in piece-K.png, and whether
+    # it shows the tall window's rows of piece K.
+    piece_shown() {
+        grab_client "$E2E_OUT/piece-$1.png" "$MAIN" &&
+            same_band "$E2E_OUT/piece-$1.png" 1 "$E2E_OUT/pieces-tall.png" $((1 + $1 * n * lh)) $((n * lh))
+    }
+    # shows_as SHOT K: a screenshot in SHOT, and whether it shows what
+    # piece K showed.
+    shows_as() {
+        grab_client "$E2E_OUT/$1" "$MAIN" && same_band "$E2E_OUT/$1" 0 "$E2E_OUT/piece-$2.png" 0 "$h"
+    }
     for k in $(seq 0 $((pieces - 1))); do
-        sleep 0.3
-        grab_client "$E2E_OUT/piece-$k.png" "$MAIN" || { e2e_cannot "no screenshot of piece $k"; return 1; }
-        check_true "piece $k: the tall window's rows $((k * n)) on" \
-            same_band "$E2E_OUT/piece-$k.png" 1 "$E2E_OUT/pieces-tall.png" $((1 + k * n * lh)) $((n * lh))
+        check_true "piece $k: the tall window's rows $((k * n)) on" wait_for piece_shown "$k"
         check_true "piece $k: nothing below its rows" \
             same_band "$E2E_OUT/piece-$k.png" $((1 + n * lh)) "$E2E_OUT/pieces-tall.png" 900 $((h - 1 - n * lh))
         mark=$(convert "$E2E_OUT/piece-$k.png" -crop "10x$((h - 12))+$((w - 10))+0" +repage -type TrueColor txt:- |
@@ -688,35 +672,30 @@ test_a_long_line_is_read_in_pieces() {
     done
     x_key_hide "$xid"
     check_eq "after the last piece, the next line" 2 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
-    probe post "$MAIN" 3177 "$WIN_TRAY_ICON_ID" 0x0201 >/dev/null
+    show_again || return 1
     x_key "$xid" Up Up
-    sleep 0.3
-    grab_client "$E2E_OUT/piece-back.png" "$MAIN"
     check_true "up from the next line: its last piece, then the one before" \
-        same_band "$E2E_OUT/piece-back.png" 0 "$E2E_OUT/piece-$((pieces - 2)).png" 0 "$h"
+        wait_for shows_as piece-back.png $((pieces - 2))
     x_key_hide "$xid"
     local place
     place=$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)/$(ini_get "$dir/Skerrow.ini" BACKUP BackPos)
     check_ne "a place within the line" "1/" "$place"
-    probe post "$MAIN" 3177 "$WIN_TRAY_ICON_ID" 0x0201 >/dev/null
+    show_again || return 1
     local width
     width=$(probe info "$MAIN" | kv width)
+    # Each size painted before the next (the move returns once the window
+    # has taken its size).
     probe move "$MAIN" 300 300 200 300 >/dev/null
-    sleep 0.3
+    probe paint "$MAIN"
     probe move "$MAIN" 300 300 "$width" 50 >/dev/null
-    sleep 0.3
-    grab_client "$E2E_OUT/piece-resized.png" "$MAIN"
-    check_true "narrower and back: the same piece" \
-        same_band "$E2E_OUT/piece-resized.png" 0 "$E2E_OUT/piece-$((pieces - 2)).png" 0 "$h"
+    probe paint "$MAIN"
+    check_true "narrower and back: the same piece" wait_for shows_as piece-resized.png $((pieces - 2))
     x_key_hide "$xid"
     check_eq "the place kept through the sizes" "$place" \
         "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)/$(ini_get "$dir/Skerrow.ini" BACKUP BackPos)"
     check_true "run ends" close_and_wait a "$MAIN"
     restore_at b "$dir" || return 1
-    sleep 0.5
-    grab_client "$E2E_OUT/piece-restored.png" "$MAIN"
-    check_true "restored at the same piece" \
-        same_band "$E2E_OUT/piece-restored.png" 0 "$E2E_OUT/piece-$((pieces - 2)).png" 0 "$h"
+    check_true "restored at the same piece" wait_for shows_as piece-restored.png $((pieces - 2))
     check_true "second run ends" close_and_wait b "$MAIN"
 }
 
@@ -731,6 +710,7 @@ test_opaque_text_on_a_see_through_window() {
     write_ini "$dir" '[WINDOW]' 'X=200' 'Y=300' '[FONT]' "BackColor=$WIN_BACK" "FontColor=$WIN_FORE" 'Height=-24'
     start_main a "$dir" || return 1
     probe drop "$MAIN" "$(win_path "$texts/novel.txt")" >/dev/null
+    wait_opened a "$(win_path "$texts/novel.txt")" || return 1
     # display_page KEYS…: typed on the Display page (its tab clicked: Wine's sheet takes no
     # Ctrl+Tab from X; four tabs reach the slider), then OK. Drawn per pixel, the
     # window is another X window (32 bits deep): its xid is asked each time.
@@ -742,19 +722,27 @@ test_opaque_text_on_a_see_through_window() {
         x_mouse mousemove $(($(probe info "$sheet" | kv x) + 92)) $(($(probe info "$sheet" | kv y) + 40)) \
             sleep 0.2 click 1
         x_key "$(dialog_xid "$sheet")" Tab Tab Tab Tab "$@" Return
-        probe wait "$sheet" gone 10000 >/dev/null
-        sleep 0.5
-        screenshot "opaque-$1.png" "$MAIN"
+        [ "$(probe wait "$sheet" gone 10000)" = state=gone ] || { e2e_cannot "the options sheet stays"; return 1; }
     }
-    # at STEP: the right margin's pixel and one inside the first ■.
-    at() { pixels "$E2E_OUT/opaque-$1.png" | awk '$1 " " $2 == "590 5" { m = $3 } $1 " " $2 == "10 12" { i = $3 } END { print m, i }'; }
+    # at SHOT: a screenshot; the right margin's pixel and one inside the first ■.
+    at() {
+        screenshot "opaque-$1.png" "$MAIN" &&
+            pixels "$E2E_OUT/opaque-$1.png" | awk '$1 " " $2 == "590 5" { m = $3 } $1 " " $2 == "10 12" { i = $3 } END { print m, i }'
+    }
+    # stored_and_shown: the step and the choice in the settings file, and the
+    # two pixels.
+    stored_and_shown() {
+        printf '%s %s %s\n' "$(ini_get "$dir/Skerrow.ini" OPTION LayNum)" \
+            "$(ini_get "$dir/Skerrow.ini" OPTION OpaqueText)" "$(at Home)"
+    }
+    local want
     display_page Home Right Right Right Right Right Right Right Right Right Right alt+k || return 1
+    want="10 1 804D1A $(hex_rgb "$WIN_FORE")"
     check_eq "step 10 and the choice stored; at alpha 128 the background premultiplied, the text in its colour" \
-        "10 1 804D1A $(hex_rgb "$WIN_FORE")" \
-        "$(ini_get "$dir/Skerrow.ini" OPTION LayNum) $(ini_get "$dir/Skerrow.ini" OPTION OpaqueText) $(at Home)"
+        "$want" "$(wait_value "$want" stored_and_shown)"
     display_page End || return 1
-    check_eq "the last step: the background at alpha 1, the text in its own colour" \
-        "010100 $(hex_rgb "$WIN_FORE")" "$(at End)"
+    want="010100 $(hex_rgb "$WIN_FORE")"
+    check_eq "the last step: the background at alpha 1, the text in its own colour" "$want" "$(wait_value "$want" at End)"
     x_mouse mousemove 700 320 sleep 0.2 mousedown 1 sleep 0.2 mousemove 720 340 sleep 0.1 \
         mousemove 750 370 sleep 0.2 mouseup 1
     check_eq "the last step: dragged by its body" "250 350 850 400" "$(wait_rect "$MAIN" "250 350 850 400")"
