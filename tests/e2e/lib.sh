@@ -290,7 +290,9 @@ app_window() {
 
 # main_shown NAME: sets MAIN to program NAME's window once the window shows.
 # The window is first shown when the start is over, a restore included
-# (keys typed before would reach a window that is not there yet).
+# (only a restore that lasts shows it earlier, with its progress; the tests
+# restore small texts). Keys typed before would reach no window, or a
+# restore that drops them.
 main_shown() {
     MAIN=$(app_window "$1")
     [ -n "$MAIN" ] || { e2e_cannot "no Skerrow window for start folder ${APP_DIR[$1]}"; return 1; }

@@ -299,8 +299,23 @@ capture_of() { probe input "$1" | kv capture; }
 # wait_capture HWND WANT: the capture once it is WANT, or the last one seen.
 wait_capture() { wait_value "$2" capture_of "$1"; }
 
-# input_of HWND KEY: one value of the probe's input command (clip, cursor).
+# input_of HWND KEY: one value of the probe's input command (clip, cursor,
+# movesize).
 input_of() { probe input "$1" | kv "$2"; }
+
+# handled DIR: F9 typed into the main window, back once the program has
+# taken it: F9 turns the line numbers on or off and writes LineDisp at once,
+# and the program takes input in the order it came, so whatever the pointer
+# did before has been handled too. For the checks that something did not
+# happen.
+handled() {
+    local now
+    now=$(ini_get "$1/Skerrow.ini" OPTION LineDisp)
+    now=$((1 - ${now:-0}))
+    x_key "$(probe info "$MAIN" | kv xid)" F9
+    [ "$(wait_value "$now" ini_get "$1/Skerrow.ini" OPTION LineDisp)" = "$now" ] ||
+        { e2e_cannot "F9 was never taken"; return 1; }
+}
 
 test_window_drag_and_grip() {
     local dir
@@ -312,9 +327,9 @@ test_window_drag_and_grip() {
     # Drag by the body: press in the middle, move in steps, release. All of
     # the client area but the grip answers as a caption, so the system's
     # own move loop carries the window by exactly the pointer's distance.
-    x_mouse mousemove 250 230 sleep 0.2 mousedown 1 sleep 0.2 \
-        mousemove 270 240 sleep 0.1 mousemove 330 270 sleep 0.1 \
-        mousemove 387 301 sleep 0.2 mouseup 1
+    x_mouse mousemove 250 230 mousedown 1
+    check_eq "pressed on the body: the system's move loop runs" 1 "$(wait_value 1 input_of "$MAIN" movesize)"
+    x_mouse mousemove 270 240 sleep 0.1 mousemove 330 270 sleep 0.1 mousemove 387 301 mouseup 1
     check_eq "dragged by (137, 71)" "237 271 537 331" "$(wait_rect "$MAIN" "237 271 537 331")"
 
     local main=$MAIN
@@ -323,21 +338,23 @@ test_window_drag_and_grip() {
     # when the pointer leaves it.
     x_mouse mousemove 530 325
     check_eq "a move over the grip with no button arms it (capture)" "$main" "$(wait_capture "$main" "$main")"
-    x_mouse mousemove 531 326 sleep 0.2
+    x_mouse mousemove 531 326
+    handled "$dir" || return 1
     check_eq "a move within the grip keeps it armed" "$main" "$(capture_of "$main")"
     x_mouse mousemove 400 290
     check_eq "a move onto the body disarms it" 0x00000000 "$(wait_capture "$main" 0x00000000)"
     # A move over the grip with Ctrl held does not arm it (the key flags are
     # not 0), so the press that follows, Ctrl released, finds the grip idle
     # and does nothing, nor do the moves while the button is held.
-    x_mouse windowfocus --sync "$(probe info "$main" | kv xid)" keydown ctrl sleep 0.2 \
-        mousemove 530 325 sleep 0.2
+    x_mouse windowfocus --sync "$(probe info "$main" | kv xid)" keydown ctrl mousemove 530 325
+    handled "$dir" || return 1
     check_eq "Ctrl held over the grip: not armed, no capture" 0x00000000 "$(capture_of "$main")"
-    x_mouse keyup ctrl sleep 0.2 mousedown 1 sleep 0.2 mousemove 600 400 sleep 0.2 mousemove 620 420 sleep 0.3
+    x_mouse keyup ctrl mousedown 1 sleep 0.2 mousemove 600 400 sleep 0.2 mousemove 620 420
+    handled "$dir" || return 1
     check_eq "press on an idle grip: no capture" 0x00000000 "$(capture_of "$main")"
     check_eq "press on an idle grip: no confinement" "$full_screen" "$(probe input "$main" | kv clip)"
     check_eq "press on an idle grip: size unchanged" "237 271 537 331" "$(probe info "$main" | kv rect)"
-    x_mouse mouseup 1 sleep 0.2 mousemove 400 290 sleep 0.2
+    x_mouse mouseup 1 sleep 0.2 mousemove 400 290
 
     # Sizing: one move onto the grip arms it (an X warp is a move to Wine),
     # the press starts the sizing with the pointer confined to the work
@@ -743,8 +760,9 @@ test_opaque_text_on_a_see_through_window() {
     display_page End || return 1
     want="010100 $(hex_rgb "$WIN_FORE")"
     check_eq "the last step: the background at alpha 1, the text in its own colour" "$want" "$(wait_value "$want" at End)"
-    x_mouse mousemove 700 320 sleep 0.2 mousedown 1 sleep 0.2 mousemove 720 340 sleep 0.1 \
-        mousemove 750 370 sleep 0.2 mouseup 1
+    x_mouse mousemove 700 320 mousedown 1
+    check_eq "the last step: pressed on its body, the move loop runs" 1 "$(wait_value 1 input_of "$MAIN" movesize)"
+    x_mouse mousemove 720 340 sleep 0.1 mousemove 750 370 mouseup 1
     check_eq "the last step: dragged by its body" "250 350 850 400" "$(wait_rect "$MAIN" "250 350 850 400")"
     check_true "closes" close_and_wait a "$MAIN"
 }
