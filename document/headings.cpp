@@ -9,7 +9,11 @@ const Mark WIDE_SPACE = {{"\x81\x40", "\xE3\x80\x80"}};
 const Mark DAI = {{"\x91\xE6", "\xE7\xAC\xAC"}};  // 第
 const Mark MIDASHI = {{"\x8C\xA9\x8F\x6F\x82\xB5", "\xE8\xA6\x8B\xE5\x87\xBA\xE3\x81\x97"}};  // 見出し
 const Mark NOTE_START = {{"\x81\x6D\x81\x94", "\xEF\xBC\xBB\xEF\xBC\x83"}};                     // ［＃
+const Mark NOTE_OPEN = {{"\x81\x6D", "\xEF\xBC\xBB"}};                                          // ［
 const Mark NOTE_CLOSE = {{"\x81\x6E", "\xEF\xBC\xBD"}};                                         // ］
+const Mark QUOTE_OPEN = {{"\x81\x75", "\xE3\x80\x8C"}};                                         // 「
+const Mark QUOTE_CLOSE = {{"\x81\x76", "\xE3\x80\x8D"}};                                        // 」
+const Mark RUBY_OPEN = {{"\x81\x73", "\xE3\x80\x8A"}};                                          // 《
 
 // 章 話 部 編 節 幕 回 巻
 const Mark UNITS[] = {{{"\x8F\xCD", "\xE7\xAB\xA0"}}, {{"\x98\x62", "\xE8\xA9\xB1"}}, {{"\x95\x94", "\xE9\x83\xA8"}},
@@ -94,16 +98,107 @@ size_t PastDigits(const Text& t, size_t i, size_t* count)
     return i;
 }
 
+// Whether the line holds a heading annotation: one whose own words (not
+// what it quotes in 「…」) say 見出し, closed on the line. ［＃「見出し」に傍点］
+// marks a word, not a heading. One pass: an annotation not closed ends
+// the look.
 bool HeadingAnnotation(const Text& t)
 {
+    int depth = 0;
+    bool quoted = false, heading = false;
     for (size_t i = 0; i < t.n; i += CharAt(t, i)) {
-        if (!At(t, i, NOTE_START))
-            continue;
-        for (size_t k = i; k < t.n && !At(t, k, NOTE_CLOSE); k += CharAt(t, k))
-            if (At(t, k, MIDASHI))
+        if (depth == 0) {
+            if (At(t, i, NOTE_START)) {
+                depth = 1;
+                quoted = heading = false;
+            }
+        } else if (quoted) {
+            quoted = !At(t, i, QUOTE_CLOSE);
+        } else if (At(t, i, QUOTE_OPEN)) {
+            quoted = true;
+        } else if (At(t, i, NOTE_OPEN)) {
+            ++depth;
+        } else if (At(t, i, NOTE_CLOSE)) {
+            if (--depth == 0 && heading)
                 return true;
+        } else if (At(t, i, MIDASHI)) {
+            heading = true;
+        }
     }
     return false;
+}
+
+// Whether the line may hold notation that its shown form leaves out (an
+// annotation, ruby): it holds ［ or 《, looked for byte by byte (in code
+// page 932 a second byte may seem to begin one: the line is then read as
+// shown all the same).
+bool HoldsNotation(const Text& t)
+{
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(t.p);
+    const unsigned char lead = t.utf8 ? 0xEF : 0x81;
+    for (size_t i = 0; i + 1 < t.n; ++i) {
+        if (t.utf8 && p[i] == 0xE3 && i + 2 < t.n && p[i + 1] == 0x80 && p[i + 2] == 0x8A)
+            return true;  // 《
+        if (p[i] != lead)
+            continue;
+        if (t.utf8 ? i + 2 < t.n && p[i + 1] == 0xBC && p[i + 2] == 0xBB : p[i + 1] == 0x6D || p[i + 1] == 0x73)
+            return true;  // ［, or in code page 932 ［ or 《
+    }
+    return false;
+}
+
+// Whether the character at i goes on a word: a kanji (々 〆 〇 too), a
+// kana, a letter or a digit (ASCII or full-width). Not blanks,
+// punctuation, brackets, ・ or ー.
+bool WordCharacter(const Text& t, size_t i)
+{
+    const unsigned char b = static_cast<unsigned char>(t.p[i]);
+    if (b < 0x80)
+        return (b >= '0' && b <= '9') || ((b | 0x20) >= 'a' && (b | 0x20) <= 'z');
+    const size_t k = CharAt(t, i);
+    const unsigned c = CharacterCode(reinterpret_cast<const unsigned char*>(t.p + i), k, t.utf8);
+    if (!t.utf8) {
+        if (k == 1)
+            return b >= 0xA6 && b <= 0xDD;  // ｦ to ﾝ
+        return (c >= 0x8152 && c <= 0x8155) || (c >= 0x8158 && c <= 0x815A) || (c >= 0x824F && c <= 0x8396) ||
+               (c >= 0x889F && c <= 0x9FFC) || (c >= 0xE040 && c <= 0xEAA4) || (c >= 0xED40 && c <= 0xEEFC) ||
+               (c >= 0xFA40 && c <= 0xFC4B);
+    }
+    if (k != 3)
+        return false;
+    return (c >= 0x3005 && c <= 0x3007) || (c >= 0x3041 && c <= 0x3096) || (c >= 0x309D && c <= 0x30FA) ||
+           (c >= 0x30FD && c <= 0x30FF) || (c >= 0x31F0 && c <= 0x31FF) || (c >= 0x3400 && c <= 0x4DBF) ||
+           (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF10 && c <= 0xFF19) ||
+           (c >= 0xFF21 && c <= 0xFF3A) || (c >= 0xFF41 && c <= 0xFF5A) || (c >= 0xFF66 && c <= 0xFF9D);
+}
+
+// 、 ， and ","
+bool Comma(const Text& t, size_t i)
+{
+    static const Mark COMMAS[] = {{{"\x81\x41", "\xE3\x80\x81"}}, {{"\x81\x43", "\xEF\xBC\x8C"}}, {{",", ","}}};
+    for (const Mark& m : COMMAS)
+        if (At(t, i, m))
+            return true;
+    return false;
+}
+
+// Whether the text from i, a 第, is 第, a number and a unit, then nothing,
+// a blank or a mark before a title (第一章　旅立ち, 第一章「旅立ち」), or the
+// next of them (第一部第二章). Not a word that goes on (第三部隊, 第一回目,
+// 第二話を) nor a clause (第二章、).
+bool NumberedHeading(const Text& h, size_t i)
+{
+    size_t digits = 0;
+    i = PastDigits(h, i + strlen(Of(h, DAI)), &digits);
+    const Mark* unit = OneOf(h, i, UNITS);
+    if (digits == 0 || unit == NULL)
+        return false;
+    i += strlen(Of(h, *unit));
+    if (i == h.n)
+        return true;
+    if (At(h, i, DAI))
+        return NumberedHeading(h, i);
+    return !WordCharacter(h, i) && !Comma(h, i);
 }
 
 bool Roman(char c)
@@ -111,6 +206,49 @@ bool Roman(char c)
     return strchr("IVXLCDMivxlcdm", c) != NULL && c != '\0';
 }
 
+// The bytes of the Roman numeral at i: letters in one case that make a
+// numeral as it is written (I to MMMCMXCIX); 0 when they do not (civil,
+// civic, Mix).
+size_t RomanNumeral(const Text& t, size_t i)
+{
+    size_t end = i;
+    while (end < t.n && Roman(t.p[end]))
+        ++end;
+    if (end == i || end - i > 15)
+        return 0;
+    static const char LETTERS[] = "IVXLCDM";
+    char upper[16];
+    const bool lower = t.p[i] >= 'a';
+    int value = 0, last = 0;
+    for (size_t k = end; k-- > i;) {
+        if ((t.p[k] >= 'a') != lower)
+            return 0;
+        upper[k - i] = static_cast<char>(t.p[k] & ~0x20);
+        const int v = static_cast<int>(strchr(LETTERS, upper[k - i]) - LETTERS);
+        const int one = v % 2 == 0 ? 1 : 5;
+        int n = one;
+        for (int p = v / 2; p > 0; --p)
+            n *= 10;
+        value += n < last ? -n : n;
+        last = n > last ? n : last;
+    }
+    if (value <= 0 || value > 3999)
+        return 0;
+    // Written again from its value, the same letters.
+    static const char* const PLACES[4][10] = {
+        {"", "I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX"},
+        {"", "X", "XX", "XXX", "XL", "L", "LX", "LXX", "LXXX", "XC"},
+        {"", "C", "CC", "CCC", "CD", "D", "DC", "DCC", "DCCC", "CM"},
+        {"", "M", "MM", "MMM", "", "", "", "", "", ""},
+    };
+    char written[16] = "";
+    for (int place = 3, scale = 1000; place >= 0; --place, scale /= 10)
+        strcat(written, PLACES[place][value / scale % 10]);
+    return strlen(written) == end - i && memcmp(written, upper, end - i) == 0 ? end - i : 0;
+}
+
+// Chapter, CHAPTER or Part, blanks, then a number or a Roman numeral that
+// no letter follows.
 bool NumberedInEnglish(const Text& t)
 {
     for (const char* word : NUMBERED) {
@@ -120,8 +258,10 @@ bool NumberedInEnglish(const Text& t)
         while (k < t.n && t.p[k] == ' ')
             ++k;
         size_t end = k;
-        while (end < t.n && ((t.p[end] >= '0' && t.p[end] <= '9') || Roman(t.p[end])))
+        while (end < t.n && t.p[end] >= '0' && t.p[end] <= '9')
             ++end;
+        if (end == k)
+            end += RomanNumeral(t, k);
         if (end > k && (end == t.n || !((t.p[end] | 0x20) >= 'a' && (t.p[end] | 0x20) <= 'z')))
             return true;
     }
@@ -132,22 +272,24 @@ bool NumberedInEnglish(const Text& t)
 
 bool IsHeading(const char* line, size_t length, bool utf8)
 {
-    const Text whole = {line, length < HEADING_MAX_BYTES ? length : HEADING_MAX_BYTES, utf8};
-    const Text t = Trimmed(whole);
-    if (length > HEADING_MAX_BYTES || t.n == 0 || Characters(t) > HEADING_MAX_CHARS)
+    const Text whole = {line, length, utf8};
+    if (length > HEADING_MAX_LINE_BYTES)
         return false;
-    if (HeadingAnnotation(t))
+    const bool notation = HoldsNotation(whole);
+    if (length > HEADING_MAX_BYTES && !notation)
+        return false;
+    // What is shown: ruby, annotations and the ｜ of a ruby's base left
+    // out (without ［ or 《 the line as it is).
+    char read[HEADING_MAX_LINE_BYTES + 1];
+    const Text r = {read, notation ? ReadNotation(line, length, utf8, false, NULL, read, sizeof read) : 0, utf8};
+    const Text h = Trimmed(notation ? r : whole);
+    if (h.n == 0 || Characters(h) > HEADING_MAX_CHARS)
+        return false;
+    if (notation && HeadingAnnotation(whole))
         return true;
-    char read[HEADING_MAX_BYTES + 1];
-    const Text r = {read, ReadNotation(t.p, t.n, utf8, false, NULL, read, sizeof read), utf8};
-    const Text h = Trimmed(r);
-    if (h.n == 0)
-        return false;
     size_t digits = 0;
-    if (At(h, 0, DAI)) {
-        size_t i = PastDigits(h, strlen(Of(h, DAI)), &digits);
-        return digits > 0 && OneOf(h, i, UNITS) != NULL;
-    }
+    if (At(h, 0, DAI))
+        return NumberedHeading(h, 0);
     if (PastDigits(h, 0, &digits) == h.n)
         return digits <= 4;
     for (const Mark& word : WORDS)

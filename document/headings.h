@@ -5,21 +5,31 @@
 
 #include <cstddef>
 
-// The most characters a heading has, blanks at its ends not counted.
+// The most characters a heading shows, blanks at its ends not counted.
 const size_t HEADING_MAX_CHARS = 40;
-// A line longer than this is no heading, whatever its characters.
+// A line longer than this is a heading only through notation that is not
+// shown (annotations, ruby).
 const size_t HEADING_MAX_BYTES = HEADING_MAX_CHARS * 4 + 8;
+// A line longer than this is no heading, whatever it shows: room for a
+// heading's annotations, which repeat what it shows (［＃５字下げ］第一章
+// …［＃「第一章…」は中見出し］).
+const size_t HEADING_MAX_LINE_BYTES = 1024;
 
 // Whether the line (length bytes, its line end included or not) is a
-// heading: without blanks at its ends (ASCII and ideographic) at most
-// HEADING_MAX_CHARS characters, and
-// - it holds Aozora Bunko's heading annotation (［＃「…」は中見出し］, or
-//   ［＃大見出し］…［＃大見出し終わり］), or, its annotations left out,
+// heading. What it shows (ReadNotation: ruby, annotations and the ｜ before
+// a ruby's base left out) is not blank and, without blanks at its ends
+// (ASCII and ideographic), at most HEADING_MAX_CHARS characters, and
+// - the line holds Aozora Bunko's heading annotation, closed, 見出し in its
+//   own words (［＃「…」は中見出し］, or ［＃大見出し］…［＃大見出し終わり］;
+//   not ［＃「見出し」に傍点］), or what it shows is
 // - 第 and a number (ASCII, full-width or kanji digits) and one of
-//   章 話 部 編 節 幕 回 巻, a title after it or not;
+//   章 話 部 編 節 幕 回 巻, then nothing, a blank or a mark before a title
+//   (第一章　旅立ち, 第一章「旅立ち」), or the next of them (第一部第二章):
+//   not a word that goes on (第三部隊, 第一回目, 第二話を) nor a comma;
 // - a number alone, of at most 4 digits;
 // - 序章 終章 序 プロローグ エピローグ 幕間 あとがき;
-// - Chapter, CHAPTER or Part and a number or a Roman numeral; Prologue,
+// - Chapter, CHAPTER or Part and a number or a Roman numeral (in one case,
+//   well formed: not civil, civic) that no letter follows; Prologue,
 //   Epilogue.
 bool IsHeading(const char* line, size_t length, bool utf8);
 

@@ -229,13 +229,13 @@ bool FindHeadings(HANDLE copy, ULONGLONG size, const LineIndex& index, bool utf8
 {
     FreeHeadings(headings);
     const HeadingCodes& codes = HeadingCodesOf(utf8);
-    headings->found = WalkLines(copy, size, index, HEADING_MAX_BYTES, progress,
+    headings->found = WalkLines(copy, size, index, HEADING_MAX_LINE_BYTES, progress,
                                 [&](uint32_t start, const char* line, size_t seen) {
                                     const unsigned char* first = reinterpret_cast<const unsigned char*>(line);
                                     if (!PerhapsHeading(first, seen, utf8, codes) || !MayBeHeading(first, seen, utf8))
                                         return true;
                                     const size_t length = LineLength(line, seen);
-                                    return length > HEADING_MAX_BYTES || !IsHeading(line, length, utf8) ||
+                                    return length > HEADING_MAX_LINE_BYTES || !IsHeading(line, length, utf8) ||
                                            AddHeading(headings, start);
                                 });
     if (!headings->found)

@@ -1,5 +1,6 @@
 #include "document/notation.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "document/marks.h"
@@ -66,6 +67,104 @@ size_t AnnotationEnd(const Text& t, size_t i)
     }
     return 0;
 }
+
+// Where the annotations of a line end (AnnotationEnd), for every ［ from
+// some point of the line on, found at once: a line of openers that are
+// never closed would otherwise be read to its end once for each of them.
+// Built at the first annotation that is not closed, from there on; the
+// annotations are asked for in the order of the line.
+//
+// Only the brackets and the quotes count, at the places a character at a
+// time reaches from the line's start (where AnnotationEnd and every read of
+// the line stop). From any of them, at depth 1 and not quoted, the
+// annotation ends at
+// - a ］: there;
+// - a ［: where an annotation from that ［ ends, then on from past it (none
+//   when that one does not end: the depth never falls back);
+// - a 「: on from past the first 」 after it (none when there is none);
+// - a 」: on from the next.
+// So each one's end is known from those after it, all of them in one pass
+// from the last.
+class AnnotationEnds {
+public:
+    explicit AnnotationEnds(const Text& t) : t_(t), count_(0), at_(NULL), end_(NULL), next_(0) {}
+    ~AnnotationEnds() { free(at_); }
+
+    // AnnotationEnd(t, i), where i is a ［ at or after the last one asked for.
+    size_t End(size_t i)
+    {
+        if (at_ == NULL) {
+            const size_t end = AnnotationEnd(t_, i);
+            if (end != 0 || !Build(i))
+                return end;
+        }
+        while (next_ < count_ && at_[next_] < i)
+            ++next_;
+        if (next_ == count_ || at_[next_] != i)
+            return AnnotationEnd(t_, i);
+        const uint32_t close = next_ + 1 < count_ ? end_[next_ + 1] : NONE;
+        return close == NONE ? 0 : at_[close] + strlen(Of(t_, NOTE_CLOSE));
+    }
+
+private:
+    static const uint32_t NONE = 0xFFFFFFFF;
+
+    enum Kind { OTHER, OPEN, CLOSE, QUOTE, UNQUOTE };
+
+    Kind KindAt(size_t i) const
+    {
+        return At(t_, i, NOTE_OPEN) ? OPEN : At(t_, i, NOTE_CLOSE) ? CLOSE : At(t_, i, QUOTE_OPEN) ? QUOTE
+               : At(t_, i, QUOTE_CLOSE) ? UNQUOTE : OTHER;
+    }
+
+    // end_[k]: the bracket (its place in at_) where an annotation at depth
+    // 1, not quoted, at the k-th bracket or quote ends; NONE when it does
+    // not. False when there is no room for them (each is then read again).
+    bool Build(size_t from)
+    {
+        if (t_.n > NONE)
+            return false;
+        size_t count = 0;
+        for (size_t i = from; i < t_.n; i += CharAt(t_, i))
+            count += KindAt(i) != OTHER;
+        uint32_t* at = static_cast<uint32_t*>(malloc(count * 2 * sizeof(uint32_t)));
+        if (at == NULL)
+            return false;
+        at_ = at;
+        end_ = at + count;
+        for (size_t i = from; i < t_.n; i += CharAt(t_, i))
+            if (KindAt(i) != OTHER)
+                at_[count_++] = static_cast<uint32_t>(i);
+        uint32_t unquote = NONE;
+        for (size_t k = count_; k-- > 0;) {
+            auto endAt = [&](uint32_t j) { return j < count_ ? end_[j] : NONE; };
+            switch (KindAt(at_[k])) {
+            case CLOSE:
+                end_[k] = static_cast<uint32_t>(k);
+                break;
+            case OPEN: {
+                const uint32_t close = endAt(static_cast<uint32_t>(k + 1));
+                end_[k] = close == NONE ? NONE : endAt(close + 1);
+                break;
+            }
+            case QUOTE:
+                end_[k] = unquote == NONE ? NONE : endAt(unquote + 1);
+                break;
+            default:  // UNQUOTE
+                end_[k] = endAt(static_cast<uint32_t>(k + 1));
+                unquote = static_cast<uint32_t>(k);
+                break;
+            }
+        }
+        return true;
+    }
+
+    const Text& t_;
+    size_t count_;
+    uint32_t* at_;
+    uint32_t* end_;
+    size_t next_;
+};
 
 bool Digit(char c)
 {
@@ -192,6 +291,36 @@ void PutNamed(Output* o, const Text& t, size_t from, size_t to, CodePage932Of cp
         Put(o, bytes, k);
 }
 
+// Whether the character at i (k bytes) can be ruby's: kana (hiragana,
+// katakana, their iteration and sound marks, small and half-width ones),
+// the prolonged-sound mark ー and the middle dot ・. Hanzi are not: a
+// Chinese text's 《…》 are book titles.
+bool RubyCharacter(const Text& t, size_t i, size_t k)
+{
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(t.p + i);
+    if (!t.utf8) {
+        if (k == 1)
+            return p[0] >= 0xA5 && p[0] <= 0xDF;  // ･ to ﾟ
+        const unsigned c = k == 2 ? static_cast<unsigned>(p[0] << 8 | p[1]) : 0;
+        return (c >= 0x829F && c <= 0x82F1) || (c >= 0x8340 && c <= 0x8396) || c == 0x815B || c == 0x8145 ||
+               c == 0x814A || c == 0x814B || (c >= 0x8152 && c <= 0x8155);
+    }
+    if (k != 3)
+        return false;
+    const unsigned c = (p[0] & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+    return (c >= 0x3041 && c <= 0x30FF) || (c >= 0x31F0 && c <= 0x31FF) || (c >= 0xFF65 && c <= 0xFF9F);
+}
+
+// Whether [from, to) reads as ruby: one character at least, each of them
+// one ruby can hold.
+bool ReadsAsRuby(const Text& t, size_t from, size_t to)
+{
+    for (size_t i = from; i < to; i += CharAt(t, i))
+        if (!RubyCharacter(t, i, CharAt(t, i)))
+            return false;
+    return to > from;
+}
+
 }  // namespace
 
 bool UsesNotation(const char* bytes, size_t n, bool utf8)
@@ -204,8 +333,8 @@ bool UsesNotation(const char* bytes, size_t n, bool utf8)
     bool afterText = false;
     for (size_t i = 0; i < n && marks < 3; i += CharAt(t, i)) {
         if (At(t, i, RUBY_OPEN) && afterText) {
-            size_t close = Find(t, i + CharAt(t, i), RUBY_CLOSE, &RUBY_OPEN);
-            marks += close < t.n && close - i <= RUBY_MAX_BYTES && !memchr(t.p + i, '\n', close - i);
+            const size_t from = i + CharAt(t, i), close = Find(t, from, RUBY_CLOSE, &RUBY_OPEN);
+            marks += close < t.n && close - i <= RUBY_MAX_BYTES && ReadsAsRuby(t, from, close);
         }
         unsigned char b = static_cast<unsigned char>(t.p[i]);
         afterText = b > ' ' && !At(t, i, WIDE_SPACE);
@@ -218,6 +347,7 @@ size_t ReadNotation(const char* line, size_t length, bool utf8, bool rubyInParen
 {
     const Text t = {line, length, utf8};
     Output o = {out, size, 0};
+    AnnotationEnds notes(t);
     for (size_t i = 0; i < t.n;) {
         const size_t k = CharAt(t, i);
         if (At(t, i, RUBY_OPEN)) {
@@ -239,12 +369,12 @@ size_t ReadNotation(const char* line, size_t length, bool utf8, bool rubyInParen
                 continue;
             }
         } else if (At(t, i, NOTE_OPEN) && At(t, i + k, SHARP)) {
-            if (size_t end = AnnotationEnd(t, i)) {
+            if (size_t end = notes.End(i)) {
                 i = end;
                 continue;
             }
         } else if (At(t, i, KOME) && At(t, i + k, NOTE_OPEN) && At(t, i + k + strlen(Of(t, NOTE_OPEN)), SHARP)) {
-            if (size_t end = AnnotationEnd(t, i + k)) {
+            if (size_t end = notes.End(i + k)) {
                 PutNamed(&o, t, i + k, end, cp932Of);
                 i = end;
                 continue;
@@ -266,8 +396,8 @@ bool NotesOnly(const char* line, size_t length, bool utf8)
         const size_t k = CharAt(t, i);
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || At(t, i, WIDE_SPACE)) {
             i += k;
-        } else if (At(t, i, NOTE_OPEN) && At(t, i + k, SHARP) && AnnotationEnd(t, i) != 0) {
-            i = AnnotationEnd(t, i);
+        } else if (size_t end = At(t, i, NOTE_OPEN) && At(t, i + k, SHARP) ? AnnotationEnd(t, i) : 0) {
+            i = end;
         } else {
             return false;
         }

@@ -11,7 +11,9 @@
 
 // Whether a text is in the notation, from its first n bytes: they hold
 // Aozora Bunko's legend line 【テキスト中に現れる記号について】, or at least
-// three ruby marks that follow text (a text that quotes 《》 once is not).
+// three ruby marks that follow text (a text that quotes 《》 once is not)
+// and hold what ruby does: kana, ー and ・ (a Chinese text's book titles
+// 《红楼梦》 are no ruby).
 bool UsesNotation(const char* bytes, size_t n, bool utf8);
 
 // Writes code point `code` into out in code page 932 and returns its bytes
@@ -27,7 +29,9 @@ typedef size_t (*CodePage932Of)(uint32_t code, char* out);
 //   JIS X 0213 place (1-85-25, 第4水準2-12-45) becomes that character: in a
 //   code page 932 text through cp932Of, 〓 where it has none; 〓 too for one
 //   that names no character.
-// A 《 or ［＃ that is not closed on the line stays as it is.
+// A 《 or ［＃ that is not closed on the line stays as it is. The time taken
+// grows with the line's length alone, whatever it holds (a line of ［＃ that
+// are never closed too).
 size_t ReadNotation(const char* line, size_t length, bool utf8, bool rubyInParens, CodePage932Of cp932Of,
                     char* out, size_t size);
 

@@ -121,3 +121,9 @@ for name in short short-utf8; do
   h=$(cd "$dir/start" && wine "$root/build/win/open_bench.exe" --headings "Z:${dir//\//\\}\\$name.txt" | tr -d '\r')
   echo "headings, $name: $(awk '{print $6}' <<<"$h") s ($(awk '{print $4}' <<<"$h") found in $(awk '{print $2}' <<<"$h") lines)"
 done
+
+# Composing a 4,096-byte line as read (ruby and annotations left out):
+# prose against lines of openers that never close, in UTF-8 and in code
+# page 932 (medians of 201, natively).
+echo
+"$root/build/bench/notation_bench"

@@ -7,6 +7,9 @@
 
 namespace {
 
+// 23 characters: a heading's title, long but not too long.
+const std::string kTitle = "長い長い旅の始まりとその終わりについての長い話";
+
 // UTF-8 here; the same rule in code page 932 is the last rows.
 TEST(Headings, ALineIsAHeadingByOneRule)
 {
@@ -37,6 +40,27 @@ TEST(Headings, ALineIsAHeadingByOneRule)
         {"\x91\xE6\x88\xEA\x8F\xCD\r\n", true, false},     // 第一章 in code page 932
         {"\x81\x40\x88\xEA", true, false},                 // 　一
         {"\x91\xE6\x88\xEA\x82\xC9", false, false},        // 第一に
+        // The same rule for what reads as a heading in prose.
+        {"第1回", true}, {"第三話", true}, {"第一部第二章　旅", true}, {"第一章「旅立ち」", true},
+        {"第十二話：決戦", true}, {"第3話 - 再会", true}, {"Chapter XII", true}, {"Part iv", true},
+        {"第三部隊、前へ！", false},                        // a word that goes on after 部
+        {"第一回目の手術は成功した。", false},
+        {"第二話を見終えて…", false},
+        {"第二章、そこで彼は", false},
+        {"Part civil, part military.", false},               // no Roman numerals
+        {"Chapter civic duty…", false},
+        {"Part Mix", false},
+        // What is shown counts: the annotations of a heading make its line
+        // long, and a line that shows nothing is no heading.
+        {"［＃５字下げ］第一章　" + kTitle + "［＃「第一章　" + kTitle + "」は中見出し］\r\n", true},
+        {"［＃５字下げ］" + kTitle + kTitle + "［＃「" + kTitle + kTitle + "」は中見出し］", false},
+        {"［＃ここから中見出し］", false},
+        {"［＃ここで中見出し終わり］\r\n", false},
+        {"　［＃「一」は中見出し］", false},
+        {"［＃２字下げ］見出し［＃「見出し」に傍点］だけ読む", false},  // 見出し quoted: no heading's
+        {"\x91\xE6\x8E\x4F\x95\x94\x91\xE0\x81\x41", false, false},  // 第三部隊、
+        {"\x81\x6D\x81\x94\x82\x54\x8E\x9A\x89\xBA\x82\xB0\x81\x6E\x91\xE6\x88\xEA\x8F\xCD\x81\x40\x92\xB7\x82\xA2\x92\xB7\x82\xA2\x97\xB7\x82\xCC\x8E\x6E\x82\xDC\x82\xE8\x82\xC6\x82\xBB\x82\xCC\x8F\x49\x82\xED\x82\xE8\x82\xC9\x82\xC2\x82\xA2\x82\xC4\x82\xCC\x92\xB7\x82\xA2\x98\x62\x81\x6D\x81\x94\x81\x75\x91\xE6\x88\xEA\x8F\xCD\x81\x40\x92\xB7\x82\xA2\x92\xB7\x82\xA2\x97\xB7\x82\xCC\x8E\x6E\x82\xDC\x82\xE8\x82\xC6\x82\xBB\x82\xCC\x8F\x49\x82\xED\x82\xE8\x82\xC9\x82\xC2\x82\xA2\x82\xC4\x82\xCC\x92\xB7\x82\xA2\x98\x62\x81\x76\x82\xCD\x92\x86\x8C\xA9\x8F\x6F\x82\xB5\x81\x6E",
+         true, false},  // the long heading above in code page 932
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsHeading(c.line.data(), c.line.size(), c.utf8), c.heading) << c.line;

@@ -44,6 +44,15 @@ TEST(Notation, ALineReadsAsAReaderReadsIt)
         // ※［＃…、1-85-25］ and ※［＃…、U+546D］ in code page 932: 晌 it has, 呭 not.
         {"\x81\xA6\x81\x6D\x81\x94\x31-85-25\x81\x6E\x81\xA6\x81\x6D\x81\x94U+546D\x81\x6E", "\xE0\x56\x81\xAC",
          "\xE0\x56\x81\xAC", false},
+        // Openers that are not closed, nested in one another and in quotes:
+        // each one ends (or not) as when it alone is read to the line's end.
+        {"［＃［＃a］", "［＃", "［＃", true},
+        {"［＃「［＃」］b", "b", "b", true},
+        {"［＃「x［＃b］y", "［＃「xy", "［＃「xy", true},
+        {"※［＃［＃U+41］", "※［＃", "※［＃", true},
+        {"a［＃「」」］［＃b", "a［＃b", "a［＃b", true},
+        {"［＃［＃「］」］c］d", "d", "d", true},
+        {"\x81\x6D\x81\x94\x81\x6D\x81\x94" "a\x81\x6E", "\x81\x6D\x81\x94", "\x81\x6D\x81\x94", false},  // ［＃［＃a］
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Read(c.line, c.utf8, false), c.read) << c.line;
@@ -55,6 +64,13 @@ TEST(Notation, ALineReadsAsAReaderReadsIt)
         EXPECT_FALSE(NotesOnly(text.data(), text.size(), true)) << text;
     char small[8];
     EXPECT_EQ(ReadNotation("abcdefghij", 10, true, false, NULL, small, sizeof small), 7u) << "cut to the room";
+    // A long line of openers, the last of them closed.
+    std::string openers;
+    for (int i = 0; i < 600; ++i)
+        openers += "［＃";
+    char out[4096];
+    const size_t n = ReadNotation((openers + "］").data(), openers.size() + 3, true, false, NULL, out, sizeof out);
+    EXPECT_EQ(std::string(out, n), openers.substr(0, openers.size() - 6));
 }
 
 TEST(Notation, ATextIsInTheNotationByItsLegendOrThreeRubies)
@@ -68,9 +84,26 @@ TEST(Notation, ATextIsInTheNotationByItsLegendOrThreeRubies)
         {"甲《こう》乙《おつ》\n丙《へい》\n", true},
         {"甲《こう》乙《おつ》\n", false},
         {"《こう》\n《おつ》\n 《へい》\n", false},  // after nothing but a blank
+        // Book titles in a Chinese text are no ruby: hanzi.
+        {"我读了《红楼梦》和《西游记》，还有《水浒传》。\n", false},
+        {"甲《こう》乙《おつ》と《红楼梦》\n", false},
+        {"書名《Nature》と《ＡＩ》と《１》\n", false},
+        // Ruby: hiragana, after ｜ too; katakana; with ・ and ー.
+        {"漢字《かんじ》と｜東京《とうきょう》、大阪《おおさか》\n", true},
+        {"本気《マジ》で魔法《マジック》を使う世界《セカイ》\n", true},
+        {"騎士《ナイト》と王《キング・アーサー》の剣《エクスカリバー》\n", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(UsesNotation(c.text.data(), c.text.size(), true), c.uses) << c.text;
+    // Code page 932: 我読了《紅楼夢》和《西遊記》、還有《水滸伝》。 is not;
+    // 甲《こう》乙《オツ》丙《ﾍｲ》 (half-width katakana) is.
+    const std::string titles = "\x89\xE4\x93\xC7\x97\xB9\x81\x73\x8D\x67\x98\x4F\x96\xB2\x81\x74\x98\x61\x81\x73\x90\xBC"
+                               "\x97\x56\x8B\x4C\x81\x74\x81\x41\x8A\xD2\x97\x4C\x81\x73\x90\x85\x9F\xF5\x93\x60\x81\x74"
+                               "\x81\x42";
+    const std::string rubies = "\x8D\x62\x81\x73\x82\xB1\x82\xA4\x81\x74\x89\xB3\x81\x73\x83\x49\x83\x63\x81\x74\x95\xB8"
+                               "\x81\x73\xCD\xB2\x81\x74";
+    EXPECT_FALSE(UsesNotation(titles.data(), titles.size(), false));
+    EXPECT_TRUE(UsesNotation(rubies.data(), rubies.size(), false));
 }
 
 }  // namespace
