@@ -281,6 +281,7 @@ bool IsHeading(const char* line, size_t length, bool utf8)
     // What is shown: ruby, annotations and the ｜ of a ruby's base left
     // out (without ［ or 《 the line as it is).
     char read[HEADING_MAX_LINE_BYTES + 1];
+    static_assert(HEADING_MAX_LINE_BYTES <= NOTATION_LINE_MAX_BYTES, "a heading's line is composed in linear time");
     const Text r = {read, notation ? ReadNotation(line, length, utf8, false, NULL, read, sizeof read) : 0, utf8};
     const Text h = Trimmed(notation ? r : whole);
     if (h.n == 0 || Characters(h) > HEADING_MAX_CHARS)

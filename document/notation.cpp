@@ -1,6 +1,5 @@
 #include "document/notation.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "document/marks.h"
@@ -85,86 +84,86 @@ size_t AnnotationEnd(const Text& t, size_t i)
 // - a 」: on from the next.
 // So each one's end is known from those after it, all of them in one pass
 // from the last.
-class AnnotationEnds {
-public:
-    explicit AnnotationEnds(const Text& t) : t_(t), count_(0), at_(NULL), end_(NULL), next_(0) {}
-    ~AnnotationEnds() { free(at_); }
+//
+// Room for the marks of a line of NOTATION_LINE_MAX_BYTES (each takes two
+// bytes at least), kept once for the process rather than allocated for
+// each line: lines are composed one at a time, and no allocation can fail.
+const size_t NOTE_MARKS_MAX = NOTATION_LINE_MAX_BYTES / 2;
 
-    // AnnotationEnd(t, i), where i is a ［ at or after the last one asked for.
-    size_t End(size_t i)
-    {
-        if (at_ == NULL) {
-            const size_t end = AnnotationEnd(t_, i);
-            if (end != 0 || !Build(i))
-                return end;
-        }
-        while (next_ < count_ && at_[next_] < i)
-            ++next_;
-        if (next_ == count_ || at_[next_] != i)
-            return AnnotationEnd(t_, i);
-        const uint32_t close = next_ + 1 < count_ ? end_[next_ + 1] : NONE;
-        return close == NONE ? 0 : at_[close] + strlen(Of(t_, NOTE_CLOSE));
-    }
-
-private:
-    static const uint32_t NONE = 0xFFFFFFFF;
-
-    enum Kind { OTHER, OPEN, CLOSE, QUOTE, UNQUOTE };
-
-    Kind KindAt(size_t i) const
-    {
-        return At(t_, i, NOTE_OPEN) ? OPEN : At(t_, i, NOTE_CLOSE) ? CLOSE : At(t_, i, QUOTE_OPEN) ? QUOTE
-               : At(t_, i, QUOTE_CLOSE) ? UNQUOTE : OTHER;
-    }
-
-    // end_[k]: the bracket (its place in at_) where an annotation at depth
-    // 1, not quoted, at the k-th bracket or quote ends; NONE when it does
-    // not. False when there is no room for them (each is then read again).
-    bool Build(size_t from)
-    {
-        if (t_.n > NONE)
-            return false;
-        size_t count = 0;
-        for (size_t i = from; i < t_.n; i += CharAt(t_, i))
-            count += KindAt(i) != OTHER;
-        uint32_t* at = static_cast<uint32_t*>(malloc(count * 2 * sizeof(uint32_t)));
-        if (at == NULL)
-            return false;
-        at_ = at;
-        end_ = at + count;
-        for (size_t i = from; i < t_.n; i += CharAt(t_, i))
-            if (KindAt(i) != OTHER)
-                at_[count_++] = static_cast<uint32_t>(i);
-        uint32_t unquote = NONE;
-        for (size_t k = count_; k-- > 0;) {
-            auto endAt = [&](uint32_t j) { return j < count_ ? end_[j] : NONE; };
-            switch (KindAt(at_[k])) {
-            case CLOSE:
-                end_[k] = static_cast<uint32_t>(k);
-                break;
-            case OPEN: {
-                const uint32_t close = endAt(static_cast<uint32_t>(k + 1));
-                end_[k] = close == NONE ? NONE : endAt(close + 1);
-                break;
-            }
-            case QUOTE:
-                end_[k] = unquote == NONE ? NONE : endAt(unquote + 1);
-                break;
-            default:  // UNQUOTE
-                end_[k] = endAt(static_cast<uint32_t>(k + 1));
-                unquote = static_cast<uint32_t>(k);
-                break;
-            }
-        }
-        return true;
-    }
-
-    const Text& t_;
-    size_t count_;
-    uint32_t* at_;
-    uint32_t* end_;
-    size_t next_;
+struct NoteEnds {
+    size_t count;  // the marks from where it was built on; 0 before
+    size_t next;   // the first of them not before the last ［ asked for
+    // at[k]: where the k-th mark stands; end[k]: which mark (its k) is the
+    // ］ an annotation at depth 1, not quoted, ends at from the k-th on,
+    // count when it does not end.
+    size_t at[NOTE_MARKS_MAX], end[NOTE_MARKS_MAX];
 };
+
+enum NoteMark { NOT_A_MARK, OPENS, CLOSES, QUOTES, UNQUOTES };
+
+NoteMark NoteMarkAt(const Text& t, size_t i)
+{
+    return At(t, i, NOTE_OPEN) ? OPENS : At(t, i, NOTE_CLOSE) ? CLOSES : At(t, i, QUOTE_OPEN) ? QUOTES
+           : At(t, i, QUOTE_CLOSE) ? UNQUOTES : NOT_A_MARK;
+}
+
+// e->end[k], and count (none) for k past the marks: nothing ends there.
+size_t NoteEndFrom(const NoteEnds* e, size_t k)
+{
+    return k < e->count ? e->end[k] : e->count;
+}
+
+// Builds e from the ［ at `from` on; false when the line holds more marks
+// than there is room for (each annotation is then read to its end).
+bool BuildNoteEnds(NoteEnds* e, const Text& t, size_t from)
+{
+    size_t n = 0;
+    for (size_t i = from; i < t.n; i += CharAt(t, i)) {
+        if (NoteMarkAt(t, i) == NOT_A_MARK)
+            continue;
+        if (n == NOTE_MARKS_MAX)
+            return false;
+        e->at[n++] = i;
+    }
+    e->count = n;
+    size_t unquote = n;
+    for (size_t k = n; k-- > 0;) {
+        switch (NoteMarkAt(t, e->at[k])) {
+        case CLOSES:
+            e->end[k] = k;
+            break;
+        case OPENS:
+            e->end[k] = NoteEndFrom(e, NoteEndFrom(e, k + 1) + 1);
+            break;
+        case QUOTES:
+            e->end[k] = NoteEndFrom(e, unquote + 1);
+            break;
+        default:  // UNQUOTES
+            e->end[k] = NoteEndFrom(e, k + 1);
+            unquote = k;
+            break;
+        }
+    }
+    return true;
+}
+
+// AnnotationEnd(t, i), where i is a ［ at or after the last one asked for
+// since e was emptied.
+size_t NoteEndAt(NoteEnds* e, const Text& t, size_t i)
+{
+    if (e->count == 0) {
+        const size_t end = AnnotationEnd(t, i);
+        if (end != 0 || !BuildNoteEnds(e, t, i))
+            return end;
+    }
+    while (e->next < e->count && e->at[e->next] < i)
+        ++e->next;
+    // A ［ the pass did not stop at is read as ever, never looked up wrong.
+    if (e->next == e->count || e->at[e->next] != i)
+        return AnnotationEnd(t, i);
+    const size_t close = NoteEndFrom(e, e->next + 1);
+    return close == e->count ? 0 : e->at[close] + strlen(Of(t, NOTE_CLOSE));
+}
 
 bool Digit(char c)
 {
@@ -347,7 +346,9 @@ size_t ReadNotation(const char* line, size_t length, bool utf8, bool rubyInParen
 {
     const Text t = {line, length, utf8};
     Output o = {out, size, 0};
-    AnnotationEnds notes(t);
+    // One line at a time: the room is the process's, emptied for each.
+    static NoteEnds notes;
+    notes.count = notes.next = 0;
     for (size_t i = 0; i < t.n;) {
         const size_t k = CharAt(t, i);
         if (At(t, i, RUBY_OPEN)) {
@@ -369,12 +370,12 @@ size_t ReadNotation(const char* line, size_t length, bool utf8, bool rubyInParen
                 continue;
             }
         } else if (At(t, i, NOTE_OPEN) && At(t, i + k, SHARP)) {
-            if (size_t end = notes.End(i)) {
+            if (size_t end = NoteEndAt(&notes, t, i)) {
                 i = end;
                 continue;
             }
         } else if (At(t, i, KOME) && At(t, i + k, NOTE_OPEN) && At(t, i + k + strlen(Of(t, NOTE_OPEN)), SHARP)) {
-            if (size_t end = notes.End(i + k)) {
+            if (size_t end = NoteEndAt(&notes, t, i + k)) {
                 PutNamed(&o, t, i + k, end, cp932Of);
                 i = end;
                 continue;

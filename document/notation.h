@@ -20,6 +20,10 @@ bool UsesNotation(const char* bytes, size_t n, bool utf8);
 // (at most 2); 0 when code page 932 has no such character.
 typedef size_t (*CodePage932Of)(uint32_t code, char* out);
 
+// The longest line composed (ReadNotation) in time that grows with its
+// length alone: every line shown and every line judged a heading is one.
+const size_t NOTATION_LINE_MAX_BYTES = 4096;
+
 // Composes the line (length bytes) as read into out (size bytes, zero
 // terminated), returns the bytes written:
 // - ruby left out with the ｜ that opened its base, or (rubyInParens) put in
@@ -29,9 +33,9 @@ typedef size_t (*CodePage932Of)(uint32_t code, char* out);
 //   JIS X 0213 place (1-85-25, 第4水準2-12-45) becomes that character: in a
 //   code page 932 text through cp932Of, 〓 where it has none; 〓 too for one
 //   that names no character.
-// A 《 or ［＃ that is not closed on the line stays as it is. The time taken
-// grows with the line's length alone, whatever it holds (a line of ［＃ that
-// are never closed too).
+// A 《 or ［＃ that is not closed on the line stays as it is. For a line of
+// at most NOTATION_LINE_MAX_BYTES the time taken grows with its length
+// alone, whatever it holds (a line of ［＃ that are never closed too).
 size_t ReadNotation(const char* line, size_t length, bool utf8, bool rubyInParens, CodePage932Of cp932Of,
                     char* out, size_t size);
 
