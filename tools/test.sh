@@ -42,6 +42,10 @@ echo "== layers: no folder includes one above it, no include loops"
 python3 "$root/tools/check_layers.py" 2>&1 | tee "$logs/layers.log"
 count_plain "$logs/layers.log" layers
 
+echo "== map: every product file named once in docs/architecture.md"
+python3 "$root/tools/check_map.py" 2>&1 | tee "$logs/map.log"
+count_plain "$logs/map.log" map
+
 echo "== portable core (native, AddressSanitizer + UndefinedBehaviorSanitizer)"
 if cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
    cmake --build "$root/build/native" -j"$(nproc)" >"$logs/native-build.log" 2>&1; then
