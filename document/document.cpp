@@ -13,6 +13,7 @@
 
 TextDocument Doc = {INVALID_HANDLE_VALUE, {}, {}, 0, {0, 0}, 0, false, false};
 int DocBusy;
+const char NO_LINES[] = "表示できる行がありません。";
 char DispText[DISP_TEXT_SIZE];
 size_t DispPrefix;
 wchar_t WorkFile[PATH_SIZE];

@@ -90,6 +90,9 @@ struct WorkProgress {
     bool cancelled;
 };
 
+// Told when a text opened or taken up again has no line to show.
+extern const char NO_LINES[];
+
 // Back to the state with no text: nothing to show, no line, no last text.
 // The caller releases the text.
 void ResetDocument();

@@ -42,29 +42,6 @@ int SequenceLength(const unsigned char* p, size_t n)
     return length;
 }
 
-size_t PutUtf8(uint32_t c, char* out)
-{
-    if (c < 0x80) {
-        out[0] = static_cast<char>(c);
-        return 1;
-    }
-    if (c < 0x800) {
-        out[0] = static_cast<char>(0xC0 | c >> 6);
-        out[1] = static_cast<char>(0x80 | (c & 0x3F));
-        return 2;
-    }
-    if (c < 0x10000) {
-        out[0] = static_cast<char>(0xE0 | c >> 12);
-        out[1] = static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        out[2] = static_cast<char>(0x80 | (c & 0x3F));
-        return 3;
-    }
-    out[0] = static_cast<char>(0xF0 | c >> 18);
-    out[1] = static_cast<char>(0x80 | (c >> 12 & 0x3F));
-    out[2] = static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    out[3] = static_cast<char>(0x80 | (c & 0x3F));
-    return 4;
-}
 
 const uint32_t REPLACEMENT = 0xFFFD;
 
@@ -135,6 +112,30 @@ char* DecodeUnits(Utf16Decoder* d, const unsigned char* in, size_t n, char* o)
 }
 
 }  // namespace
+
+size_t PutUtf8(uint32_t c, char* out)
+{
+    if (c < 0x80) {
+        out[0] = static_cast<char>(c);
+        return 1;
+    }
+    if (c < 0x800) {
+        out[0] = static_cast<char>(0xC0 | c >> 6);
+        out[1] = static_cast<char>(0x80 | (c & 0x3F));
+        return 2;
+    }
+    if (c < 0x10000) {
+        out[0] = static_cast<char>(0xE0 | c >> 12);
+        out[1] = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        out[2] = static_cast<char>(0x80 | (c & 0x3F));
+        return 3;
+    }
+    out[0] = static_cast<char>(0xF0 | c >> 18);
+    out[1] = static_cast<char>(0x80 | (c >> 12 & 0x3F));
+    out[2] = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    out[3] = static_cast<char>(0x80 | (c & 0x3F));
+    return 4;
+}
 
 TextEncoding DetectEncoding(const unsigned char* bytes, size_t n, bool whole, size_t* markSize)
 {

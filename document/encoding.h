@@ -29,6 +29,10 @@ const size_t UTF8_MARK_SIZE = 3;
 // *markSize to the bytes of the mark found (0, 2 or 3).
 TextEncoding DetectEncoding(const unsigned char* bytes, size_t n, bool whole, size_t* markSize);
 
+// Code point c (at most U+10FFFF) in UTF-8 into out (room for 4 bytes); the
+// bytes written.
+size_t PutUtf8(uint32_t c, char* out);
+
 // The bytes of the character that begins at p (n > 0 bytes there): a valid
 // UTF-8 sequence, or in code page 932 a lead byte with the byte after it;
 // anything else is one byte, so that a byte that is not text never takes

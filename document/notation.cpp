@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "document/encoding.h"
 #include "document/marks.h"
 
 namespace {
@@ -226,30 +227,6 @@ size_t NamedCharacter(const Text& t, size_t from, size_t to, uint32_t* codes)
     return 0;
 }
 
-size_t Utf8Of(uint32_t c, char* out)
-{
-    if (c < 0x80) {
-        out[0] = static_cast<char>(c);
-        return 1;
-    }
-    if (c < 0x800) {
-        out[0] = static_cast<char>(0xC0 | (c >> 6));
-        out[1] = static_cast<char>(0x80 | (c & 0x3F));
-        return 2;
-    }
-    if (c < 0x10000) {
-        out[0] = static_cast<char>(0xE0 | (c >> 12));
-        out[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out[2] = static_cast<char>(0x80 | (c & 0x3F));
-        return 3;
-    }
-    out[0] = static_cast<char>(0xF0 | (c >> 18));
-    out[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out[3] = static_cast<char>(0x80 | (c & 0x3F));
-    return 4;
-}
-
 // What is written, and where it stops: out always keeps room for its zero.
 struct Output {
     char* p;
@@ -277,7 +254,7 @@ void PutNamed(Output* o, const Text& t, size_t from, size_t to, CodePage932Of cp
     char bytes[8];
     size_t k = 0;
     for (size_t c = 0; c < count; ++c) {
-        size_t one = t.utf8 ? Utf8Of(codes[c], bytes + k) : cp932Of != NULL ? cp932Of(codes[c], bytes + k) : 0;
+        size_t one = t.utf8 ? PutUtf8(codes[c], bytes + k) : cp932Of != NULL ? cp932Of(codes[c], bytes + k) : 0;
         if (one == 0) {
             count = 0;
             break;

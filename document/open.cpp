@@ -8,8 +8,6 @@
 namespace {
 
 const char OPEN_ERROR[] = "指定ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ";
-const char NO_LINES[] = "表示できる行がありません。";
-
 
 // Copies the source to the new working copy and indexes it on the way, in
 // one read of the source. Returns false, leaving no new copy behind, when

@@ -14,7 +14,6 @@ const char CANNOT_REOPEN[] = "前回参照ﾃｷｽﾄが開けません。";
 // The place the settings file names, as last written by this run; no
 // line's before.
 ReadingPlace StoredPlace = {0xFFFFFFFFu, 0};
-const char NO_LINES[] = "表示できる行がありません。";
 
 // The rule a stored BackSkip names; anything else keeps blank lines.
 int StoredRule(int backSkip)
