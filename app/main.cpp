@@ -2,9 +2,9 @@
 
 #include <cwchar>
 
-#include "app/base/paths.h"
-#include "app/base/settings.h"
-#include "app/base/user32.h"
+#include "base/paths.h"
+#include "base/settings.h"
+#include "base/user32.h"
 #include "app/startup.h"
 
 namespace {

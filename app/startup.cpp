@@ -5,12 +5,12 @@
 #include <cstring>
 #include <cwchar>
 
-#include "app/base/msgbox.h"
-#include "app/base/settings.h"
-#include "app/base/user32.h"
-#include "app/base/wide.h"
+#include "base/msgbox.h"
+#include "base/settings.h"
+#include "base/user32.h"
+#include "base/wide.h"
 #include "res/resource.h"
-#include "app/base/dpiscale.h"
+#include "base/dpiscale.h"
 #include "window/grip.h"
 #include "window/mainwnd.h"
 #include "window/paint.h"

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "app/base/dpiscale.h"
-#include "app/base/settings.h"
-#include "app/base/user32.h"
+#include "base/dpiscale.h"
+#include "base/settings.h"
+#include "base/user32.h"
 #include "dialogs/options.h"
 
 COLORREF CustomColors[16];

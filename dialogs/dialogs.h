@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/base/settings.h"
+#include "base/settings.h"
 
 // What the options sheet asks of the window while it is open.
 struct OptionsHost {

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <cwchar>
 
-#include "app/base/settings.h"
-#include "app/base/wide.h"
+#include "base/settings.h"
+#include "base/wide.h"
 #include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "res/resource.h"

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/base/hotkeyname.h"
-#include "app/base/msgbox.h"
+#include "base/hotkeyname.h"
+#include "base/msgbox.h"
 #include "dialogs/options.h"
 #include "res/resource.h"
 

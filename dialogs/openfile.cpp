@@ -3,7 +3,7 @@
 
 #include <cwchar>
 
-#include "app/base/wide.h"
+#include "base/wide.h"
 #include "dialogs/dialogs.h"
 
 namespace {

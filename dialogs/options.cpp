@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "app/base/wide.h"
+#include "base/wide.h"
 #include "dialogs/options.h"
 #include "res/resource.h"
 

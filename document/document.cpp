@@ -4,9 +4,9 @@
 #include <cstring>
 #include <cwchar>
 
-#include "app/base/msgbox.h"
-#include "app/base/settings.h"
-#include "app/base/wide.h"
+#include "base/msgbox.h"
+#include "base/settings.h"
+#include "base/wide.h"
 #include "datview/datrecord.h"
 #include "datview/textcut.h"
 #include "document/notation.h"

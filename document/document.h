@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "app/base/paths.h"
+#include "base/paths.h"
 #include "document/encoding.h"
 #include "document/lineindex.h"
 #include "document/match.h"

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "app/base/sjis.h"
+#include "base/sjis.h"
 
 // A character as code page 932 bytes, then as UTF-8 bytes.
 struct Mark {

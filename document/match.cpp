@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/base/sjis.h"
+#include "base/sjis.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/base/readingplace.h"
+#include "base/readingplace.h"
 
 enum { NAV_PREV = 0, NAV_NEXT = 1, NAV_TOP = 2, NAV_END = 3, NAV_CLAMP = 4 };
 

@@ -1,8 +1,8 @@
 #include <cstring>
 #include <cwchar>
 
-#include "app/base/msgbox.h"
-#include "app/base/settings.h"
+#include "base/msgbox.h"
+#include "base/settings.h"
 #include "document/document.h"
 
 namespace {

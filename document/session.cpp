@@ -3,8 +3,8 @@
 // not happen.
 #include <cstring>
 
-#include "app/base/msgbox.h"
-#include "app/base/settings.h"
+#include "base/msgbox.h"
+#include "base/settings.h"
 #include "document/document.h"
 
 namespace {

@@ -13,7 +13,7 @@ import sys
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 # Bottom to top. res/ holds only ids and may be included from anywhere.
-LAYERS = ["app/base", "datview", "document", "dialogs", "window", "app"]
+LAYERS = ["base", "datview", "document", "dialogs", "window", "app"]
 ANYWHERE = {"res"}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)

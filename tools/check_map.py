@@ -17,7 +17,7 @@ import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 MAP = os.path.join(ROOT, "docs", "architecture.md")
-FOLDERS = ["app", "window", "dialogs", "document", "datview", "res"]
+FOLDERS = ["app", "window", "dialogs", "document", "datview", "base", "res"]
 
 PATH = re.compile(r"`([^`\s]+)`")
 

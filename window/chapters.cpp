@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/wide.h"
+#include "base/wide.h"
 #include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "window/handles.h"

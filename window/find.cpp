@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "app/base/msgbox.h"
-#include "app/base/settings.h"
-#include "app/base/wide.h"
+#include "base/msgbox.h"
+#include "base/settings.h"
+#include "base/wide.h"
 #include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "window/handles.h"

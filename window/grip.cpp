@@ -2,9 +2,9 @@
 
 #include <windowsx.h>
 
-#include "app/base/settings.h"
-#include "app/base/user32.h"
-#include "app/base/dpiscale.h"
+#include "base/settings.h"
+#include "base/user32.h"
+#include "base/dpiscale.h"
 #include "window/onscreen.h"
 
 GripState SizeMode;

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <cwchar>
 
-#include "app/base/paths.h"
-#include "app/base/settings.h"
+#include "base/paths.h"
+#include "base/settings.h"
 #include "document/document.h"
 #include "res/resource.h"
 #include "window/chapters.h"

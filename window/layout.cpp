@@ -6,10 +6,10 @@
 #include <climits>
 #include <cstring>
 
-#include "app/base/dpiscale.h"
-#include "app/base/settings.h"
-#include "app/base/user32.h"
-#include "app/base/wide.h"
+#include "base/dpiscale.h"
+#include "base/settings.h"
+#include "base/user32.h"
+#include "base/wide.h"
 #include "document/document.h"
 #include "document/encoding.h"
 #include "window/grip.h"

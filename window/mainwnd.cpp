@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "app/base/settings.h"
-#include "app/base/user32.h"
+#include "base/settings.h"
+#include "base/user32.h"
 #include "document/document.h"
 #include "res/resource.h"
 #include "window/commands.h"

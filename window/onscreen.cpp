@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "app/base/dpiscale.h"
+#include "base/dpiscale.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "window/paint.h"
 
-#include "app/base/dpiscale.h"
-#include "app/base/settings.h"
-#include "app/base/user32.h"
+#include "base/dpiscale.h"
+#include "base/settings.h"
+#include "base/user32.h"
 #include "window/alpha.h"
 #include "window/handles.h"
 #include "window/perpixel.h"

@@ -1,7 +1,7 @@
 #include "window/perpixel.h"
 
-#include "app/base/settings.h"
-#include "app/base/user32.h"
+#include "base/settings.h"
+#include "base/user32.h"
 #include "window/alpha.h"
 #include "window/picture.h"
 

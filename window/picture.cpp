@@ -1,9 +1,9 @@
 #include "window/picture.h"
 
-#include "app/base/dpiscale.h"
-#include "app/base/settings.h"
-#include "app/base/user32.h"
-#include "app/base/wide.h"
+#include "base/dpiscale.h"
+#include "base/settings.h"
+#include "base/user32.h"
+#include "base/wide.h"
 #include "document/document.h"
 #include "window/grip.h"
 #include "window/layout.h"

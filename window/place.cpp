@@ -1,6 +1,6 @@
 #include "window/place.h"
 
-#include "app/base/msgbox.h"
+#include "base/msgbox.h"
 #include "document/document.h"
 #include "res/resource.h"
 #include "window/handles.h"

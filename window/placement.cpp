@@ -1,6 +1,6 @@
 #include "window/placement.h"
 
-#include "app/base/user32.h"
+#include "base/user32.h"
 #include "window/grip.h"
 #include "window/onscreen.h"
 

@@ -7,10 +7,10 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/base/hotkeyname.h"
-#include "app/base/msgbox.h"
-#include "app/base/settings.h"
-#include "app/base/wide.h"
+#include "base/hotkeyname.h"
+#include "base/msgbox.h"
+#include "base/settings.h"
+#include "base/wide.h"
 #include "document/document.h"
 #include "res/resource.h"
 #include "window/handles.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/base/settings.h"
+#include "base/settings.h"
 #include "document/document.h"
 #include "res/resource.h"
 #include "window/feed.h"

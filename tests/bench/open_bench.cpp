@@ -24,12 +24,12 @@
 #include <cstring>
 #include <vector>
 
-#include "app/base/msgbox.h"
-#include "app/base/settings.h"
-#include "app/base/user32.h"
+#include "base/msgbox.h"
+#include "base/settings.h"
+#include "base/user32.h"
 #include "app/startup.h"
 #include "document/document.h"
-#include "app/base/wide.h"
+#include "base/wide.h"
 #include "window/layout.h"
 #include "window/longwork.h"
 #include "window/mainwnd.h"

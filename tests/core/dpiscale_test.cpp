@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/base/dpiscale.h"
+#include "base/dpiscale.h"
 
 namespace {
 

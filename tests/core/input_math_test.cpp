@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 
-#include "app/base/hotkeyname.h"
+#include "base/hotkeyname.h"
 #include "dialogs/digits.h"
 #include "window/alpha.h"
 #include "window/feed.h"

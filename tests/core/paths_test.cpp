@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/base/escape.h"
-#include "app/base/paths.h"
+#include "base/escape.h"
+#include "base/paths.h"
 
 namespace {
 

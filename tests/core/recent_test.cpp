@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/recent.h"
+#include "base/recent.h"
 
 namespace {
 

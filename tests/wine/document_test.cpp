@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/settings.h"
+#include "base/settings.h"
 #include "app/startup.h"
 #include "document/document.h"
 #include "res/resource.h"

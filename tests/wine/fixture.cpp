@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "app/base/msgbox.h"
-#include "app/base/settings.h"
-#include "app/base/user32.h"
-#include "app/base/wide.h"
+#include "base/msgbox.h"
+#include "base/settings.h"
+#include "base/user32.h"
+#include "base/wide.h"
 #include "app/startup.h"
 #include "document/document.h"
 #include "window/commands.h"

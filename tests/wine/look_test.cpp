@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/base/settings.h"
+#include "base/settings.h"
 #include "document/document.h"
 #include "res/resource.h"
 #include "tests/wine/fixture.h"
@@ -14,7 +14,7 @@
 #include "window/layout.h"
 #include "window/mainwnd.h"
 #include "window/paint.h"
-#include "app/base/user32.h"
+#include "base/user32.h"
 #include "window/alpha.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/settings.h"
+#include "base/settings.h"
 #include "dialogs/options.h"
 #include "document/document.h"
 #include "res/resource.h"

@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <string>
 
-#include "app/base/settings.h"
+#include "base/settings.h"
 #include "tests/wine/fixture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/settings.h"
+#include "base/settings.h"
 #include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "res/resource.h"

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/base/settings.h"
-#include "app/base/user32.h"
+#include "base/settings.h"
+#include "base/user32.h"
 #include "app/startup.h"
 #include "document/document.h"
 #include "res/resource.h"

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "app/base/settings.h"
+#include "base/settings.h"
 #include "document/document.h"
 #include "res/resource.h"
 #include "tests/wine/fixture.h"

@@ -1,7 +1,7 @@
 // Every message box of the program is shown through ShowMessage, so that
 // the in-process tests can read each box's words and flags and answer it.
-#ifndef SKERROW_APP_BASE_MSGBOX_H
-#define SKERROW_APP_BASE_MSGBOX_H
+#ifndef SKERROW_BASE_MSGBOX_H
+#define SKERROW_BASE_MSGBOX_H
 
 #include <windows.h>
 

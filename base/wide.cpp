@@ -1,4 +1,4 @@
-#include "app/base/wide.h"
+#include "base/wide.h"
 
 wchar_t* WideFrom932(const char* text, int length, wchar_t* out, int size)
 {

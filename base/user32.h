@@ -1,7 +1,7 @@
 // Entry points of user32 bound at run time, so that the program still
 // starts, with a clear message, on a system that lacks them.
-#ifndef SKERROW_APP_BASE_USER32_H
-#define SKERROW_APP_BASE_USER32_H
+#ifndef SKERROW_BASE_USER32_H
+#define SKERROW_BASE_USER32_H
 
 #include <windows.h>
 

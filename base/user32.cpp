@@ -1,6 +1,6 @@
-#include "app/base/user32.h"
+#include "base/user32.h"
 
-#include "app/base/msgbox.h"
+#include "base/msgbox.h"
 
 SetLayeredAttributesFunction SetLayeredAttributes;
 UpdateLayeredFunction UpdateLayered;

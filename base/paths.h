@@ -1,8 +1,8 @@
 // Paths of the files the program keeps in its start folder. Paths are wide
 // strings, as the wide file calls take them, so that any folder name works.
 // No Windows calls here, so the rules can be tested on any machine.
-#ifndef SKERROW_APP_BASE_PATHS_H
-#define SKERROW_APP_BASE_PATHS_H
+#ifndef SKERROW_BASE_PATHS_H
+#define SKERROW_BASE_PATHS_H
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "app/base/escape.h"
+#include "base/escape.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
 // The program's own texts are code page 932 bytes. They are shown through
 // the wide-character calls, converted explicitly from code page 932, so that
 // they read right whatever the system's ANSI code page is.
-#ifndef SKERROW_APP_BASE_WIDE_H
-#define SKERROW_APP_BASE_WIDE_H
+#ifndef SKERROW_BASE_WIDE_H
+#define SKERROW_BASE_WIDE_H
 
 #include <windows.h>
 

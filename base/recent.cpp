@@ -1,4 +1,4 @@
-#include "app/base/recent.h"
+#include "base/recent.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,12 +1,12 @@
-#include "app/base/settings.h"
+#include "base/settings.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
 
-#include "app/base/escape.h"
-#include "app/base/wide.h"
+#include "base/escape.h"
+#include "base/wide.h"
 
 AppSettingsRecord AppSettings;
 wchar_t BaseDir[PATH_SIZE];

@@ -1,4 +1,4 @@
-#include "app/base/hotkeyname.h"
+#include "base/hotkeyname.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "app/base/dpiscale.h"
+#include "base/dpiscale.h"
 
 #include <climits>
 

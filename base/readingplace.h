@@ -1,7 +1,7 @@
 // Where the reader is in a text: one record for the line shown, the place
 // the settings file keeps and each recent text's place.
-#ifndef SKERROW_APP_BASE_READINGPLACE_H
-#define SKERROW_APP_BASE_READINGPLACE_H
+#ifndef SKERROW_BASE_READINGPLACE_H
+#define SKERROW_BASE_READINGPLACE_H
 
 #include <cstdint>
 

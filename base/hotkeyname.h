@@ -1,6 +1,6 @@
 // The words a user reads for a hot key, such as "Ctrl+Alt+F7".
-#ifndef SKERROW_APP_BASE_HOTKEYNAME_H
-#define SKERROW_APP_BASE_HOTKEYNAME_H
+#ifndef SKERROW_BASE_HOTKEYNAME_H
+#define SKERROW_BASE_HOTKEYNAME_H
 
 #include <cstddef>
 

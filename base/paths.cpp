@@ -1,4 +1,4 @@
-#include "app/base/paths.h"
+#include "base/paths.h"
 
 #include <cwchar>
 

@@ -3,8 +3,8 @@
 // '%' itself as "%XX" with upper-case digits. Blanks and quotes are escaped
 // too: the file's reader trims blanks around a value and drops a pair of
 // quotes around it. Portable: no Windows calls.
-#ifndef SKERROW_APP_BASE_ESCAPE_H
-#define SKERROW_APP_BASE_ESCAPE_H
+#ifndef SKERROW_BASE_ESCAPE_H
+#define SKERROW_BASE_ESCAPE_H
 
 #include <cstddef>
 

@@ -6,15 +6,15 @@
 // spell also goes under a second key. Every key is named in one table
 // (settings.cpp): loading, saving, the pages' limits and copying a page's
 // fields all go by it.
-#ifndef SKERROW_APP_BASE_SETTINGS_H
-#define SKERROW_APP_BASE_SETTINGS_H
+#ifndef SKERROW_BASE_SETTINGS_H
+#define SKERROW_BASE_SETTINGS_H
 
 #include <windows.h>
 
 #include <cstddef>
 
-#include "app/base/paths.h"
-#include "app/base/recent.h"
+#include "base/paths.h"
+#include "base/recent.h"
 
 // The texts searched that are offered again, and the longest one.
 const int FIND_HISTORY_COUNT = 10;

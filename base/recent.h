@@ -1,13 +1,13 @@
 // The texts opened last, newest first, each with its reading place: the
 // rules of the list, without Windows calls. The settings file keeps the
 // list in [RECENT] (settings.cpp).
-#ifndef SKERROW_APP_BASE_RECENT_H
-#define SKERROW_APP_BASE_RECENT_H
+#ifndef SKERROW_BASE_RECENT_H
+#define SKERROW_BASE_RECENT_H
 
 #include <cstddef>
 
-#include "app/base/paths.h"
-#include "app/base/readingplace.h"
+#include "base/paths.h"
+#include "base/readingplace.h"
 
 const int RECENT_COUNT = 10;
 

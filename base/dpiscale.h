@@ -1,8 +1,8 @@
 // Lengths the program draws and keeps, scaled between 96 dots per inch,
 // at which the settings file keeps them, and the window's own DPI.
 // Portable: no Windows calls.
-#ifndef SKERROW_APP_BASE_DPISCALE_H
-#define SKERROW_APP_BASE_DPISCALE_H
+#ifndef SKERROW_BASE_DPISCALE_H
+#define SKERROW_BASE_DPISCALE_H
 
 const int BASE_DPI = 96;
 

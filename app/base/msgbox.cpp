@@ -1,5 +1,0 @@
-#include "app/base/msgbox.h"
-
-#include "app/base/wide.h"
-
-MessageBoxFunction ShowMessage = MessageBox932;

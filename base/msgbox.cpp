@@ -1,0 +1,5 @@
+#include "base/msgbox.h"
+
+#include "base/wide.h"
+
+MessageBoxFunction ShowMessage = MessageBox932;
