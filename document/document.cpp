@@ -84,6 +84,12 @@ bool FindChapters(WorkProgress* progress)
     return Doc.Chapters.found;
 }
 
+uint32_t ChapterLine(uint32_t k)
+{
+    const uint32_t line = FirstLineFrom(Doc.Index, Doc.Chapters.at[k]);
+    return line < Doc.LineCnt ? line : Doc.LineCnt - 1;
+}
+
 bool VisitHeadingLines(uint32_t first, uint32_t count, WorkProgress* progress,
                        void (*visit)(const char* line, uint32_t i, void* context), void* context)
 {
@@ -93,8 +99,7 @@ bool VisitHeadingLines(uint32_t first, uint32_t count, WorkProgress* progress,
     static char line[LINE_MAX_BYTES + 2];
     bool going = true;
     for (uint32_t k = 0; going && k < count; ++k) {
-        uint32_t i = FirstLineFrom(Doc.Index, Doc.Chapters.at[first + k]);
-        i = i < Doc.LineCnt ? i : Doc.LineCnt - 1;
+        const uint32_t i = ChapterLine(first + k);
         ReadShownLine(i, line);
         visit(line, i, context);
         going = k % 64 != 63 || progress->step(static_cast<unsigned>(uint64_t{k} * 100 / count));

@@ -159,6 +159,9 @@ bool FindHeadings(HANDLE copy, ULONGLONG size, const LineIndex& index, bool utf8
 // they are found. Nothing else reaches the text meanwhile (DocBusy).
 bool FindChapters(WorkProgress* progress);
 
+// The line where heading k of the open text (one of Doc.Chapters) stands.
+uint32_t ChapterLine(uint32_t k);
+
 // Hands visit the line of each heading from first on, count of them, as
 // ReadShownLine reads it (line, its number), as long work: nothing else
 // reaches the text meanwhile. False when progress was cancelled.

@@ -40,12 +40,6 @@ bool LookForChapters(HWND window)
     return HasText() && Doc.Chapters.found;
 }
 
-uint32_t HeadingLine(uint32_t k)
-{
-    uint32_t line = FirstLineFrom(Doc.Index, Doc.Chapters.at[k]);
-    return line < Doc.LineCnt ? line : Doc.LineCnt - 1;
-}
-
 // How many headings start at or before byte ofs.
 uint32_t HeadingsUpTo(uint32_t ofs)
 {
@@ -106,18 +100,18 @@ void StepChapter(HWND window, bool forward)
     const uint32_t upTo = HeadingsUpTo(LineStart(Doc.Index, Doc.Place.line));
     if (forward) {
         if (upTo < count)
-            NavigateTo(window, NAV_CLAMP, HeadingLine(upTo));
+            NavigateTo(window, NAV_CLAMP, ChapterLine(upTo));
         return;
     }
     if (upTo == 0)
         return;
     uint32_t k = upTo - 1;
-    if (HeadingLine(k) == Doc.Place.line) {
+    if (ChapterLine(k) == Doc.Place.line) {
         if (k == 0)
             return;
         --k;
     }
-    NavigateTo(window, NAV_CLAMP, HeadingLine(k));
+    NavigateTo(window, NAV_CLAMP, ChapterLine(k));
 }
 
 void ChaptersCommand(HWND window)
@@ -140,5 +134,5 @@ void ChaptersCommand(HWND window)
     if (AskChapter(window, AppInstance, texts.data(), static_cast<int>(listed), static_cast<int>(current - first),
                    &chosen) &&
         HasText() && first + static_cast<uint32_t>(chosen) < HeadingCount())
-        NavigateTo(window, NAV_CLAMP, HeadingLine(first + static_cast<uint32_t>(chosen)));
+        NavigateTo(window, NAV_CLAMP, ChapterLine(first + static_cast<uint32_t>(chosen)));
 }

@@ -392,43 +392,21 @@ TEST_F(DocumentTest, ProgressThroughALargeTextOnlyGrows)
 
 // Of a text of three chapters and prose that begins as headings do, the
 // three are listed: the third's annotations make its line long, and lines
-// that show nothing, or mark 見出し as a word, are none. In code page 932
-// and in UTF-8 alike.
+// that show nothing, or mark 見出し as a word, are none.
 TEST_F(DocumentTest, ChaptersAreTheHeadingsNotTheProse)
 {
     StartWindow();
-    const std::string cp932 = "第一章　旅立ち\r\n第三部隊、前へ！\r\n第一回目の手術は成功した。\r\n第二話を見終えて…\r\n"
-                              "Part civil, part military.\r\nChapter civic duty…\r\n第二章\r\n［＃ここから中見出し］\r\n"
-                              "［＃ここで中見出し終わり］\r\n［＃２字下げ］見出し［＃「見出し」に傍点］だけ読む\r\n"
-                              "［＃５字下げ］第三章　長い長い旅の始まりとその終わりについての長い話"
-                              "［＃「第三章　長い長い旅の始まりとその終わりについての長い話」は中見出し］\r\n終\r\n";
-    wchar_t wide[512];
-    char utf8[1024];
-    MultiByteToWideChar(932, 0, cp932.c_str(), -1, wide, 512);
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, NULL, NULL);
-    for (const std::string& text : {cp932, "\xEF\xBB\xBF" + std::string(utf8)}) {
-        ASSERT_EQ(OpenFile(WriteText(text == cp932 ? "novel932.txt" : "novel8.txt", text)), 0);
-        Key(VK_RIGHT);
-        EXPECT_TRUE(Doc.Chapters.found);
-        EXPECT_EQ(Doc.Chapters.count, 3u) << Doc.Unicode;
-        EXPECT_EQ(Doc.Place.line, 6u) << Doc.Unicode;
-        Key(VK_RIGHT);
-        EXPECT_EQ(Doc.Place.line, 10u) << Doc.Unicode;
-    }
-}
-
-// A Chinese text's book titles 《…》 are no ruby: the text is not taken for
-// Aozora Bunko's notation, and its titles are shown.
-TEST_F(DocumentTest, BookTitlesAreNoRuby)
-{
-    StartWindow();
-    const std::string titles = u8"我读了《红楼梦》和《西游记》，还有《水浒传》。\r\n";
-    ASSERT_EQ(OpenFile(WriteText("titles.txt", "\xEF\xBB\xBF" + titles)), 0);
-    EXPECT_FALSE(Doc.Notation);
-    EXPECT_EQ(std::string(DispText), titles);
-    ASSERT_EQ(OpenFile(WriteText("ruby.txt", "\xEF\xBB\xBF" + std::string(u8"漢字《かんじ》と｜東京《とうきょう》、魔法《マジック》\r\n"))), 0);
-    EXPECT_TRUE(Doc.Notation);
-    EXPECT_EQ(std::string(DispText), u8"漢字と東京、魔法\r\n");
+    const std::string text = "第一章　旅立ち\r\n第三部隊、前へ！\r\n第一回目の手術は成功した。\r\n第二話を見終えて…\r\n"
+                             "Part civil, part military.\r\nChapter civic duty…\r\n第二章\r\n［＃ここから中見出し］\r\n"
+                             "［＃ここで中見出し終わり］\r\n［＃２字下げ］見出し［＃「見出し」に傍点］だけ読む\r\n"
+                             "［＃５字下げ］第三章　長い長い旅の始まりとその終わりについての長い話"
+                             "［＃「第三章　長い長い旅の始まりとその終わりについての長い話」は中見出し］\r\n終\r\n";
+    ASSERT_EQ(OpenFile(WriteText("novel.txt", text)), 0);
+    Key(VK_RIGHT);
+    EXPECT_EQ(Doc.Chapters.count, 3u);
+    EXPECT_EQ(Doc.Place.line, 6u);
+    Key(VK_RIGHT);
+    EXPECT_EQ(Doc.Place.line, 10u);
 }
 
 // Each text opens where it was left, from a drop or its menu; the menus
