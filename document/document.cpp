@@ -4,19 +4,19 @@
 #include <cstring>
 #include <cwchar>
 
-#include "base/msgbox.h"
 #include "base/settings.h"
 #include "base/wide.h"
 #include "datview/datrecord.h"
 #include "datview/textcut.h"
+#include "document/indexfile.h"
 #include "document/notation.h"
+#include "document/text.h"
 
-TextDocument Doc = {INVALID_HANDLE_VALUE, {}, {}, 0, {0, 0}, 0, false, false};
-int DocBusy;
+TextDocument Text = {INVALID_HANDLE_VALUE, {}, {}, 0, {0, 0}, 0, false, false, {}, 0, {0xFFFFFFFFu, 0}, {}};
+const TextDocument& Doc = Text;
+LineOnDisplay Shown;
 const char NO_LINES[] = "表示できる行がありません。";
-char DispText[DISP_TEXT_SIZE];
-size_t DispPrefix;
-wchar_t WorkFile[PATH_SIZE];
+const char DAT_QUESTION[] = "2chのDatﾌｧｲﾙ形式と認識しました。\r\nﾚｽ形式で表示しますか？";
 
 namespace {
 
@@ -33,87 +33,63 @@ size_t Cp932Of(uint32_t code, char* out)
 
 }  // namespace
 
-DWORD ReadAt(HANDLE h, uint32_t ofs, char* buf, DWORD n)
-{
-    // The high half given explicitly: offsets of 2 GiB and more must not
-    // be taken as negative distances.
-    LONG high = 0;
-    SetFilePointer(h, static_cast<LONG>(ofs), &high, FILE_BEGIN);
-    DWORD got = 0;
-    if (!ReadFile(h, buf, n, &got, NULL))
-        return 0;
-    return got;
-}
-
 void InitDocumentState()
 {
-    wmemset(WorkFile, L'\0', PATH_SIZE);
-    wcscpy(WorkFile, BaseDir);
-    wcscat(WorkFile, L"Skerrow.tmp");
-    memset(DispText, 0, sizeof DispText);
-    Doc.WorkHandle = INVALID_HANDLE_VALUE;
-    Doc.Place = ReadingPlace{0, 0};
-    Doc.LineCnt = 0;
-    FreeLineIndex(&Doc.Index);
-    FreeHeadings(&Doc.Chapters);
+    wmemset(Text.WorkFile, L'\0', PATH_SIZE);
+    wcscpy(Text.WorkFile, BaseDir);
+    wcscat(Text.WorkFile, L"Skerrow.tmp");
+    memset(&Shown, 0, sizeof Shown);
+    Text.WorkHandle = INVALID_HANDLE_VALUE;
+    Text.Stored = ReadingPlace{0xFFFFFFFFu, 0};
+    Text.LineCnt = 0;
+    // The last text the settings name, not open yet: the file goes on
+    // naming it until it is taken up again or forgotten.
+    wmemset(Text.Path, L'\0', PATH_SIZE);
+    wcscpy(Text.Path, AppSettings.BackFile);
+    // Counted unsigned: a stored 0 or negative line lies beyond the end.
+    Text.Place = ReadingPlace{static_cast<uint32_t>(AppSettings.BackNo) - 1u,
+                              AppSettings.BackPos > 0 ? static_cast<uint32_t>(AppSettings.BackPos) : 0};
+    Text.Rule = KnownRule(AppSettings.BackSkip);
+    FreeLineIndex(&Text.Index);
+    FreeHeadings(&Text.Chapters);
 }
 
 void ReleaseText()
 {
-    if (Doc.WorkHandle == INVALID_HANDLE_VALUE)
+    if (Text.WorkHandle == INVALID_HANDLE_VALUE)
         return;
-    CloseHandle(Doc.WorkHandle);
-    Doc.WorkHandle = INVALID_HANDLE_VALUE;
-    FreeLineIndex(&Doc.Index);
-    FreeHeadings(&Doc.Chapters);
+    CloseHandle(Text.WorkHandle);
+    Text.WorkHandle = INVALID_HANDLE_VALUE;
+    FreeLineIndex(&Text.Index);
+    FreeHeadings(&Text.Chapters);
 }
 
 bool HasText()
 {
-    return Doc.WorkHandle != INVALID_HANDLE_VALUE && Doc.LineCnt != 0;
-}
-
-bool FindChapters(WorkProgress* progress)
-{
-    ULONGLONG size = 0;
-    if (Doc.Chapters.found || DocBusy || !HasText() || !SizeFits(Doc.WorkHandle, &size))
-        return Doc.Chapters.found;
-    DocBusy = 1;
-    FindHeadings(Doc.WorkHandle, size, Doc.Index, Doc.Unicode, &Doc.Chapters, progress);
-    DocBusy = 0;
-    return Doc.Chapters.found;
+    return Text.WorkHandle != INVALID_HANDLE_VALUE && Text.LineCnt != 0;
 }
 
 uint32_t ChapterLine(uint32_t k)
 {
-    const uint32_t line = FirstLineFrom(Doc.Index, Doc.Chapters.at[k]);
-    return line < Doc.LineCnt ? line : Doc.LineCnt - 1;
+    const uint32_t line = FirstLineFrom(Text.Index, Text.Chapters.at[k]);
+    return line < Text.LineCnt ? line : Text.LineCnt - 1;
 }
 
-bool VisitHeadingLines(uint32_t first, uint32_t count, WorkProgress* progress,
-                       void (*visit)(const char* line, uint32_t i, void* context), void* context)
+ReadingPlace GoToLine(int code, uint32_t from)
 {
-    if (DocBusy || !HasText() || !Doc.Chapters.found || first + uint64_t{count} > Doc.Chapters.count)
-        return false;
-    DocBusy = 1;
-    static char line[LINE_MAX_BYTES + 2];
-    bool going = true;
-    for (uint32_t k = 0; going && k < count; ++k) {
-        const uint32_t i = ChapterLine(first + k);
-        ReadShownLine(i, line);
-        visit(line, i, context);
-        going = k % 64 != 63 || progress->step(static_cast<unsigned>(uint64_t{k} * 100 / count));
+    // Between a log-off's question and its cancellation the copy is closed
+    // while the text still counts its lines: the line on display and its
+    // number stay as they are, to be taken up again at that line.
+    if (Text.LineCnt != 0 && !HasText())
+        return Text.Place;
+    memset(Shown.text, 0, sizeof Shown.text);
+    Shown.prefix = 0;
+    Shown.unicode = Text.Unicode;
+    if (!HasText()) {
+        Text.Place = ReadingPlace{0, 0};
+        return Text.Place;
     }
-    progress->cancelled = !going;
-    DocBusy = 0;
-    return going;
-}
-
-uint32_t ShowLine(int code, uint32_t index, char* out)
-{
-    if (!HasText())
-        return 0;
-    uint32_t i = ChooseLine(code, index, Doc.LineCnt);
+    const uint32_t i = ChooseLine(code, from, Text.LineCnt);
     char line[LINE_MAX_BYTES + 2];
     ReadShownLine(i, line);
 
@@ -121,13 +97,21 @@ uint32_t ShowLine(int code, uint32_t index, char* out)
     memset(prefix, 0, sizeof prefix);
     if (AppSettings.LineDisp == 1)
         snprintf(prefix, sizeof prefix, "%u: ", i + 1);
-    snprintf(out, DISP_TEXT_SIZE, "%s%s", prefix, line);
-    DispPrefix = strlen(prefix);
-    if (Doc.DatFlg == 1) {
-        FormatDatRecord(line, i, Doc.Unicode, out, DISP_TEXT_SIZE);
-        DispPrefix = 0;
+    snprintf(Shown.text, DISP_TEXT_SIZE, "%s%s", prefix, line);
+    Shown.prefix = strlen(prefix);
+    if (Text.DatFlg == 1) {
+        FormatDatRecord(line, i, Text.Unicode, Shown.text, DISP_TEXT_SIZE);
+        Shown.prefix = 0;
     }
-    return i;
+    Text.Place = ReadingPlace{i, 0};
+    return Text.Place;
+}
+
+ReadingPlace MoveWithinLine(uint32_t offset)
+{
+    if (HasText())
+        Text.Place.offset = offset;
+    return Text.Place;
 }
 
 size_t ReadShownLine(uint32_t i, char* line, bool* read)
@@ -136,20 +120,20 @@ size_t ReadShownLine(uint32_t i, char* line, bool* read)
     // Unicode text before a character that would be split. One byte more is
     // read to tell.
     memset(line, 0, LINE_MAX_BYTES + 2);
-    DWORD got = ReadAt(Doc.WorkHandle, LineStart(Doc.Index, i), line, LINE_MAX_BYTES + 1);
+    DWORD got = ReadAt(Text.WorkHandle, LineStart(Text.Index, i), line, LINE_MAX_BYTES + 1);
     // Every line has a byte at least.
     if (read != NULL)
         *read = got > 0;
     size_t length = LineLength(line, got);
     if (length > LINE_MAX_BYTES)
-        length = Doc.Unicode ? CutLengthUtf8(line, length, LINE_MAX_BYTES + 1) : LINE_MAX_BYTES;
+        length = Text.Unicode ? CutLengthUtf8(line, length, LINE_MAX_BYTES + 1) : LINE_MAX_BYTES;
     memset(line + length, 0, LINE_MAX_BYTES + 2 - length);
     if (ShowsNotation()) {
         // As read: never longer than the line (what an annotation names is
         // shorter than the annotation).
         static char asRead[LINE_MAX_BYTES + 2];
         static_assert(LINE_MAX_BYTES <= NOTATION_LINE_MAX_BYTES, "a shown line is composed in linear time");
-        length = ReadNotation(line, length, Doc.Unicode, AppSettings.RubyParen == 1, Cp932Of, asRead, sizeof asRead);
+        length = ReadNotation(line, length, Text.Unicode, AppSettings.RubyParen == 1, Cp932Of, asRead, sizeof asRead);
         memcpy(line, asRead, LINE_MAX_BYTES + 2);
     }
     return length;
@@ -157,33 +141,28 @@ size_t ReadShownLine(uint32_t i, char* line, bool* read)
 
 bool ShowsNotation()
 {
-    return Doc.Notation && AppSettings.Notation == 1 && Doc.DatFlg != 1;
+    return Text.Notation && AppSettings.Notation == 1 && Text.DatFlg != 1;
 }
 
 void ResetDocument()
 {
-    memset(DispText, 0, sizeof DispText);
-    Doc.LineCnt = 0;
-    Doc.Unicode = false;
-    Doc.Notation = false;
-    memset(AppSettings.BackFile, 0, sizeof AppSettings.BackFile);
-    Doc.Place = ReadingPlace{0, 0};
-    AppSettings.BackNo = 0;
-    AppSettings.BackPos = 0;
-    AppSettings.BackSkip = AppSettings.BlankSkip;
+    memset(&Shown, 0, sizeof Shown);
+    Text.LineCnt = 0;
+    Text.Unicode = false;
+    Text.Notation = false;
+    memset(Text.Path, 0, sizeof Text.Path);
+    Text.Place = ReadingPlace{0, 0};
+    Text.Rule = AppSettings.BlankSkip;
 }
 
-int AskDatForm(HANDLE handle, const LineIndex& index)
+bool LooksLikeDat(HANDLE copy, const LineIndex& index)
 {
     // One byte stays zero, so a longer first line is looked at up to there.
     char first[4100];
     memset(first, 0, sizeof first);
     if (index.count > 0) {
-        DWORD got = ReadAt(handle, LineStart(index, 0), first, sizeof first - 1);
+        DWORD got = ReadAt(copy, LineStart(index, 0), first, sizeof first - 1);
         memset(first + LineLength(first, got), 0, sizeof first - LineLength(first, got));
     }
-    if (CountDatSeparators(first) == 4 &&
-        ShowMessage(NULL, "2chのDatﾌｧｲﾙ形式と認識しました。\r\nﾚｽ形式で表示しますか？", "Skerrow", MB_OKCANCEL) == IDOK)
-        return 1;
-    return 0;
+    return CountDatSeparators(first) == 4;
 }

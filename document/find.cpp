@@ -1,35 +1,28 @@
-// Finding the next line that holds a text, through the working copy in
-// large reads, so that a gigabyte goes by about as fast as the disk allows.
+#include "document/find.h"
+
 #include <cstring>
 
 #include "datview/datrecord.h"
 #include "document/document.h"
+#include "document/indexfile.h"
 
 namespace {
 
 const DWORD CHUNK = 1 << 20;
 
-// How far the scan got, for the progress shown: bytes of a plain text,
-// lines of a dat text, against the whole.
-struct FindScan {
-    const TextFinder* finder;
-    WorkProgress* progress;
-    uint64_t done, total;
-    bool failed;  // a read of the copy failed
-    size_t at;    // where the query starts in the line found, as shown
-};
+// The bytes a search reads at once, and the posts it tries, in a piece.
+const uint32_t POSTS_A_PIECE = 256;
 
-bool Step(FindScan* scan, uint64_t amount)
-{
-    scan->done += amount;
-    // Going round reads the line it started from twice.
-    unsigned percent = scan->done >= scan->total ? 100 : static_cast<unsigned>(scan->done * 100 / scan->total);
-    if (scan->progress != NULL && !scan->progress->step(percent)) {
-        scan->progress->cancelled = true;
-        return false;
-    }
-    return true;
-}
+enum ScanStep { SCAN_GOING, SCAN_FOUND, SCAN_NONE, SCAN_FAILED };
+
+// What a search reads into: a piece of the copy, a line as shown and the
+// post made of it. One search runs at a time.
+struct Buffers {
+    char piece[CHUNK];
+    char line[LINE_MAX_BYTES + 2];
+    char post[DAT_RECORD_SIZE];
+};
+Buffers Read;
 
 // The line whose bytes hold offset ofs: the last one starting at or before it.
 uint32_t LineOf(uint32_t ofs)
@@ -52,110 +45,113 @@ uint32_t LineEnd(uint32_t i, uint32_t copyEnd)
 }
 
 // Whether line i, as the user reads it, holds the query.
-bool Holds(FindScan* scan, uint32_t i)
+bool Holds(FindPass* pass, uint32_t i)
 {
-    static char line[LINE_MAX_BYTES + 2];
-    const TextFinder& finder = *scan->finder;
+    char* line = Read.line;
+    const TextFinder& finder = pass->finder;
     bool read = false;
     size_t length = ReadShownLine(i, line, &read);
-    scan->failed = scan->failed || !read;
+    pass->failed = pass->failed || !read;
     if (Doc.DatFlg != 1)
-        return LineHolds(finder, line, length, &scan->at);
-    static char post[DAT_RECORD_SIZE];
+        return LineHolds(finder, line, length, &pass->at);
+    char* post = Read.post;
     memcpy(post, line, length + 1);
-    FormatDatRecord(line, i, Doc.Unicode, post, sizeof post);
-    return LineHolds(finder, post, strlen(post), &scan->at);
+    FormatDatRecord(line, i, Doc.Unicode, post, DAT_RECORD_SIZE);
+    return LineHolds(finder, post, strlen(post), &pass->at);
 }
 
-// Lines first..last of a plain text, going down: the bytes are scanned for
-// candidates, and only the lines that have one are read as shown.
-bool ScanDown(FindScan* scan, uint32_t first, uint32_t last, uint32_t copyEnd, uint32_t* found)
+// A piece of lines first..last of a plain text, going down from pos: the
+// bytes are scanned for candidates, and only the lines that have one are
+// read as shown.
+ScanStep ScanDown(FindPass* pass)
 {
-    static char buffer[CHUNK];
-    const TextFinder& f = *scan->finder;
-    const uint32_t end = LineEnd(last, copyEnd);
-    uint32_t pos = LineStart(Doc.Index, first);
-    while (end - pos >= f.length) {
-        const DWORD n = end - pos < CHUNK ? end - pos : CHUNK;
-        if (ReadAt(Doc.WorkHandle, pos, buffer, n) != n) {
-            scan->failed = true;
-            return false;
-        }
-        uint32_t resume = pos + n - static_cast<uint32_t>(f.length - 1);  // the overlap is looked at again
-        for (size_t at = 0; (at = FindCandidate(f, buffer, n, at)) < n;) {
-            uint32_t i = LineOf(pos + static_cast<uint32_t>(at));
-            if (Holds(scan, i)) {
-                *found = i;
-                return true;
-            }
-            if (scan->failed)
-                return false;
-            uint32_t next = LineEnd(i, copyEnd);
-            if (next >= pos + n) {
-                resume = next;
-                break;
-            }
-            at = next - pos;
-        }
-        if (pos + n >= end || !Step(scan, resume - pos))
-            return false;
-        pos = resume;
+    const TextFinder& f = pass->finder;
+    const uint32_t end = LineEnd(pass->last, pass->copyEnd), pos = pass->pos;
+    if (end - pos < f.length)
+        return SCAN_NONE;
+    const DWORD n = end - pos < CHUNK ? end - pos : CHUNK;
+    if (ReadAt(Doc.WorkHandle, pos, Read.piece, n) != n) {
+        pass->failed = true;
+        return SCAN_FAILED;
     }
-    return false;
+    uint32_t resume = pos + n - static_cast<uint32_t>(f.length - 1);  // the overlap is looked at again
+    for (size_t at = 0; (at = FindCandidate(f, Read.piece, n, at)) < n;) {
+        uint32_t i = LineOf(pos + static_cast<uint32_t>(at));
+        if (Holds(pass, i)) {
+            pass->found = i;
+            return SCAN_FOUND;
+        }
+        if (pass->failed)
+            return SCAN_FAILED;
+        uint32_t next = LineEnd(i, pass->copyEnd);
+        if (next >= pos + n) {
+            resume = next;
+            break;
+        }
+        at = next - pos;
+    }
+    if (pos + n >= end)
+        return SCAN_NONE;
+    pass->done += resume - pos;
+    pass->pos = resume;
+    return SCAN_GOING;
 }
 
-// The same going up: each read from the end backwards, the last line in it
-// that holds the query.
-bool ScanUp(FindScan* scan, uint32_t first, uint32_t last, uint32_t copyEnd, uint32_t* found)
+// The same going up, pos the end of the bytes still to read: each read from
+// the end backwards, the last line in it that holds the query.
+ScanStep ScanUp(FindPass* pass)
 {
-    static char buffer[CHUNK];
-    const TextFinder& f = *scan->finder;
-    const uint32_t begin = LineStart(Doc.Index, first);
-    uint32_t stop = LineEnd(last, copyEnd);
-    while (stop - begin >= f.length) {
-        uint32_t from = stop - begin > CHUNK ? stop - CHUNK : begin;
-        const DWORD n = stop - from;
-        if (ReadAt(Doc.WorkHandle, from, buffer, n) != n) {
-            scan->failed = true;
-            return false;
-        }
-        bool any = false;
-        for (size_t at = 0; (at = FindCandidate(f, buffer, n, at)) < n;) {
-            uint32_t i = LineOf(from + static_cast<uint32_t>(at));
-            if (Holds(scan, i)) {
-                *found = i;
-                any = true;
-            }
-            if (scan->failed)
-                return false;
-            uint32_t next = LineEnd(i, copyEnd);
-            if (next >= from + n)
-                break;
-            at = next - from;
-        }
-        if (any)
-            return true;
-        if (from == begin || !Step(scan, stop - from - (f.length - 1)))
-            return false;
-        stop = from + static_cast<uint32_t>(f.length - 1);
+    const TextFinder& f = pass->finder;
+    const uint32_t begin = LineStart(Doc.Index, pass->first), stop = pass->pos;
+    if (stop - begin < f.length)
+        return SCAN_NONE;
+    uint32_t from = stop - begin > CHUNK ? stop - CHUNK : begin;
+    const DWORD n = stop - from;
+    if (ReadAt(Doc.WorkHandle, from, Read.piece, n) != n) {
+        pass->failed = true;
+        return SCAN_FAILED;
     }
-    return false;
+    bool any = false;
+    for (size_t at = 0; (at = FindCandidate(f, Read.piece, n, at)) < n;) {
+        uint32_t i = LineOf(from + static_cast<uint32_t>(at));
+        if (Holds(pass, i)) {
+            pass->found = i;
+            any = true;
+        }
+        if (pass->failed)
+            return SCAN_FAILED;
+        uint32_t next = LineEnd(i, pass->copyEnd);
+        if (next >= from + n)
+            break;
+        at = next - from;
+    }
+    if (any)
+        return SCAN_FOUND;
+    if (from == begin)
+        return SCAN_NONE;
+    pass->done += stop - from - (f.length - 1);
+    pass->pos = from + static_cast<uint32_t>(f.length - 1);
+    return SCAN_GOING;
 }
 
 // A dat text, or one whose notation is read, is read line by line: each is
-// made as it reads before it is looked at.
-bool ScanPosts(FindScan* scan, uint32_t first, uint32_t last, bool down, uint32_t* found)
+// made as it reads before it is looked at. pos counts the lines tried.
+ScanStep ScanPosts(FindPass* pass)
 {
-    for (uint32_t k = 0; k <= last - first; ++k) {
-        uint32_t i = down ? first + k : last - k;
-        if (Holds(scan, i)) {
-            *found = i;
-            return true;
+    const uint32_t lines = pass->last - pass->first;
+    for (uint32_t n = 0; n < POSTS_A_PIECE; ++n, ++pass->pos) {
+        if (pass->pos > lines)
+            return SCAN_NONE;
+        uint32_t i = pass->down ? pass->first + pass->pos : pass->last - pass->pos;
+        if (Holds(pass, i)) {
+            pass->found = i;
+            return SCAN_FOUND;
         }
-        if (scan->failed || (k % 256 == 255 && !Step(scan, 256)))
-            return false;
+        if (pass->failed)
+            return SCAN_FAILED;
     }
-    return false;
+    pass->done += POSTS_A_PIECE;
+    return SCAN_GOING;
 }
 
 // Posts, and lines whose notation is read, are not their bytes: they are
@@ -165,42 +161,57 @@ bool LineByLine()
     return Doc.DatFlg == 1 || ShowsNotation();
 }
 
-bool Scan(FindScan* scan, uint32_t first, uint32_t last, bool down, uint32_t copyEnd, uint32_t* found)
+// The round over lines first..last starts at its near end.
+void BeginRound(FindPass* pass, int round, uint32_t first, uint32_t last)
 {
-    if (LineByLine())
-        return ScanPosts(scan, first, last, down, found);
-    return down ? ScanDown(scan, first, last, copyEnd, found) : ScanUp(scan, first, last, copyEnd, found);
+    pass->round = round;
+    pass->first = first;
+    pass->last = last;
+    pass->pos = LineByLine() ? 0 : pass->down ? LineStart(Doc.Index, first) : LineEnd(last, pass->copyEnd);
 }
 
 }  // namespace
 
-FindOutcome FindLine(const TextFinder& finder, bool down, uint32_t from, WorkProgress* progress, uint32_t* found,
-                     uint32_t* at)
+bool BeginFind(FindPass* pass, const TextFinder& finder, bool down, uint32_t from)
 {
     LARGE_INTEGER size;
-    if (DocBusy || !HasText() || from >= Doc.LineCnt || !GetFileSizeEx(Doc.WorkHandle, &size))
-        return FIND_NONE;
-    DocBusy = 1;
-    const uint32_t copyEnd = static_cast<uint32_t>(size.QuadPart);
-    FindScan scan = {&finder, progress, 0, 0, false, 0};
-    const bool cancellable = progress != NULL;
-    scan.total = LineByLine() ? Doc.LineCnt : copyEnd - LineStart(Doc.Index, 0);
-    scan.total = scan.total > 0 ? scan.total : 1;
-    const uint32_t lastLine = Doc.LineCnt - 1;
-    FindOutcome outcome = FIND_NONE;
+    if (!HasText() || from >= Doc.LineCnt || !GetFileSizeEx(Doc.WorkHandle, &size))
+        return false;
+    memset(pass, 0, sizeof *pass);
+    pass->finder = finder;
+    pass->down = down;
+    pass->from = from;
+    pass->copyEnd = static_cast<uint32_t>(size.QuadPart);
+    pass->total = LineByLine() ? Doc.LineCnt : pass->copyEnd - LineStart(Doc.Index, 0);
+    pass->total = pass->total > 0 ? pass->total : 1;
     // First the lines after (before) `from`, then round from the start
     // (end) up to `from` itself.
-    if (down ? from < lastLine && Scan(&scan, from + 1, lastLine, true, copyEnd, found)
-             : from > 0 && Scan(&scan, 0, from - 1, false, copyEnd, found))
-        outcome = FIND_FOUND;
-    else if (!(cancellable && progress->cancelled) && !scan.failed &&
-             (down ? Scan(&scan, 0, from, true, copyEnd, found) : Scan(&scan, from, lastLine, false, copyEnd, found)))
-        outcome = FIND_WRAPPED;
-    else if (cancellable && progress->cancelled)
-        outcome = FIND_CANCELLED;
-    else if (scan.failed)
-        outcome = FIND_FAILED;
-    DocBusy = 0;
-    *at = static_cast<uint32_t>(scan.at);
-    return outcome;
+    const uint32_t lastLine = Doc.LineCnt - 1;
+    if (down ? from < lastLine : from > 0)
+        BeginRound(pass, 0, down ? from + 1 : 0, down ? lastLine : from - 1);
+    else
+        BeginRound(pass, 1, down ? 0 : from, down ? from : lastLine);
+    return true;
+}
+
+FindOutcome FindPiece(FindPass* pass)
+{
+    const ScanStep step = LineByLine() ? ScanPosts(pass) : pass->down ? ScanDown(pass) : ScanUp(pass);
+    switch (step) {
+    case SCAN_GOING: return FIND_GOING;
+    case SCAN_FOUND: return pass->round == 0 ? FIND_FOUND : FIND_WRAPPED;
+    case SCAN_FAILED: return FIND_FAILED;
+    case SCAN_NONE: break;
+    }
+    if (pass->round == 1)
+        return FIND_NONE;
+    const uint32_t lastLine = Doc.LineCnt - 1;
+    BeginRound(pass, 1, pass->down ? 0 : pass->from, pass->down ? pass->from : lastLine);
+    return FIND_GOING;
+}
+
+unsigned FindPercent(const FindPass& pass)
+{
+    // Going round reads the line it started from twice.
+    return pass.done >= pass.total ? 100 : static_cast<unsigned>(pass.done * 100 / pass.total);
 }

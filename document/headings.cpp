@@ -1,5 +1,7 @@
 #include "document/headings.h"
 
+#include <cstdlib>
+
 #include "document/marks.h"
 #include "document/notation.h"
 
@@ -360,4 +362,26 @@ const HeadingCodes& HeadingCodesOf(bool utf8)
         built = true;
     }
     return sets[utf8 ? 1 : 0];
+}
+
+bool AddHeading(Headings* h, uint32_t at)
+{
+    if (h->count == h->capacity) {
+        uint32_t grown = h->capacity == 0 ? 64 : h->capacity * 2;
+        uint32_t* more = static_cast<uint32_t*>(realloc(h->at, grown * sizeof(uint32_t)));
+        if (more == NULL)
+            return false;
+        h->at = more;
+        h->capacity = grown;
+    }
+    h->at[h->count++] = at;
+    return true;
+}
+
+void FreeHeadings(Headings* headings)
+{
+    free(headings->at);
+    headings->at = NULL;
+    headings->count = headings->capacity = 0;
+    headings->found = false;
 }

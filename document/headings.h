@@ -4,6 +4,20 @@
 #define SKERROW_DOCUMENT_HEADINGS_H
 
 #include <cstddef>
+#include <cstdint>
+
+// Where a text's headings start in its copy, in order. They are looked for
+// when first asked for: a pass over the whole copy that an open of a large
+// text should not pay for.
+struct Headings {
+    uint32_t* at;
+    uint32_t count, capacity;
+    bool found;  // the copy has been looked through
+};
+
+// Adds a heading at byte `at`; false when memory runs out.
+bool AddHeading(Headings* headings, uint32_t at);
+void FreeHeadings(Headings* headings);
 
 // The most characters a heading shows, blanks at its ends not counted.
 const size_t HEADING_MAX_CHARS = 40;

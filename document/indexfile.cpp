@@ -1,10 +1,7 @@
-// The one way a text gets its line index: streamed through one buffer, for
-// an open (copying on the way), a restore and a resume alike.
-#include <cstdlib>
+#include "document/indexfile.h"
+
 #include <cstring>
 
-#include "document/document.h"
-#include "document/headings.h"
 #include "document/notation.h"
 
 namespace {
@@ -25,62 +22,27 @@ bool WriteAll(HANDLE file, const void* bytes, DWORD n)
     return n == 0 || (WriteFile(file, bytes, n, &put, NULL) && put == n);
 }
 
-// Walks the lines of index over the copy (size bytes), in order, giving
-// visit each line's start and its first bytes: `need` and one more, or
-// fewer at the copy's end (its line end among them or not). The copy is
-// read in large pieces; a line that runs past one is read again from its
-// start with the next. False when the copy cannot be read, visit says
-// false, or progress (may be NULL) was cancelled.
-template <typename Visit>
-bool WalkLines(HANDLE copy, ULONGLONG size, const LineIndex& index, size_t need, WorkProgress* progress, Visit visit)
-{
-    static char buffer[CHUNK + LINE_MAX_BYTES + 1];
-    uint64_t from = 0, to = 0;
-    for (uint32_t i = 0; i < index.count; ++i) {
-        const uint32_t start = LineStart(index, i);
-        if (start + static_cast<uint64_t>(need) + 1 > to && to < size) {
-            ULONGLONG left = size - start;
-            DWORD want = left < sizeof buffer ? static_cast<DWORD>(left) : static_cast<DWORD>(sizeof buffer);
-            if (ReadAt(copy, start, buffer, want) != want)
-                return false;
-            if (progress != NULL && !progress->step(static_cast<unsigned>(uint64_t{start} * 100 / size))) {
-                progress->cancelled = true;
-                return false;
-            }
-            from = start;
-            to = start + want;
-        }
-        const char* line = buffer + (start - from);
-        if (!visit(start, line, to - start < need + 1 ? static_cast<size_t>(to - start) : need + 1))
-            return false;
-    }
-    return true;
-}
-
-bool AddHeading(Headings* h, uint32_t at)
-{
-    if (h->count == h->capacity) {
-        uint32_t grown = h->capacity == 0 ? 64 : h->capacity * 2;
-        uint32_t* more = static_cast<uint32_t*>(realloc(h->at, grown * sizeof(uint32_t)));
-        if (more == NULL)
-            return false;
-        h->at = more;
-        h->capacity = grown;
-    }
-    h->at[h->count++] = at;
-    return true;
-}
+// The buffers of the passes: a piece of the source, it converted from
+// UTF-16, a piece of the copy walked, and the first bytes looked at for a
+// form. One pass of each kind runs at a time.
+struct Buffers {
+    char source[CHUNK];
+    char converted[Utf16ToUtf8Room(CHUNK)];
+    char walked[CHUNK + LINE_MAX_BYTES + 1];
+    unsigned char sample[DETECT_SAMPLE];
+    char sampleConverted[Utf16ToUtf8Room(DETECT_SAMPLE)];
+};
+Buffers Buffer;
 
 // Whether a text is in Aozora Bunko's notation, from its first bytes (a
 // UTF-16 sample converted first).
 bool SampleUsesNotation(const unsigned char* sample, size_t n, const CopyForm& form)
 {
     if (form.encoding == TEXT_UTF16LE || form.encoding == TEXT_UTF16BE) {
-        static char converted[Utf16ToUtf8Room(DETECT_SAMPLE)];
         Utf16Decoder decoder;
         BeginUtf16(&decoder, form.encoding == TEXT_UTF16BE);
-        size_t k = DecodeUtf16(&decoder, sample + form.sourceMark, n - form.sourceMark, converted);
-        return UsesNotation(converted, k, true);
+        size_t k = DecodeUtf16(&decoder, sample + form.sourceMark, n - form.sourceMark, Buffer.sampleConverted);
+        return UsesNotation(Buffer.sampleConverted, k, true);
     }
     return UsesNotation(reinterpret_cast<const char*>(sample) + form.sourceMark, n - form.sourceMark,
                         form.encoding != TEXT_CP932);
@@ -99,7 +61,7 @@ bool SizeFits(HANDLE file, ULONGLONG* size)
 
 bool DetectSourceForm(HANDLE source, ULONGLONG size, CopyForm* form)
 {
-    static unsigned char sample[DETECT_SAMPLE];
+    unsigned char* sample = Buffer.sample;
     DWORD want = size < DETECT_SAMPLE ? static_cast<DWORD>(size) : DETECT_SAMPLE;
     LONG high = 0;
     if (!ReadAll(source, sample, want) || SetFilePointer(source, 0, &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
@@ -114,7 +76,7 @@ bool DetectSourceForm(HANDLE source, ULONGLONG size, CopyForm* form)
 
 bool WorkingCopyForm(HANDLE copy, ULONGLONG size, CopyForm* form)
 {
-    static unsigned char sample[DETECT_SAMPLE];
+    unsigned char* sample = Buffer.sample;
     DWORD want = size < DETECT_SAMPLE ? static_cast<DWORD>(size) : DETECT_SAMPLE;
     bool marked = ReadAll(copy, sample, want) && want >= UTF8_MARK_SIZE &&
                   memcmp(sample, UTF8_MARK, UTF8_MARK_SIZE) == 0;
@@ -127,53 +89,17 @@ bool WorkingCopyForm(HANDLE copy, ULONGLONG size, CopyForm* form)
     return true;
 }
 
-bool StreamLineIndex(HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm& form, int blankSkip,
-                     LineIndex* index, WorkProgress* progress)
-{
-    static char buffer[CHUNK];
-    static char converted[Utf16ToUtf8Room(CHUNK)];
-    const bool utf16 = form.encoding == TEXT_UTF16LE || form.encoding == TEXT_UTF16BE;
-    Utf16Decoder decoder;
-    BeginUtf16(&decoder, form.encoding == TEXT_UTF16BE);
 
-    FreeLineIndex(index);
-    LineScan scan;
-    BeginLineScan(&scan, index, blankSkip);
-    // Lines are counted from after the copy's mark, which is never shown.
-    scan.pos = scan.start = form.copyMark;
-    const bool copying = copy != INVALID_HANDLE_VALUE;
-    bool ok = size >= form.sourceMark && (form.sourceMark == 0 || ReadAll(source, buffer, form.sourceMark)) &&
-              (!copying || WriteAll(copy, UTF8_MARK, static_cast<DWORD>(form.copyMark)));
-    ULONGLONG left = size - form.sourceMark;
-    // Only the size seen at the start is read, should the file grow.
-    while (ok && left > 0) {
-        DWORD want = left < CHUNK ? static_cast<DWORD>(left) : CHUNK;
-        DWORD got = 0;
-        ok = ReadFile(source, buffer, want, &got, NULL) && got > 0;
-        const char* bytes = buffer;
-        size_t n = got;
-        if (ok && utf16) {
-            n = DecodeUtf16(&decoder, reinterpret_cast<unsigned char*>(buffer), got, converted);
-            bytes = converted;
-        }
-        // A UTF-16 text may grow past what 32-bit offsets reach once in UTF-8.
-        ok = ok && scan.pos + n <= LARGEST_TEXT && (!copying || WriteAll(copy, bytes, static_cast<DWORD>(n))) &&
-             ScanLines(&scan, bytes, n);
-        left -= got;
-        if (ok && progress != NULL && !progress->step(static_cast<unsigned>((size - left) * 100 / size))) {
-            progress->cancelled = true;
-            ok = false;
-        }
-    }
-    if (ok && utf16) {
-        size_t n = EndUtf16(&decoder, converted);
-        ok = scan.pos + n <= LARGEST_TEXT && (!copying || WriteAll(copy, converted, static_cast<DWORD>(n))) &&
-             ScanLines(&scan, converted, n);
-    }
-    ok = ok && EndLineScan(&scan);
-    if (!ok)
-        FreeLineIndex(index);
-    return ok;
+DWORD ReadAt(HANDLE h, uint32_t ofs, char* buf, DWORD n)
+{
+    // The high half given explicitly: offsets of 2 GiB and more must not
+    // be taken as negative distances.
+    LONG high = 0;
+    SetFilePointer(h, static_cast<LONG>(ofs), &high, FILE_BEGIN);
+    DWORD got = 0;
+    if (!ReadFile(h, buf, n, &got, NULL))
+        return 0;
+    return got;
 }
 
 int LineRuleFor(int blankSkip, int notationView, bool notation)
@@ -183,21 +109,196 @@ int LineRuleFor(int blankSkip, int notationView, bool notation)
     return notation && notationView == 1 ? SKIP_NOTE_LINES : SKIP_BLANK_LINES;
 }
 
-bool IndexUnderRule(HANDLE copy, ULONGLONG size, const CopyForm& form, int rule, LineIndex* index,
-                    WorkProgress* progress)
+int KnownRule(int rule)
 {
-    LONG high = 0;
-    return SetFilePointer(copy, 0, &high, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
-           StreamLineIndex(copy, size, INVALID_HANDLE_VALUE, form, rule != KEEP_BLANK_LINES ? 1 : 0, index,
-                           progress) &&
-           (rule != SKIP_NOTE_LINES || DropNoteLines(copy, size, form, index, progress));
+    return rule == SKIP_BLANK_LINES || rule == SKIP_NOTE_LINES ? rule : KEEP_BLANK_LINES;
 }
 
-bool SameLineUnder(HANDLE h, ULONGLONG size, const CopyForm& form, int placeRule, const LineIndex& index,
-                   uint32_t* line, WorkProgress* progress)
+void BeginStreamPass(StreamPass* pass, HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm& form,
+                     int blankSkip, LineIndex* index)
+{
+    pass->source = source;
+    pass->copy = copy;
+    pass->size = size;
+    pass->form = form;
+    BeginUtf16(&pass->decoder, form.encoding == TEXT_UTF16BE);
+    FreeLineIndex(index);
+    BeginLineScan(&pass->scan, index, blankSkip);
+    // Lines are counted from after the copy's mark, which is never shown.
+    pass->scan.pos = pass->scan.start = form.copyMark;
+    // The source's own mark is read first, and the copy's written, with
+    // the first piece.
+    pass->left = size + 1;
+}
+
+PassStep StreamPiece(StreamPass* pass)
+{
+    const bool utf16 = pass->form.encoding == TEXT_UTF16LE || pass->form.encoding == TEXT_UTF16BE;
+    const bool copying = pass->copy != INVALID_HANDLE_VALUE;
+    bool ok = true;
+    if (pass->left > pass->size) {
+        const size_t mark = pass->form.sourceMark;
+        ok = pass->size >= mark && (mark == 0 || ReadAll(pass->source, Buffer.source, static_cast<DWORD>(mark))) &&
+             (!copying || WriteAll(pass->copy, UTF8_MARK, static_cast<DWORD>(pass->form.copyMark)));
+        pass->left = ok ? pass->size - mark : 0;
+        if (ok && pass->left > 0)
+            return PASS_GOING;
+    } else if (pass->left > 0) {
+        // Only the size seen at the start is read, should the file grow.
+        DWORD want = pass->left < CHUNK ? static_cast<DWORD>(pass->left) : CHUNK;
+        DWORD got = 0;
+        ok = ReadFile(pass->source, Buffer.source, want, &got, NULL) && got > 0;
+        const char* bytes = Buffer.source;
+        size_t n = got;
+        if (ok && utf16) {
+            n = DecodeUtf16(&pass->decoder, reinterpret_cast<unsigned char*>(Buffer.source), got, Buffer.converted);
+            bytes = Buffer.converted;
+        }
+        // A UTF-16 text may grow past what 32-bit offsets reach once in UTF-8.
+        ok = ok && pass->scan.pos + n <= LARGEST_TEXT &&
+             (!copying || WriteAll(pass->copy, bytes, static_cast<DWORD>(n))) && ScanLines(&pass->scan, bytes, n);
+        pass->left -= got;
+        if (ok && pass->left > 0)
+            return PASS_GOING;
+    }
+    if (ok && utf16) {
+        size_t n = EndUtf16(&pass->decoder, Buffer.converted);
+        ok = pass->scan.pos + n <= LARGEST_TEXT &&
+             (!copying || WriteAll(pass->copy, Buffer.converted, static_cast<DWORD>(n))) &&
+             ScanLines(&pass->scan, Buffer.converted, n);
+    }
+    ok = ok && EndLineScan(&pass->scan);
+    if (!ok)
+        FreeLineIndex(pass->scan.index);
+    return ok ? PASS_DONE : PASS_FAILED;
+}
+
+unsigned StreamPercent(const StreamPass& pass)
+{
+    const ULONGLONG left = pass.left > pass.size ? pass.size : pass.left;
+    return pass.size == 0 ? 100 : static_cast<unsigned>((pass.size - left) * 100 / pass.size);
+}
+
+void BeginWalkPass(WalkPass* pass, HANDLE copy, ULONGLONG size, const LineIndex& index, size_t need,
+                   LineVisit visit, void* context)
+{
+    pass->copy = copy;
+    pass->size = size;
+    pass->index = &index;
+    pass->need = need;
+    pass->visit = visit;
+    pass->context = context;
+    pass->next = 0;
+    pass->from = pass->to = 0;
+}
+
+PassStep WalkPiece(WalkPass* pass)
+{
+    bool read = false;
+    const size_t need = pass->need;
+    for (; pass->next < pass->index->count; ++pass->next) {
+        const uint32_t start = LineStart(*pass->index, pass->next);
+        if (start + static_cast<uint64_t>(need) + 1 > pass->to && pass->to < pass->size) {
+            // One read a piece: the next read waits for the next piece.
+            if (read)
+                return PASS_GOING;
+            ULONGLONG left = pass->size - start;
+            DWORD want = left < sizeof Buffer.walked ? static_cast<DWORD>(left) : static_cast<DWORD>(sizeof Buffer.walked);
+            if (ReadAt(pass->copy, start, Buffer.walked, want) != want)
+                return PASS_FAILED;
+            read = true;
+            pass->from = start;
+            pass->to = start + want;
+        }
+        const char* line = Buffer.walked + (start - pass->from);
+        if (!pass->visit(pass->context, start, line,
+                         pass->to - start < need + 1 ? static_cast<size_t>(pass->to - start) : need + 1))
+            return PASS_FAILED;
+    }
+    return PASS_DONE;
+}
+
+unsigned WalkPercent(const WalkPass& pass)
+{
+    return pass.size == 0 ? 100 : static_cast<unsigned>(pass.from * 100 / pass.size);
+}
+
+namespace {
+
+bool DropIfNotesOnly(void* context, uint32_t start, const char* line, size_t seen)
+{
+    RuleIndexing* work = static_cast<RuleIndexing*>(context);
+    const size_t length = LineLength(line, seen);
+    if (length <= LINE_MAX_BYTES && NotesOnly(line, length, work->form.encoding != TEXT_CP932))
+        return true;
+    // An entry is moved only after it has been read.
+    LineIndex* index = work->index;
+    index->blocks[work->kept >> LINE_BLOCK_SHIFT][work->kept & (LINE_BLOCK_ENTRIES - 1)] = start;
+    ++work->kept;
+    return true;
+}
+
+}  // namespace
+
+void BeginDroppingNoteLines(RuleIndexing* work, HANDLE copy, ULONGLONG size, const CopyForm& form,
+                            LineIndex* index)
+{
+    work->form = form;
+    work->rule = SKIP_NOTE_LINES;
+    work->walking = true;
+    work->index = index;
+    work->kept = 0;
+    BeginWalkPass(&work->walk, copy, size, *index, LINE_MAX_BYTES, DropIfNotesOnly, work);
+}
+
+bool BeginRuleIndexing(RuleIndexing* work, HANDLE copy, ULONGLONG size, const CopyForm& form, int rule,
+                       LineIndex* index)
+{
+    work->form = form;
+    work->rule = rule;
+    work->walking = false;
+    work->index = index;
+    work->kept = 0;
+    LONG high = 0;
+    if (SetFilePointer(copy, 0, &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+        return false;
+    BeginStreamPass(&work->stream, copy, size, INVALID_HANDLE_VALUE, form, rule != KEEP_BLANK_LINES ? 1 : 0, index);
+    return true;
+}
+
+PassStep RuleIndexingPiece(RuleIndexing* work)
+{
+    if (!work->walking) {
+        PassStep step = StreamPiece(&work->stream);
+        if (step != PASS_DONE || work->rule != SKIP_NOTE_LINES)
+            return step;
+        BeginDroppingNoteLines(work, work->stream.source, work->stream.size, work->form, work->index);
+        return PASS_GOING;
+    }
+    PassStep step = WalkPiece(&work->walk);
+    if (step == PASS_GOING)
+        return step;
+    work->index->count = work->kept;
+    if (step == PASS_FAILED)
+        FreeLineIndex(work->index);
+    return step;
+}
+
+unsigned RuleIndexingPercent(const RuleIndexing& work)
+{
+    if (work.rule != SKIP_NOTE_LINES)
+        return StreamPercent(work.stream);
+    // The stream reads the copy once and the walk once more.
+    return work.walking ? 50 + WalkPercent(work.walk) / 2 : StreamPercent(work.stream) / 2;
+}
+
+bool SameLineUnder(HANDLE copy, ULONGLONG size, const CopyForm& form, int placeRule, const LineIndex& index,
+                   uint32_t* line)
 {
     LineIndex counted = {};
-    if (!IndexUnderRule(h, size, form, placeRule, &counted, progress)) {
+    RuleIndexing work;
+    if (!BeginRuleIndexing(&work, copy, size, form, placeRule, &counted) ||
+        RunThrough(&work, RuleIndexingPiece) != PASS_DONE) {
         FreeLineIndex(&counted);
         return false;
     }
@@ -206,47 +307,36 @@ bool SameLineUnder(HANDLE h, ULONGLONG size, const CopyForm& form, int placeRule
     return true;
 }
 
-bool DropNoteLines(HANDLE copy, ULONGLONG size, const CopyForm& form, LineIndex* index, WorkProgress* progress)
+namespace {
+
+bool NoteHeading(void* context, uint32_t start, const char* line, size_t seen)
 {
-    uint32_t kept = 0;
-    const bool utf8 = form.encoding != TEXT_CP932;
-    // An entry is moved only after it has been read.
-    const bool ok = WalkLines(copy, size, *index, LINE_MAX_BYTES, progress,
-                              [&](uint32_t start, const char* line, size_t seen) {
-                                  const size_t length = LineLength(line, seen);
-                                  if (length <= LINE_MAX_BYTES && NotesOnly(line, length, utf8))
-                                      return true;
-                                  index->blocks[kept >> LINE_BLOCK_SHIFT][kept & (LINE_BLOCK_ENTRIES - 1)] = start;
-                                  ++kept;
-                                  return true;
-                              });
-    index->count = kept;
-    return ok;
+    HeadingSearch* search = static_cast<HeadingSearch*>(context);
+    const bool utf8 = search->utf8;
+    const unsigned char* first = reinterpret_cast<const unsigned char*>(line);
+    if (!PerhapsHeading(first, seen, utf8, *search->codes) || !MayBeHeading(first, seen, utf8))
+        return true;
+    const size_t length = LineLength(line, seen);
+    return length > HEADING_MAX_LINE_BYTES || !IsHeading(line, length, utf8) || AddHeading(search->headings, start);
 }
 
-bool FindHeadings(HANDLE copy, ULONGLONG size, const LineIndex& index, bool utf8, Headings* headings,
-                  WorkProgress* progress)
+}  // namespace
+
+void BeginHeadingSearch(HeadingSearch* search, HANDLE copy, ULONGLONG size, const LineIndex& index, bool utf8,
+                        Headings* headings)
 {
     FreeHeadings(headings);
-    const HeadingCodes& codes = HeadingCodesOf(utf8);
-    headings->found = WalkLines(copy, size, index, HEADING_MAX_LINE_BYTES, progress,
-                                [&](uint32_t start, const char* line, size_t seen) {
-                                    const unsigned char* first = reinterpret_cast<const unsigned char*>(line);
-                                    if (!PerhapsHeading(first, seen, utf8, codes) || !MayBeHeading(first, seen, utf8))
-                                        return true;
-                                    const size_t length = LineLength(line, seen);
-                                    return length > HEADING_MAX_LINE_BYTES || !IsHeading(line, length, utf8) ||
-                                           AddHeading(headings, start);
-                                });
-    if (!headings->found)
-        FreeHeadings(headings);
-    return headings->found;
+    search->headings = headings;
+    search->codes = &HeadingCodesOf(utf8);
+    search->utf8 = utf8;
+    BeginWalkPass(&search->walk, copy, size, index, HEADING_MAX_LINE_BYTES, NoteHeading, search);
 }
 
-void FreeHeadings(Headings* headings)
+PassStep HeadingSearchPiece(HeadingSearch* search)
 {
-    free(headings->at);
-    headings->at = NULL;
-    headings->count = headings->capacity = 0;
-    headings->found = false;
+    const PassStep step = WalkPiece(&search->walk);
+    if (step == PASS_FAILED)
+        FreeHeadings(search->headings);
+    search->headings->found = step == PASS_DONE;
+    return step;
 }

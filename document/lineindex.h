@@ -22,6 +22,9 @@ struct LineIndex {
     uint32_t count;  // lines kept
 };
 
+// The most bytes of a line that are shown; a longer one is cut there.
+const size_t LINE_MAX_BYTES = 4096;
+
 // Byte offset of line i (below count) in the text.
 inline uint32_t LineStart(const LineIndex& index, uint32_t i)
 {

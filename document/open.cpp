@@ -1,44 +1,50 @@
+#include "document/open.h"
+
 #include <cstring>
 #include <cwchar>
 
-#include "base/msgbox.h"
 #include "base/settings.h"
 #include "document/document.h"
+#include "document/session.h"
+#include "document/text.h"
 
 namespace {
 
 const char OPEN_ERROR[] = "指定ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ";
 
-// Copies the source to the new working copy and indexes it on the way, in
-// one read of the source. Returns false, leaving no new copy behind, when
-// the source cannot be read, is 4 GiB or more, the copy cannot be written,
-// or memory for the index runs out; *unreadable says whether it was the
-// source that could not be read.
-bool CopyAndIndex(const wchar_t* source, const wchar_t* copy, int blankSkip, LineIndex* index,
-                  CopyForm* form, WorkProgress* progress, bool* unreadable)
+enum OpenStage { COPYING, DROPPING, ASKING, OPEN_OVER };
+
+void End(OpenJob* job, OpenOutcome outcome, const char* failure)
 {
-    HANDLE in = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
-    ULONGLONG size = 0;
-    *unreadable = in == INVALID_HANDLE_VALUE || !SizeFits(in, &size) || !DetectSourceForm(in, size, form);
-    if (*unreadable) {
-        if (in != INVALID_HANDLE_VALUE)
-            CloseHandle(in);
-        return false;
-    }
-    HANDLE out = CreateFileW(copy, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (out == INVALID_HANDLE_VALUE) {
-        CloseHandle(in);
-        return false;
-    }
-    bool ok = StreamLineIndex(in, size, out, *form, blankSkip, index, progress);
-    CloseHandle(in);
-    ok = CloseHandle(out) && ok;
-    if (!ok) {
-        FreeLineIndex(index);
-        DeleteFileW(copy);
-    }
-    return ok;
+    job->outcome = outcome;
+    job->failure = failure;
+    job->stage = OPEN_OVER;
+}
+
+// The copy being made is given up: the old text stays as it was.
+void Refuse(OpenJob* job, const char* failure)
+{
+    if (job->in != INVALID_HANDLE_VALUE)
+        CloseHandle(job->in);
+    if (job->out != INVALID_HANDLE_VALUE)
+        CloseHandle(job->out);
+    job->in = job->out = INVALID_HANDLE_VALUE;
+    FreeLineIndex(&job->index);
+    DeleteFileW(job->copy);
+    End(job, OPEN_REFUSED, failure);
+}
+
+// After the swap: the old copy is gone or replaced, and the new text
+// cannot be shown. The file names no text either.
+void Lose(OpenJob* job, const char* failure)
+{
+    if (Text.WorkHandle != INVALID_HANDLE_VALUE)
+        CloseHandle(Text.WorkHandle);
+    Text.WorkHandle = INVALID_HANDLE_VALUE;
+    FreeLineIndex(&job->index);
+    ResetDocument();
+    StorePlace();
+    End(job, OPEN_LOST, failure);
 }
 
 // Where the reader left a text of the recent list, as a line of its new
@@ -52,101 +58,148 @@ ReadingPlace PlaceLeftIn(const wchar_t* path, ULONGLONG size, const CopyForm& fo
         return ReadingPlace{0, 0};
     const RecentText& left = AppSettings.Recent[k];
     ReadingPlace place = left.Place;
-    if (left.Rule != rule && !SameLineUnder(Doc.WorkHandle, size, form, left.Rule, index, &place.line, NULL))
+    if (left.Rule != rule && !SameLineUnder(Text.WorkHandle, size, form, left.Rule, index, &place.line))
         return ReadingPlace{0, 0};
     return place.line < index.count ? place : ReadingPlace{index.count - 1, 0};
 }
 
-// Everything after the choice of a path. The previous text stays open and
-// untouched until the new copy and its index are complete. A failure
-// leaves in *failure the message that tells the user.
-OpenOutcome OpenChosen(const wchar_t* path, WorkProgress* progress, const char** failure)
+// The new text becomes the open one, at the place it was left. From the
+// swap on the working copy holds it: the settings file names it at once,
+// so that neither a log-off during the dat question nor a crash finds a
+// name and a copy that disagree.
+WorkStep Settle(OpenJob* job)
 {
-    wchar_t copy[PATH_SIZE];
-    wmemset(copy, L'\0', PATH_SIZE);
-    wcscpy(copy, WorkFile);
-    wmemcpy(copy + wcslen(copy) - 3, L"new", 3);  // Skerrow.new beside Skerrow.tmp
-
-    // The settings the index is built by: the options sheet may change them
-    // while the work shows its progress.
-    const int blankSkip = AppSettings.BlankSkip, notationView = AppSettings.Notation;
-    LineIndex index = {};
-    CopyForm form;
-    bool unreadable = false;
-    if (!CopyAndIndex(path, copy, blankSkip, &index, &form, progress, &unreadable)) {
-        if (progress == NULL || !progress->cancelled)
-            *failure = OPEN_ERROR;
-        return unreadable ? OPEN_UNREADABLE : OPEN_REFUSED;
+    if (job->index.count == 0) {
+        Lose(job, NO_LINES);
+        return WORK_OVER;
     }
+    const CopyForm& form = job->drop.form;
+    const int rule = LineRuleFor(job->blankSkip, job->notationView, job->form.notation);
+    wmemset(Text.Path, L'\0', PATH_SIZE);
+    wcscpy(Text.Path, job->path);
+    Text.Place = PlaceLeftIn(job->path, job->size, form, rule, job->index);
+    Text.Rule = rule;
+    Text.Index = job->index;
+    job->index = LineIndex{};
+    Text.LineCnt = Text.Index.count;
+    Text.DatFlg = 0;
+    Text.Unicode = form.encoding != TEXT_CP932;
+    Text.Notation = job->form.notation;
+    StorePlace();
+    if (LooksLikeDat(Text.WorkHandle, Text.Index)) {
+        job->stage = ASKING;
+        return WORK_ASKS;
+    }
+    End(job, OPEN_DONE, NULL);
+    return WORK_OVER;
+}
 
-    // Lines of nothing but annotations are left out once the copy can be
-    // read: the old text is gone by then, so nothing stops that pass.
-    const int rule = LineRuleFor(blankSkip, notationView, form.notation);
+// The new copy takes the old one's place; the lines of nothing but
+// annotations are left out once it can be read: the old text is gone by
+// then, so nothing stops that pass.
+WorkStep Swap(OpenJob* job)
+{
+    CloseHandle(job->in);
+    job->in = INVALID_HANDLE_VALUE;
+    const bool written = CloseHandle(job->out) != 0;
+    job->out = INVALID_HANDLE_VALUE;
+    if (!written) {
+        Refuse(job, OPEN_ERROR);
+        return WORK_OVER;
+    }
+    ReleaseText();
+    Text.LineCnt = 0;
     ULONGLONG size = 0;
     // The copy is read in its own form from here on: UTF-8 behind its mark.
-    CopyForm copyForm = form;
-    ReleaseText();
-    Doc.LineCnt = 0;
-    if (!MoveFileExW(copy, WorkFile, MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileW(copy);
-        *failure = OPEN_ERROR;
-    } else if ((Doc.WorkHandle = CreateFileW(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                             NULL)) == INVALID_HANDLE_VALUE) {
-        *failure = OPEN_ERROR;
-    } else if (!SizeFits(Doc.WorkHandle, &size) || !WorkingCopyForm(Doc.WorkHandle, size, &copyForm) ||
-               (rule == SKIP_NOTE_LINES && !DropNoteLines(Doc.WorkHandle, size, copyForm, &index, NULL))) {
-        CloseHandle(Doc.WorkHandle);
-        Doc.WorkHandle = INVALID_HANDLE_VALUE;
-        *failure = OPEN_ERROR;
-    } else if (index.count == 0) {
-        CloseHandle(Doc.WorkHandle);
-        Doc.WorkHandle = INVALID_HANDLE_VALUE;
-        *failure = NO_LINES;
+    CopyForm& copyForm = job->drop.form;
+    copyForm = job->form;
+    if (!MoveFileExW(job->copy, Text.WorkFile, MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(job->copy);
+        Lose(job, OPEN_ERROR);
+        return WORK_OVER;
     }
-    if (*failure != NULL) {
-        FreeLineIndex(&index);
-        ResetDocument();
-        // The old copy is gone or replaced: the file names no text either.
-        StorePlace();
-        return OPEN_LOST;
+    Text.WorkHandle =
+        CreateFileW(Text.WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (Text.WorkHandle == INVALID_HANDLE_VALUE || !SizeFits(Text.WorkHandle, &size) ||
+        !WorkingCopyForm(Text.WorkHandle, size, &copyForm)) {
+        Lose(job, OPEN_ERROR);
+        return WORK_OVER;
     }
-
-    // From the swap on, the working copy holds the new text: the settings
-    // file names it at once, at its first line, so that neither a log-off
-    // during the question below nor a crash finds a name and a copy that
-    // disagree.
-    wcscpy(AppSettings.BackFile, path);
-    Doc.Place = PlaceLeftIn(path, size, copyForm, rule, index);
-    AppSettings.BackSkip = rule;
-    NotePlace();
-    StorePlace();
-    // While the question is up, LineCnt stays 0: whatever navigates then
-    // finds no text, and DocBusy keeps the text from being released.
-    // The line on display meanwhile is still the old text's, painted in its
-    // encoding until the new text's first line replaces it.
-    Doc.Index = index;
-    Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
-    Doc.Unicode = copyForm.encoding != TEXT_CP932;
-    Doc.Notation = form.notation;
-    Doc.LineCnt = Doc.Index.count;
-    return OPEN_DONE;
+    job->size = size;
+    if (LineRuleFor(job->blankSkip, job->notationView, job->form.notation) != SKIP_NOTE_LINES)
+        return Settle(job);
+    BeginDroppingNoteLines(&job->drop, Text.WorkHandle, size, copyForm, &job->index);
+    job->stage = DROPPING;
+    return WORK_GOING;
 }
 
 }  // namespace
 
-OpenOutcome OpenTextFile(const wchar_t* path, WorkProgress* progress)
+void BeginOpen(OpenJob* job, const wchar_t* path)
 {
-    if (DocBusy)
-        return OPEN_REFUSED;
-    DocBusy = 1;
-    SetCursor(LoadCursorA(NULL, IDC_WAIT));
-    const char* failure = NULL;
-    OpenOutcome outcome = OpenChosen(path, progress, &failure);
-    DocBusy = 0;
-    SetCursor(LoadCursorA(NULL, IDC_ARROW));
-    // Told when nothing is in flux any more: meanwhile the user may close
-    // the program or open another text.
-    if (failure != NULL)
-        ShowMessage(NULL, failure, "Skerrow", MB_ICONERROR);
-    return outcome;
+    memset(job, 0, sizeof *job);
+    wcscpy(job->path, path);
+    wcscpy(job->copy, Text.WorkFile);
+    wmemcpy(job->copy + wcslen(job->copy) - 3, L"new", 3);
+    job->blankSkip = AppSettings.BlankSkip;
+    job->notationView = AppSettings.Notation;
+    job->in = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+    job->out = INVALID_HANDLE_VALUE;
+    if (job->in == INVALID_HANDLE_VALUE || !SizeFits(job->in, &job->size) ||
+        !DetectSourceForm(job->in, job->size, &job->form)) {
+        if (job->in != INVALID_HANDLE_VALUE)
+            CloseHandle(job->in);
+        job->in = INVALID_HANDLE_VALUE;
+        End(job, OPEN_UNREADABLE, OPEN_ERROR);
+        return;
+    }
+    job->out = CreateFileW(job->copy, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (job->out == INVALID_HANDLE_VALUE) {
+        CloseHandle(job->in);
+        job->in = INVALID_HANDLE_VALUE;
+        End(job, OPEN_REFUSED, OPEN_ERROR);
+        return;
+    }
+    BeginStreamPass(&job->stream, job->in, job->size, job->out, job->form, job->blankSkip, &job->index);
+    job->stage = COPYING;
+}
+
+WorkStep OpenPiece(OpenJob* job)
+{
+    switch (job->stage) {
+    case COPYING:
+        switch (StreamPiece(&job->stream)) {
+        case PASS_GOING: return WORK_GOING;
+        case PASS_FAILED: Refuse(job, OPEN_ERROR); return WORK_OVER;
+        case PASS_DONE: return Swap(job);
+        }
+        break;
+    case DROPPING:
+        switch (RuleIndexingPiece(&job->drop)) {
+        case PASS_GOING: return WORK_GOING;
+        case PASS_FAILED: Lose(job, OPEN_ERROR); return WORK_OVER;
+        case PASS_DONE: return Settle(job);
+        }
+        break;
+    case ASKING: return WORK_ASKS;
+    }
+    return WORK_OVER;
+}
+
+void AnswerOpen(OpenJob* job, bool posts)
+{
+    Text.DatFlg = posts ? 1 : 0;
+    End(job, OPEN_DONE, NULL);
+}
+
+void CancelOpen(OpenJob* job)
+{
+    if (job->stage == COPYING)
+        Refuse(job, NULL);
+}
+
+unsigned OpenPercent(const OpenJob& job)
+{
+    return job.stage == COPYING ? StreamPercent(job.stream) : 100;
 }

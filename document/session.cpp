@@ -1,137 +1,200 @@
-// The text across runs: taken up again at start, forgotten on request,
-// saved and released at exit, and taken up again after a log-off that did
-// not happen.
-#include <cstring>
+#include "document/session.h"
 
-#include "base/msgbox.h"
+#include <cstring>
+#include <cwchar>
+
 #include "base/settings.h"
 #include "document/document.h"
+#include "document/text.h"
 
 namespace {
 
+const char RESTORE_QUESTION[] = "前回終了直前の状態を復元しますか？";
 const char CANNOT_REOPEN[] = "前回参照ﾃｷｽﾄが開けません。";
 
-// The place the settings file names, as last written by this run; no
-// line's before.
-ReadingPlace StoredPlace = {0xFFFFFFFFu, 0};
+enum RestoreStage { RESTORE_ASKING, INDEXING, PLACING, DAT_ASKING, RESTORE_OVER };
 
-// The rule a stored BackSkip names; anything else keeps blank lines.
-int StoredRule(int backSkip)
+void FreeRestore(RestoreJob* job)
 {
-    return backSkip == SKIP_BLANK_LINES || backSkip == SKIP_NOTE_LINES ? backSkip : KEEP_BLANK_LINES;
+    FreeLineIndex(&job->index);
+    FreeLineIndex(&job->placeIndex);
+    if (job->copy != INVALID_HANDLE_VALUE)
+        CloseHandle(job->copy);
+    job->copy = INVALID_HANDLE_VALUE;
 }
 
-// Opens the kept working copy and indexes it: under the rule the place
-// counts by (keepRule), else under the rule of the settings now, *line
-// (counted under the place's rule) then becoming the same line under it.
-// Returns NULL, or the message that says why it could not be taken up
-// again.
-const char* ReopenWorkingCopy(bool keepRule, uint32_t* line, WorkProgress* progress)
+WorkStep Fail(RestoreJob* job, const char* failure)
 {
-    HANDLE h = CreateFileW(WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return CANNOT_REOPEN;
-    ULONGLONG size = 0;
-    CopyForm form;
-    if (!SizeFits(h, &size) || !WorkingCopyForm(h, size, &form)) {
-        CloseHandle(h);
-        return CANNOT_REOPEN;
-    }
-    const int placeRule = StoredRule(AppSettings.BackSkip);
-    const int rule = keepRule ? placeRule : LineRuleFor(AppSettings.BlankSkip, AppSettings.Notation, form.notation);
-    LineIndex index = {};
-    if (!IndexUnderRule(h, size, form, rule, &index, progress) ||
-        (rule != placeRule && !SameLineUnder(h, size, form, placeRule, index, line, progress))) {
-        FreeLineIndex(&index);
-        CloseHandle(h);
-        return CANNOT_REOPEN;
-    }
-    if (index.count == 0) {
-        FreeLineIndex(&index);
-        CloseHandle(h);
-        return NO_LINES;
-    }
-    Doc.WorkHandle = h;
-    Doc.Index = index;
-    AppSettings.BackSkip = rule;
-    Doc.Unicode = form.encoding != TEXT_CP932;
-    Doc.Notation = form.notation;
-    return NULL;
+    FreeRestore(job);
+    job->failure = failure;
+    job->stage = RESTORE_OVER;
+    return WORK_OVER;
 }
 
-// Reopens the working copy at the last line; NULL, or why it could not.
-const char* Restore(WorkProgress* progress)
+// The indexed copy becomes the open text, at the place stored (its offset
+// only while the line lies within the text).
+WorkStep TakeUp(RestoreJob* job)
 {
-    SetCursor(LoadCursorA(NULL, IDC_WAIT));
-    // Counted unsigned: a stored 0 or negative line lies beyond the end.
-    uint32_t line = static_cast<uint32_t>(AppSettings.BackNo) - 1u;
-    const char* failure = ReopenWorkingCopy(false, &line, progress);
-    if (failure == NULL) {
-        Doc.DatFlg = AskDatForm(Doc.WorkHandle, Doc.Index);
-        Doc.LineCnt = Doc.Index.count;
-        // The place within the line, unless the line lies beyond the end.
-        const bool within = line < Doc.LineCnt && AppSettings.BackPos > 0;
-        Doc.Place = ReadingPlace{line, within ? static_cast<uint32_t>(AppSettings.BackPos) : 0};
+    if (job->index.count == 0)
+        return Fail(job, NO_LINES);
+    FreeLineIndex(&job->placeIndex);
+    Text.WorkHandle = job->copy;
+    job->copy = INVALID_HANDLE_VALUE;
+    Text.Index = job->index;
+    job->index = LineIndex{};
+    Text.LineCnt = Text.Index.count;
+    Text.Rule = job->rule;
+    Text.DatFlg = 0;
+    Text.Unicode = job->form.encoding != TEXT_CP932;
+    Text.Notation = job->form.notation;
+    const bool within = job->line < Text.LineCnt && Text.Place.offset > 0;
+    Text.Place = ReadingPlace{job->line, within ? Text.Place.offset : 0};
+    job->restored = true;
+    if (LooksLikeDat(Text.WorkHandle, Text.Index)) {
+        job->stage = DAT_ASKING;
+        job->question = DAT_QUESTION;
+        return WORK_ASKS;
     }
-    SetCursor(LoadCursorA(NULL, IDC_ARROW));
-    return failure;
+    job->stage = RESTORE_OVER;
+    return WORK_OVER;
+}
+
+// Opens the kept working copy and starts indexing it under the rule of the
+// settings now.
+WorkStep Reopen(RestoreJob* job)
+{
+    job->copy = CreateFileW(Text.WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (job->copy == INVALID_HANDLE_VALUE || !SizeFits(job->copy, &job->size) ||
+        !WorkingCopyForm(job->copy, job->size, &job->form))
+        return Fail(job, CANNOT_REOPEN);
+    job->rule = LineRuleFor(AppSettings.BlankSkip, AppSettings.Notation, job->form.notation);
+    if (!BeginRuleIndexing(&job->indexing, job->copy, job->size, job->form, job->rule, &job->index))
+        return Fail(job, CANNOT_REOPEN);
+    job->stage = INDEXING;
+    return WORK_GOING;
+}
+
+// The forgotten text: its copy deleted, and the file, if it named one,
+// naming none.
+void Forget()
+{
+    const bool named = Text.Path[0] != L'\0' || Text.Place.line != 0xFFFFFFFFu;
+    DeleteFileW(Text.WorkFile);
+    ResetDocument();
+    if (named)
+        StorePlace();
 }
 
 }  // namespace
 
-bool RestoreLastText(WorkProgress* progress)
+bool BeginRestore(RestoreJob* job)
 {
+    memset(job, 0, sizeof *job);
+    job->copy = INVALID_HANDLE_VALUE;
     if (AppSettings.BackFlg == 1 && AppSettings.BackNo != 0) {
-        DocBusy = 1;
-        bool accepted = ShowMessage(NULL, "前回終了直前の状態を復元しますか？", "Skerrow", MB_OKCANCEL) == IDOK;
-        const char* failure = accepted ? Restore(progress) : NULL;
-        DocBusy = 0;
-        if (failure != NULL && progress != NULL && progress->cancelled)
-            return false;
-        if (failure != NULL)
-            ShowMessage(NULL, failure, "Skerrow", MB_ICONERROR);
-        if (accepted)
-            return failure == NULL;
+        job->stage = RESTORE_ASKING;
+        job->question = RESTORE_QUESTION;
+        return true;
     }
-    // A text the file still names is forgotten there at once, as its copy is.
-    bool named = AppSettings.BackNo != 0 || AppSettings.BackFile[0] != L'\0';
-    DeleteFileW(WorkFile);
-    ResetDocument();
-    if (named)
-        StorePlace();
+    Forget();
     return false;
 }
 
-bool ClearText()
+WorkStep RestorePiece(RestoreJob* job)
 {
-    if (DocBusy)
-        return false;
-    ResetDocument();
-    ReleaseText();
-    DeleteFileW(WorkFile);
-    StorePlace();
-    return true;
+    PassStep step;
+    switch (job->stage) {
+    case RESTORE_ASKING:
+    case DAT_ASKING: return WORK_ASKS;
+    case INDEXING:
+        if ((step = RuleIndexingPiece(&job->indexing)) == PASS_GOING)
+            return WORK_GOING;
+        if (step == PASS_FAILED)
+            return Fail(job, CANNOT_REOPEN);
+        job->line = Text.Place.line;
+        if (job->rule == Text.Rule)
+            return TakeUp(job);
+        // The place counts by another rule: the copy indexed under that
+        // one too, to find the same line.
+        if (!BeginRuleIndexing(&job->placeIndexing, job->copy, job->size, job->form, Text.Rule, &job->placeIndex))
+            return Fail(job, CANNOT_REOPEN);
+        job->stage = PLACING;
+        return WORK_GOING;
+    case PLACING:
+        if ((step = RuleIndexingPiece(&job->placeIndexing)) == PASS_GOING)
+            return WORK_GOING;
+        if (step == PASS_FAILED)
+            return Fail(job, CANNOT_REOPEN);
+        job->line = SameLineIn(job->placeIndex, job->index, job->line);
+        return TakeUp(job);
+    }
+    return WORK_OVER;
 }
 
-void NotePlace()
+void AnswerRestore(RestoreJob* job, bool yes)
 {
-    AppSettings.BackNo = static_cast<int>(Doc.Place.line + 1);
-    AppSettings.BackPos = static_cast<int>(Doc.Place.offset);
-    RememberText(AppSettings.Recent, AppSettings.BackFile, Doc.Place, AppSettings.BackSkip);
+    if (job->stage == DAT_ASKING) {
+        Text.DatFlg = yes ? 1 : 0;
+        job->stage = RESTORE_OVER;
+    } else if (yes) {
+        Reopen(job);
+    } else {
+        Forget();
+        job->stage = RESTORE_OVER;
+    }
+}
+
+void CancelRestore(RestoreJob* job)
+{
+    if (job->stage == INDEXING || job->stage == PLACING) {
+        FreeRestore(job);
+        job->stage = RESTORE_OVER;
+    }
+}
+
+unsigned RestorePercent(const RestoreJob& job)
+{
+    if (job.stage == INDEXING)
+        return job.rule == Text.Rule ? RuleIndexingPercent(job.indexing) : RuleIndexingPercent(job.indexing) / 2;
+    return job.stage == PLACING ? 50 + RuleIndexingPercent(job.placeIndexing) / 2 : 0;
 }
 
 void StorePlace()
 {
-    if (Doc.LineCnt != 0)
-        NotePlace();
+    if (Text.LineCnt != 0) {
+        AppSettings.BackNo = static_cast<int>(Text.Place.line + 1);
+        AppSettings.BackPos = static_cast<int>(Text.Place.offset);
+        wmemset(AppSettings.BackFile, L'\0', PATH_SIZE);
+        wcscpy(AppSettings.BackFile, Text.Path);
+        AppSettings.BackSkip = Text.Rule;
+        RememberText(AppSettings.Recent, Text.Path, Text.Place, Text.Rule);
+    } else if (Text.Path[0] == L'\0') {
+        AppSettings.BackNo = 0;
+        AppSettings.BackPos = 0;
+        wmemset(AppSettings.BackFile, L'\0', PATH_SIZE);
+        AppSettings.BackSkip = AppSettings.BlankSkip;
+    }
     SaveSettings(SAVED_AT_EXIT);
-    StoredPlace = Doc.Place;
+    Text.Stored = Text.Place;
+}
+
+bool PlaceUnstored()
+{
+    return HasText() && !SamePlace(Text.Place, Text.Stored);
+}
+
+void ClearText()
+{
+    ResetDocument();
+    ReleaseText();
+    DeleteFileW(Text.WorkFile);
+    StorePlace();
 }
 
 void ClearRecentTexts()
 {
     RecentText* list = AppSettings.Recent;
-    const int open = Doc.LineCnt != 0 ? FindRecent(list, AppSettings.BackFile) : -1;
+    const int open = Text.LineCnt != 0 ? FindRecent(list, Text.Path) : -1;
     for (int k = RECENT_COUNT - 1; k >= 0; --k)
         if (k != open)
             ForgetRecent(list, k);
@@ -144,35 +207,35 @@ void ForgetRecentText(const wchar_t* path)
     StorePlace();
 }
 
-bool PlaceUnstored()
+void SaveAndRelease(bool held)
 {
-    return HasText() && !SamePlace(Doc.Place, StoredPlace);
-}
-
-int SaveAndRelease(HWND owner, int ask)
-{
-    if (ask != 0 &&
-        ShowMessage(owner, "終了します。よろしいですか？", "Skerrow", MB_OKCANCEL | MB_DEFBUTTON2) != IDOK)
-        return -1;
     StorePlace();
-    // An open or restore waiting on its question still needs its text; it
-    // is released when the program closes after it.
-    if (!DocBusy)
+    if (!held)
         ReleaseText();
-    return 0;
 }
 
 ResumeOutcome ResumeAfterCancelledEnd()
 {
-    if (Doc.WorkHandle != INVALID_HANDLE_VALUE || Doc.LineCnt == 0 || DocBusy)
+    if (Text.WorkHandle != INVALID_HANDLE_VALUE || Text.LineCnt == 0)
         return RESUME_NOTHING;
     // Taken up silently, as it was: the same lines (whatever BlankSkip says
     // by now) and the same dat view.
-    uint32_t line = Doc.Place.line;
-    if (ReopenWorkingCopy(true, &line, NULL) != NULL) {
+    HANDLE h = CreateFileW(Text.WorkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    ULONGLONG size = 0;
+    CopyForm form;
+    RuleIndexing indexing;
+    LineIndex index = {};
+    if (h == INVALID_HANDLE_VALUE || !SizeFits(h, &size) || !WorkingCopyForm(h, size, &form) ||
+        !BeginRuleIndexing(&indexing, h, size, form, Text.Rule, &index) ||
+        RunThrough(&indexing, RuleIndexingPiece) != PASS_DONE || index.count == 0) {
+        FreeLineIndex(&index);
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
         ResetDocument();
         return RESUME_LOST;
     }
-    Doc.LineCnt = Doc.Index.count;
+    Text.WorkHandle = h;
+    Text.Index = index;
+    Text.LineCnt = index.count;
     return RESUME_DONE;
 }

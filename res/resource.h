@@ -69,10 +69,15 @@
 #define TIMER_AUTOFEED      275
 #define TIMER_NUMKEY        3180
 #define TIMER_SAVEPLACE     3181
+#define TIMER_LONGWORK      3182
 #define HOTKEY_SHOW         5996
 #define HOTKEY_MENU         5997
 #define HOTKEY_PROBE        5998
 #define TRAY_ICON_ID        5999
 #define WM_TRAYNOTIFY       3177
+/* The window's own messages: the next slice of long work, and the command
+   that waited for it */
+#define WM_LONGWORK         (0x8000 + 1)
+#define WM_WAITINGCOMMAND   (0x8000 + 2)
 
 #endif

@@ -9,6 +9,7 @@
 #include "base/wide.h"
 #include "dialogs/dialogs.h"
 #include "document/document.h"
+#include "document/work.h"
 #include "window/handles.h"
 #include "window/longwork.h"
 #include "window/view.h"
@@ -19,25 +20,7 @@ namespace {
 // not been looked for.
 uint32_t HeadingCount()
 {
-    return HasText() && Doc.DatFlg != 1 ? Doc.Chapters.count : 0;
-}
-
-// Looks for the headings the first time they are asked for, as long work:
-// a large text takes a pass over its copy. False when it was cancelled or
-// the copy could not be read.
-bool LookForChapters(HWND window)
-{
-    if (Doc.Chapters.found)
-        return true;
-    if (LongWorkRunning())
-        return false;
-    WorkProgress progress;
-    PauseFeed(window);
-    BeginLongWork(window, "目次作成中", &progress);
-    FindChapters(&progress);
-    EndLongWork();
-    ResumeFeed(window);
-    return HasText() && Doc.Chapters.found;
+    return TextSettled() && Doc.DatFlg != 1 ? Doc.Chapters.count : 0;
 }
 
 // How many headings start at or before byte ofs.
@@ -59,6 +42,15 @@ uint32_t HeadingsUpTo(uint32_t ofs)
 // of them would freeze the window and run the process out of memory.
 const uint32_t LISTED_MOST = 1000;
 
+// The list as it is being made: the rows from heading first on, the one
+// to select, and a row being made.
+struct HeadingRows {
+    std::vector<std::wstring> items;
+    uint32_t first, current;
+    wchar_t wide[LINE_MAX_BYTES + 2];
+};
+HeadingRows Rows;
+
 // A heading as the list shows it: its number and its line as read, on one
 // row.
 void AddHeadingItem(const char* line, uint32_t i, void* items)
@@ -66,7 +58,7 @@ void AddHeadingItem(const char* line, uint32_t i, void* items)
     int length = static_cast<int>(strlen(line));
     while (length > 0 && (line[length - 1] == '\r' || line[length - 1] == '\n'))
         --length;
-    static wchar_t wide[LINE_MAX_BYTES + 2];
+    wchar_t* wide = Rows.wide;
     int n = length > 0 ? MultiByteToWideChar(Doc.Unicode ? CP_UTF8 : PROGRAM_CODE_PAGE, 0, line, length, wide,
                                              LINE_MAX_BYTES + 2)
                        : 0;
@@ -75,24 +67,55 @@ void AddHeadingItem(const char* line, uint32_t i, void* items)
     static_cast<std::vector<std::wstring>*>(items)->push_back(std::wstring(number) + std::wstring(wide, n > 0 ? n : 0));
 }
 
-// The list's rows from heading first on, as long work. False when it was
-// cancelled or the text went meanwhile.
-bool ListHeadings(HWND window, uint32_t first, uint32_t count, std::vector<std::wstring>* items)
+// What the chapter keys and the list asked for, once the headings are
+// looked for the first time: a large text takes a pass over its copy.
+enum { STEP_BACK, STEP_FORWARD, LIST };
+
+void HeadingsFound(HWND window, int asked)
 {
-    WorkProgress progress;
-    PauseFeed(window);
-    BeginLongWork(window, "目次作成中", &progress);
-    const bool listed = VisitHeadingLines(first, count, &progress, AddHeadingItem, items);
-    EndLongWork();
-    ResumeFeed(window);
-    return listed;
+    if (!HasText() || !Doc.Chapters.found)
+        return;
+    if (asked == LIST)
+        ChaptersCommand(window);
+    else
+        StepChapter(window, asked == STEP_FORWARD);
+}
+
+// Whether the headings have been looked for; if not, the look starts,
+// `asked` to follow it.
+bool HeadingsKnown(HWND window, int asked)
+{
+    if (Doc.Chapters.found)
+        return true;
+    if (StartHeadingSearch())
+        RunLongWork(window, "目次作成中", HeadingsFound, asked);
+    return false;
+}
+
+void HeadingsListed(HWND window, int)
+{
+    std::vector<std::wstring> items;
+    items.swap(Rows.items);
+    if (!LastWork().listed || !TextSettled())
+        return;
+    std::vector<const wchar_t*> texts;
+    for (const std::wstring& item : items)
+        texts.push_back(item.c_str());
+    int chosen = -1;
+    const uint32_t first = Rows.first;
+    // The text may have been closed from the tray menu while the list was up.
+    if (AskChapter(window, AppInstance, texts.data(), static_cast<int>(items.size()),
+                   static_cast<int>(Rows.current - first), &chosen) &&
+        TextSettled() && first + static_cast<uint32_t>(chosen) < HeadingCount())
+        NavigateTo(window, NAV_CLAMP, ChapterLine(first + static_cast<uint32_t>(chosen)));
 }
 
 }  // namespace
 
 void StepChapter(HWND window, bool forward)
 {
-    if (!HasText() || Doc.DatFlg == 1 || !LookForChapters(window))
+    if (!TextSettled() || WorkUnderWay() != NO_WORK || Doc.DatFlg == 1 ||
+        !HeadingsKnown(window, forward ? STEP_FORWARD : STEP_BACK))
         return;
     const uint32_t count = HeadingCount();
     if (count == 0)
@@ -116,23 +139,15 @@ void StepChapter(HWND window, bool forward)
 
 void ChaptersCommand(HWND window)
 {
-    if (!HasText() || (Doc.DatFlg != 1 && !LookForChapters(window)))
+    if (!TextSettled() || WorkUnderWay() != NO_WORK || (Doc.DatFlg != 1 && !HeadingsKnown(window, LIST)))
         return;
     const uint32_t count = HeadingCount();
     const uint32_t upTo = HeadingsUpTo(LineStart(Doc.Index, Doc.Place.line));
     const uint32_t current = upTo > 0 ? upTo - 1 : 0;
     const uint32_t listed = count < LISTED_MOST ? count : LISTED_MOST;
-    const uint32_t first = std::min(current - std::min(current, listed / 2), count - listed);
-    std::vector<std::wstring> items;
-    if (listed > 0 && !ListHeadings(window, first, listed, &items))
-        return;
-    std::vector<const wchar_t*> texts;
-    for (const std::wstring& item : items)
-        texts.push_back(item.c_str());
-    int chosen = -1;
-    // The text may have been closed from the tray menu while the list was up.
-    if (AskChapter(window, AppInstance, texts.data(), static_cast<int>(listed), static_cast<int>(current - first),
-                   &chosen) &&
-        HasText() && first + static_cast<uint32_t>(chosen) < HeadingCount())
-        NavigateTo(window, NAV_CLAMP, ChapterLine(first + static_cast<uint32_t>(chosen)));
+    Rows.first = std::min(current - std::min(current, listed / 2), count - listed);
+    Rows.current = current;
+    Rows.items.clear();
+    if (StartHeadingList(Rows.first, listed, AddHeadingItem, &Rows.items))
+        RunLongWork(window, "目次作成中", HeadingsListed, 0);
 }

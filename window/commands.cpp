@@ -7,6 +7,8 @@
 #include "base/settings.h"
 #include "dialogs/dialogs.h"
 #include "document/document.h"
+#include "document/session.h"
+#include "document/work.h"
 #include "res/resource.h"
 #include "window/chapters.h"
 #include "window/find.h"
@@ -19,59 +21,92 @@
 
 namespace {
 
-// A command that came while an open or a restore waited on its question:
-// the text was in flux, so it runs once the question is answered. Closing
-// the program outranks the others; of those, the last one counts.
-int WaitingCommand;           // IDM_EXIT, IDM_CLEAR or IDM_OPEN; 0 when none
-wchar_t WaitingPath[PATH_SIZE];  // the file dropped meanwhile, for IDM_OPEN
-
-void Wait(int id, const wchar_t* path)
-{
-    if (WaitingCommand == IDM_EXIT)
-        return;
-    WaitingCommand = id;
-    wmemset(WaitingPath, L'\0', PATH_SIZE);
-    if (path != NULL && wcslen(path) < PATH_SIZE)
-        wcscpy(WaitingPath, path);
-}
-
 void JumpCommand(HWND window)
 {
-    if (Doc.LineCnt == 0)
+    if (!TextSettled())
         return;
     uint32_t target = 0;
     // Compared with the line shown now, not when the dialog opened: the feed
     // goes on while it is open. The line already shown is not painted again;
     // the text may even have been closed from the tray menu meanwhile.
-    if (AskJumpLine(window, AppInstance, Doc.LineCnt, &target) && Doc.LineCnt > 0 &&
+    if (AskJumpLine(window, AppInstance, Doc.LineCnt, &target) && TextSettled() &&
         ChooseLine(NAV_CLAMP, target, Doc.LineCnt) != Doc.Place.line)
         NavigateTo(window, NAV_CLAMP, target);
 }
 
 void InfoCommand(HWND window)
 {
-    if (Doc.LineCnt > 0)
+    if (TextSettled())
         ShowFileInfo(window, AppInstance);
 }
 
-// Opens recent text k as a drop would; one that cannot be read any more
-// leaves the list.
+// A text from the recent list opens as a drop would; one that cannot be
+// read any more leaves the list.
+const int FROM_RECENT = 1;
+
+void OpenEnded(HWND window, int from)
+{
+    // A copy: a box is up while the next work may start.
+    const WorkResult ended = LastWork();
+    // Told when nothing is in flux any more: meanwhile the user may close
+    // the program or open another text.
+    if (ended.failure != NULL)
+        StoreThenAsk(NULL, ended.failure, MB_ICONERROR);
+    switch (ended.open) {
+    case OPEN_DONE: ShowPlace(window, Doc.Place); break;
+    case OPEN_LOST: ShowNoText(window); break;
+    // The old text stays: a log-off called off meanwhile takes it up now.
+    case OPEN_REFUSED:
+    case OPEN_UNREADABLE: ResumeReleasedText(window); break;
+    }
+    if (from == FROM_RECENT && ended.open == OPEN_UNREADABLE)
+        ForgetRecentText(ended.path);
+}
+
+// Opens path as the new text, or with NULL asks for one with the open
+// dialog; `from` says whether it came from the recent list.
+void OpenFile(HWND window, const wchar_t* path, int from)
+{
+    // The text open until now keeps the place it was left at.
+    StorePlaceNow(window);
+    wchar_t chosen[PATH_SIZE];
+    wmemset(chosen, L'\0', PATH_SIZE);
+    if (path != NULL && wcslen(path) < PATH_SIZE)
+        wcscpy(chosen, path);
+    // A name that cannot be opened is refused at once; anything else waits
+    // for the work under way.
+    if (WorkUnderWay() != NO_WORK && (path == NULL || chosen[0] != L'\0')) {
+        WaitForWork(IDM_OPEN, path);
+        return;
+    }
+    if (path == NULL && AskForFile(window, chosen) == 0)
+        return;
+    if (chosen[0] == L'\0') {
+        ShowMessage(window, "ﾌｧｲﾙ名指定がｴﾗｰです。", "Skerrow", MB_OK);
+        return;
+    }
+    // Work begun while the open dialog was up refuses the open.
+    if (StartOpen(chosen))
+        RunLongWork(window, "読み込み中", OpenEnded, from);
+}
+
 void RecentCommand(HWND window, int k)
 {
     if (k >= RECENT_COUNT || AppSettings.Recent[k].File[0] == L'\0')
         return;
     wchar_t path[PATH_SIZE];
     wcscpy(path, AppSettings.Recent[k].File);
-    if (OpenCommand(window, path))
-        ForgetRecentText(path);
+    OpenFile(window, path, FROM_RECENT);
 }
 
 void ClearCommand(HWND window)
 {
-    if (ClearText())
-        ShowNoText(window);
-    else
-        Wait(IDM_CLEAR, NULL);
+    if (WorkUnderWay() != NO_WORK) {
+        WaitForWork(IDM_CLEAR, NULL);
+        return;
+    }
+    ClearText();
+    ShowNoText(window);
 }
 
 // The Display page's colours and default look, in force at once.
@@ -151,15 +186,9 @@ void RunCommand(HWND window, int id)
     case IDM_CHAPTERS: ChaptersCommand(window); break;
     case IDM_RECENTCLEAR: ClearRecentTexts(); break;
     case IDM_AUTOFEED: ToggleAutoFeed(window); break;
-    case IDM_FIND:
-        FindCommand(window);
-        RunWaitingCommand(window);
-        break;
+    case IDM_FIND: FindCommand(window); break;
     case IDM_FINDNEXT:
-    case IDM_FINDPREVIOUS:
-        FindAgain(window, id == IDM_FINDPREVIOUS);
-        RunWaitingCommand(window);
-        break;
+    case IDM_FINDPREVIOUS: FindAgain(window, id == IDM_FINDPREVIOUS); break;
     default:
         if (id >= IDM_RECENT && id < IDM_RECENT + RECENT_COUNT)
             RecentCommand(window, id - IDM_RECENT);
@@ -167,69 +196,36 @@ void RunCommand(HWND window, int id)
     }
 }
 
-bool OpenCommand(HWND window, const wchar_t* path)
+void OpenCommand(HWND window, const wchar_t* path)
 {
-    // The text open until now keeps the place it was left at.
-    StorePlaceNow(window);
-    wchar_t chosen[PATH_SIZE];
-    wmemset(chosen, L'\0', PATH_SIZE);
-    if (path != NULL && wcslen(path) < PATH_SIZE)
-        wcscpy(chosen, path);
-    // A name that cannot be opened is refused at once; anything else waits
-    // for an open or restore under way.
-    if (DocBusy && (path == NULL || chosen[0] != L'\0')) {
-        Wait(IDM_OPEN, path);
-        return false;
-    }
-    if (path == NULL && AskForFile(window, chosen) == 0)
-        return false;
-    if (chosen[0] == L'\0') {
-        ShowMessage(window, "ﾌｧｲﾙ名指定がｴﾗｰです。", "Skerrow", MB_OK);
-        return false;
-    }
-    WorkProgress progress;
-    BeginLongWork(window, "読み込み中", &progress);
-    OpenOutcome outcome = OpenTextFile(chosen, &progress);
-    EndLongWork();
-    switch (outcome) {
-    case OPEN_DONE: ShowPlace(window, Doc.Place); break;
-    case OPEN_LOST: ShowNoText(window); break;
-    // The old text stays: a log-off called off meanwhile takes it up now.
-    case OPEN_REFUSED:
-    case OPEN_UNREADABLE: ResumeReleasedText(window); break;
-    }
-    RunWaitingCommand(window);
-    return outcome == OPEN_UNREADABLE;
+    OpenFile(window, path, 0);
 }
 
 void CloseProgram(HWND window)
 {
-    // Not while an open or restore waits on its question: the window must
-    // outlive it (a restore even runs inside the window's creation). Long
-    // work is stopped, so that the program closes soon.
-    if (DocBusy) {
-        if (LongWorkRunning())
-            CancelLongWork();
-        Wait(IDM_EXIT, NULL);
+    // Not while long work is under way: the window must outlive it (an
+    // open or restore may wait on its question). The work is stopped, so
+    // that the program closes soon.
+    if (WorkUnderWay() != NO_WORK) {
+        CancelWork();
+        WaitForWork(IDM_EXIT, NULL);
         return;
     }
-    if (SaveAndRelease(window, AppSettings.EndFlg) == 0) {
-        PauseFeed(window);
-        DestroyWindow(window);
-    }
+    if (AppSettings.EndFlg != 0 && StoreThenAsk(window, "終了します。よろしいですか？", MB_OKCANCEL | MB_DEFBUTTON2) != IDOK)
+        return;
+    SaveAndRelease(false);
+    PauseFeed(window);
+    DestroyWindow(window);
 }
 
 void RunWaitingCommand(HWND window)
 {
-    int id = WaitingCommand;
-    WaitingCommand = 0;
-    if (id == IDM_OPEN && WaitingPath[0] != L'\0') {
-        wchar_t path[PATH_SIZE];
-        wmemcpy(path, WaitingPath, PATH_SIZE);
-        wmemset(WaitingPath, L'\0', PATH_SIZE);
+    int id;
+    wchar_t path[PATH_SIZE];
+    if (!TakeWaitingCommand(&id, path))
+        return;
+    if (id == IDM_OPEN && path[0] != L'\0')
         OpenCommand(window, path);
-    } else if (id != 0) {
-        // Posted: a restore waits inside the window's creation.
-        PostMessageA(window, WM_COMMAND, id, 0);
-    }
+    else
+        RunCommand(window, id);
 }

@@ -3,14 +3,15 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "base/msgbox.h"
 #include "base/settings.h"
 #include "base/wide.h"
 #include "dialogs/dialogs.h"
 #include "document/document.h"
+#include "document/work.h"
 #include "window/handles.h"
 #include "window/layout.h"
 #include "window/longwork.h"
+#include "window/place.h"
 #include "window/view.h"
 
 namespace {
@@ -46,14 +47,15 @@ bool QueryBytes(const wchar_t* query, char* out, size_t* length)
     return n > 0 && !lost;
 }
 
-void TellNotFound(HWND window, const wchar_t* query)
+void TellNotFound(HWND window)
 {
+    const wchar_t* query = AppSettings.FindHistory[0];
     char named[2 * FIND_TEXT_SIZE];
     if (WideCharToMultiByte(PROGRAM_CODE_PAGE, 0, query, -1, named, sizeof named, NULL, NULL) == 0)
         named[0] = '\0';
     char text[2 * FIND_TEXT_SIZE + 64];
     snprintf(text, sizeof text, "「%s」は見つかりませんでした。", named);
-    ShowMessage(window, text, "Skerrow", MB_ICONINFORMATION);
+    StoreThenAsk(window, text, MB_ICONINFORMATION);
 }
 
 // The line found, at the piece that holds where the query starts.
@@ -62,48 +64,51 @@ void ShowFound(HWND window, uint32_t line, uint32_t at)
     ShowPlace(window, ReadingPlace{line, at});
     LineLayout layout;
     LayOutShown(window, NULL, &layout);
-    Doc.Place.offset = PieceStart(layout.piece);
+    MoveWithinLine(PieceStart(layout.piece));
+}
+
+void FindEnded(HWND window, int down)
+{
+    const WorkResult ended = LastWork();
+    switch (ended.find) {
+    case FIND_FOUND: ShowFound(window, ended.found, ended.at); break;
+    case FIND_WRAPPED:
+        ShowFound(window, ended.found, ended.at);
+        StoreThenAsk(window, down ? WRAPPED_DOWN : WRAPPED_UP, MB_ICONINFORMATION);
+        break;
+    case FIND_NONE: TellNotFound(window); break;
+    case FIND_FAILED: StoreThenAsk(window, READ_FAILED, MB_ICONERROR); break;
+    case FIND_CANCELLED:
+    case FIND_GOING: break;
+    }
 }
 
 void RunFind(HWND window, bool down)
 {
-    const wchar_t* query = AppSettings.FindHistory[0];
+    // Work begun while the find dialog was up goes first.
+    if (WorkUnderWay() != NO_WORK)
+        return;
     char bytes[FIND_QUERY_MAX];
     size_t length = 0;
     TextFinder finder;
-    FindOutcome outcome = FIND_NONE;
-    uint32_t found = Doc.Place.line, at = 0;
-    if (QueryBytes(query, bytes, &length) &&
-        PrepareFinder(&finder, bytes, length, AppSettings.FindCase != 0, !Doc.Unicode)) {
-        WorkProgress progress;
-        PauseFeed(window);
-        BeginLongWork(window, "検索中", &progress);
-        outcome = FindLine(finder, down, Doc.Place.line, &progress, &found, &at);
-        EndLongWork();
-        ResumeFeed(window);
-    }
-    switch (outcome) {
-    case FIND_FOUND: ShowFound(window, found, at); break;
-    case FIND_WRAPPED:
-        ShowFound(window, found, at);
-        ShowMessage(window, down ? WRAPPED_DOWN : WRAPPED_UP, "Skerrow", MB_ICONINFORMATION);
-        break;
-    case FIND_NONE: TellNotFound(window, query); break;
-    case FIND_FAILED: ShowMessage(window, READ_FAILED, "Skerrow", MB_ICONERROR); break;
-    case FIND_CANCELLED: break;
-    }
+    if (QueryBytes(AppSettings.FindHistory[0], bytes, &length) &&
+        PrepareFinder(&finder, bytes, length, AppSettings.FindCase != 0, !Doc.Unicode) &&
+        StartFind(finder, down, Doc.Place.line))
+        RunLongWork(window, "検索中", FindEnded, down);
+    else
+        TellNotFound(window);
 }
 
 }  // namespace
 
 void FindCommand(HWND window)
 {
-    if (!HasText() || DocBusy)
+    if (!TextSettled() || WorkUnderWay() != NO_WORK)
         return;
     wchar_t query[FIND_TEXT_SIZE];
     int down = AppSettings.FindDown, matchCase = AppSettings.FindCase;
     // The text may have been closed from the tray menu while the dialog was up.
-    if (!AskFindText(window, AppInstance, AppSettings.FindHistory, query, &down, &matchCase) || !HasText())
+    if (!AskFindText(window, AppInstance, AppSettings.FindHistory, query, &down, &matchCase) || !TextSettled())
         return;
     Remember(query);
     AppSettings.FindDown = down;
@@ -114,7 +119,7 @@ void FindCommand(HWND window)
 
 void FindAgain(HWND window, bool reverse)
 {
-    if (!HasText() || DocBusy)
+    if (!TextSettled() || WorkUnderWay() != NO_WORK)
         return;
     if (AppSettings.FindHistory[0][0] == L'\0')
         FindCommand(window);

@@ -6,10 +6,10 @@
 #include "base/paths.h"
 #include "base/settings.h"
 #include "document/document.h"
+#include "document/work.h"
 #include "res/resource.h"
 #include "window/chapters.h"
 #include "window/commands.h"
-#include "window/longwork.h"
 #include "window/place.h"
 #include "window/view.h"
 
@@ -44,9 +44,9 @@ void HandleKey(HWND window, WPARAM wParam)
 {
     unsigned key = LOWORD(wParam);
     // While long work runs, Esc stops it and other keys wait for nothing.
-    if (LongWorkRunning()) {
+    if (WorkUnderWay() != NO_WORK) {
         if (key == VK_ESCAPE)
-            CancelLongWork();
+            CancelWork();
         return;
     }
     if ((key >= '0' && key <= '9') || (key >= VK_NUMPAD0 && key <= VK_NUMPAD9)) {
@@ -92,7 +92,7 @@ void JumpToTypedLine(HWND window)
 
 void StepByWheel(HWND window, int delta)
 {
-    if (LongWorkRunning())
+    if (WorkUnderWay() != NO_WORK)
         return;
     StepThrough(window, delta < 0);
 }

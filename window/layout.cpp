@@ -17,7 +17,7 @@
 
 namespace {
 
-// DispText in UTF-16, the byte of DispText each unit comes from, and what
+// Shown.text in UTF-16, the byte of Shown.text each unit comes from, and what
 // the last layout found in it.
 wchar_t Wide[DISP_TEXT_SIZE];
 size_t WideLength;
@@ -46,23 +46,23 @@ bool SameAsLast(const LaidOut& now)
            strcmp(now.text, Last.text) == 0;
 }
 
-// The code page DispText is in.
+// The code page Shown.text is in.
 UINT DispCodePage()
 {
-    return Doc.Unicode ? CP_UTF8 : PROGRAM_CODE_PAGE;
+    return Shown.unicode ? CP_UTF8 : PROGRAM_CODE_PAGE;
 }
 
-// DispText in UTF-16, a character at a time so that each unit knows its
+// Shown.text in UTF-16, a character at a time so that each unit knows its
 // byte: the place counts the line's own bytes, and a byte that is not text,
 // shown as U+FFFD, would count as three if the units were converted back.
 void Widen()
 {
-    const size_t bytes = strlen(DispText);
+    const size_t bytes = strlen(Shown.text);
     WideLength = 0;
     for (size_t b = 0; b < bytes && WideLength < DISP_TEXT_SIZE;) {
         const size_t length =
-            CharacterBytes(reinterpret_cast<const unsigned char*>(DispText + b), bytes - b, Doc.Unicode);
-        const int n = MultiByteToWideChar(DispCodePage(), 0, DispText + b, static_cast<int>(length), Wide + WideLength,
+            CharacterBytes(reinterpret_cast<const unsigned char*>(Shown.text + b), bytes - b, Shown.unicode);
+        const int n = MultiByteToWideChar(DispCodePage(), 0, Shown.text + b, static_cast<int>(length), Wide + WideLength,
                                           static_cast<int>(DISP_TEXT_SIZE - WideLength));
         for (int k = 0; k < n; ++k)
             ByteOf[WideLength++] = static_cast<uint32_t>(b);
@@ -70,17 +70,17 @@ void Widen()
     }
 }
 
-// The first unit at or after byte `offset` of DispText after its number,
+// The first unit at or after byte `offset` of Shown.text after its number,
 // and the byte after the number where a unit begins.
 uint32_t UnitsAt(uint32_t offset)
 {
-    const uint64_t byte = uint64_t{DispPrefix} + offset;
+    const uint64_t byte = uint64_t{Shown.prefix} + offset;
     return static_cast<uint32_t>(std::lower_bound(ByteOf, ByteOf + WideLength, byte) - ByteOf);
 }
 
 uint32_t BytesAt(uint32_t unit)
 {
-    return ByteOf[unit] > DispPrefix ? static_cast<uint32_t>(ByteOf[unit] - DispPrefix) : 0;
+    return ByteOf[unit] > Shown.prefix ? static_cast<uint32_t>(ByteOf[unit] - Shown.prefix) : 0;
 }
 
 // The width of each unit as drawn: an '&' that marks the next character is
@@ -155,8 +155,8 @@ void LayOutShown(HWND window, HDC given, LineLayout* layout)
 {
     static LaidOut now;
     GetClientRect(window, &now.client);
-    memcpy(now.text, DispText, sizeof now.text);
-    now.unicode = Doc.Unicode;
+    memcpy(now.text, Shown.text, sizeof now.text);
+    now.unicode = Shown.unicode;
     now.dpi = DpiOf(window);
     now.tabs = AppSettings.TabsCol;
     layout->text = TextRect(window);

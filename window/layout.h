@@ -21,11 +21,11 @@ struct LineLayout {
 // grip's width at the right.
 RECT TextRect(HWND window);
 
-// Lays out DispText for the window, with the display font selected into dc
+// Lays out Shown.text for the window, with the display font selected into dc
 // (NULL: the window's own).
 void LayOutShown(HWND window, HDC dc, LineLayout* layout);
 
-// Where piece k of the line last laid out begins: bytes of DispText after
+// Where piece k of the line last laid out begins: bytes of Shown.text after
 // its number, as the reading place counts them.
 uint32_t PieceStart(uint32_t k);
 

@@ -7,6 +7,8 @@
 #include "base/settings.h"
 #include "base/user32.h"
 #include "document/document.h"
+#include "document/session.h"
+#include "document/work.h"
 #include "res/resource.h"
 #include "window/commands.h"
 #include "window/grip.h"
@@ -27,6 +29,15 @@ namespace {
 // showed are gone and each program must add its own again.
 UINT TaskbarCreated;
 
+void RestoreEnded(HWND window, int)
+{
+    const WorkResult& ended = LastWork();
+    if (ended.failure != NULL && !ended.cancelled)
+        StoreThenAsk(NULL, ended.failure, MB_ICONERROR);
+    else if (ended.restored)
+        ShowPlace(window, Doc.Place);
+}
+
 LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
 {
     MainWnd = window;
@@ -39,14 +50,11 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     RegisterHotKeys(window);
     AddTrayIcon(window);
     TaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    StorePlaceBeforeBoxes();
-    WorkProgress progress;
-    BeginLongWork(window, "読み込み中", &progress);
-    bool restored = RestoreLastText(&progress);
-    EndLongWork();
-    if (restored)
-        ShowPlace(window, Doc.Place);
-    RunWaitingCommand(window);
+    // The last text is offered again; its work starts here, in the
+    // window's creation, so that a small text is shown as the window
+    // first is.
+    if (StartRestore())
+        RunLongWork(window, "読み込み中", RestoreEnded, 0);
     return 0;
 }
 
@@ -83,7 +91,7 @@ LRESULT OnSize(HWND window)
 // Windows is ending the session: save and release without asking.
 LRESULT OnQueryEndSession(HWND window)
 {
-    SaveAndRelease(window, 0);
+    SaveAndRelease(WorkUnderWay() != NO_WORK);
     PauseFeed(window);
     return TRUE;
 }
@@ -98,8 +106,10 @@ LRESULT OnEndSession(HWND window, BOOL ending)
 
 LRESULT OnTimer(HWND window, WPARAM id)
 {
-    if (id == TIMER_AUTOFEED && !LongWorkRunning())
+    if (id == TIMER_AUTOFEED && WorkUnderWay() == NO_WORK)
         StepThrough(window, true);
+    else if (id == TIMER_LONGWORK)
+        RunLongWorkSlice(window);
     else if (id == TIMER_SAVEPLACE)
         StorePlaceNow(window);
     else if (id == TIMER_NUMKEY)
@@ -174,6 +184,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             KeepOnScreen(window);
         return 0;
     case WM_TRAYNOTIFY: return OnTrayNotify(window, wParam, lParam);
+    case WM_LONGWORK: RunLongWorkSlice(window); return 0;
+    case WM_WAITINGCOMMAND: RunWaitingCommand(window); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -69,7 +69,7 @@ void DrawPicture(HWND window, HDC dc, const Ink& ink)
     params.uiLengthDrawn = 0;
     LineLayout layout;
     layout.pieces = 1;
-    if (LongWorkText() == NULL && DispText[0] != '\0')
+    if (LongWorkText() == NULL && Shown.text[0] != '\0')
         LayOutShown(window, dc, &layout);
     if (LongWorkText() != NULL) {
         // Long work under way: how far it got, in the line's place.
@@ -80,15 +80,15 @@ void DrawPicture(HWND window, HDC dc, const Ink& ink)
         DrawPiece(dc, layout, &params);
         if (layout.piece + 1 < layout.pieces)
             DrawMoreMark(dc, client, dpi, ink.text);
-    } else if (Doc.Unicode) {
+    } else if (Shown.unicode) {
         // A Unicode text's line is UTF-8: drawn through the wide call, in
         // the same font, so characters beyond code page 932 show too.
         static wchar_t wide[DISP_TEXT_SIZE];
-        if (MultiByteToWideChar(CP_UTF8, 0, DispText, -1, wide, DISP_TEXT_SIZE) == 0)
+        if (MultiByteToWideChar(CP_UTF8, 0, Shown.text, -1, wide, DISP_TEXT_SIZE) == 0)
             wide[0] = L'\0';
         DrawTextExW(dc, wide, -1, &text, TEXT_FORMAT, &params);
     } else {
-        DrawTextExA(dc, DispText, -1, &text, TEXT_FORMAT, &params);
+        DrawTextExA(dc, Shown.text, -1, &text, TEXT_FORMAT, &params);
     }
 
     HPEN pen = CreatePen(PS_SOLID, 1, ink.grip);

@@ -1,21 +1,13 @@
 #include "window/place.h"
 
 #include "base/msgbox.h"
-#include "document/document.h"
+#include "document/session.h"
 #include "res/resource.h"
 #include "window/handles.h"
 
 namespace {
 
 bool TimerRunning;
-MessageBoxFunction NextBox;
-
-int WINAPI StoreThenAsk(HWND owner, LPCSTR text, LPCSTR caption, UINT flags)
-{
-    if (MainWnd != NULL)
-        StorePlaceNow(MainWnd);
-    return NextBox(owner, text, caption, flags);
-}
 
 }  // namespace
 
@@ -38,10 +30,8 @@ void StorePlaceNow(HWND window)
         StorePlace();
 }
 
-void StorePlaceBeforeBoxes()
+int StoreThenAsk(HWND owner, const char* text, UINT flags)
 {
-    if (ShowMessage != StoreThenAsk) {
-        NextBox = ShowMessage;
-        ShowMessage = StoreThenAsk;
-    }
+    StorePlaceNow(MainWnd);
+    return ShowMessage(owner, text, "Skerrow", flags);
 }

@@ -15,7 +15,8 @@ const UINT PLACE_DELAY_MS = 2000;
 void PlaceMoved(HWND window);
 // The timer is over, or the place must be on disk now.
 void StorePlaceNow(HWND window);
-// From now on every box of the program stores the place first.
-void StorePlaceBeforeBoxes();
+// A box of the window, captioned "Skerrow": the place is stored first, as
+// the box may stay up for long. Returns the box's answer.
+int StoreThenAsk(HWND owner, const char* text, UINT flags);
 
 #endif

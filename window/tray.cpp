@@ -12,6 +12,7 @@
 #include "base/settings.h"
 #include "base/wide.h"
 #include "document/document.h"
+#include "document/work.h"
 #include "res/resource.h"
 #include "window/handles.h"
 #include "window/view.h"
@@ -37,7 +38,9 @@ void TakeHotKey(HWND window, int id, const char* label, int key, int alt, int ct
 
 UINT GrayedUnlessOpen()
 {
-    return MF_BYCOMMAND | (Doc.LineCnt > 0 ? MF_ENABLED : MF_GRAYED);
+    // Not while the dat question of a text being opened is up.
+    const bool inFlux = HasText() && !TextSettled();
+    return MF_BYCOMMAND | (Doc.LineCnt > 0 && !inFlux ? MF_ENABLED : MF_GRAYED);
 }
 
 // The submenu of recent texts: the resource's 「(なし)」 alone while the
@@ -57,7 +60,7 @@ void FillRecentMenu(HMENU menu)
     for (int k = 0; k < RECENT_COUNT && AppSettings.Recent[k].File[0] != L'\0'; ++k) {
         wchar_t label[PATH_SIZE + 16];
         RecentLabel(AppSettings.Recent, k, label, sizeof label / sizeof *label);
-        const bool open = Doc.LineCnt > 0 && SameFile(AppSettings.Recent[k].File, AppSettings.BackFile);
+        const bool open = Doc.LineCnt > 0 && SameFile(AppSettings.Recent[k].File, Doc.Path);
         InsertMenuW(recent, static_cast<UINT>(k), MF_BYPOSITION | MF_STRING | (open ? MF_CHECKED : 0),
                     IDM_RECENT + k, label);
     }

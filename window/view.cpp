@@ -4,6 +4,8 @@
 
 #include "base/settings.h"
 #include "document/document.h"
+#include "document/session.h"
+#include "document/work.h"
 #include "res/resource.h"
 #include "window/feed.h"
 #include "window/layout.h"
@@ -30,21 +32,21 @@ void PlaceShown(HWND window)
 
 void NavigateTo(HWND window, int code, uint32_t from)
 {
-    // Between a log-off's question and its cancellation the copy is closed
-    // while the text still counts its lines: the line on display and its
-    // number stay as they are, to be taken up again at that line.
-    if (Doc.LineCnt != 0 && !HasText())
+    // While an open or a restore has the text in flux, and between a
+    // log-off's question and its cancellation (the copy closed while the
+    // text still counts its lines), the line on display and its number stay
+    // as they are.
+    if (Doc.LineCnt != 0 && !TextSettled())
         return;
-    memset(DispText, 0, sizeof DispText);
-    Doc.Place = ReadingPlace{ShowLine(code, from, DispText), 0};
+    GoToLine(code, from);
     PlaceShown(window);
 }
 
 void ShowPlace(HWND window, ReadingPlace place)
 {
     NavigateTo(window, NAV_CLAMP, place.line);
-    if (HasText() && Doc.Place.line == place.line)
-        Doc.Place.offset = place.offset;
+    if (Doc.Place.line == place.line)
+        MoveWithinLine(place.offset);
 }
 
 void StepThrough(HWND window, bool forward)
@@ -56,7 +58,7 @@ void StepThrough(HWND window, bool forward)
     LineLayout layout;
     LayOutShown(window, NULL, &layout);
     if (forward ? layout.piece + 1 < layout.pieces : layout.piece > 0) {
-        Doc.Place.offset = PieceStart(forward ? layout.piece + 1 : layout.piece - 1);
+        MoveWithinLine(PieceStart(forward ? layout.piece + 1 : layout.piece - 1));
         PlaceShown(window);
         return;
     }
@@ -64,10 +66,10 @@ void StepThrough(HWND window, bool forward)
     NavigateTo(window, forward ? NAV_NEXT : NAV_PREV, was.line);
     if (Doc.Place.line == was.line) {
         // At the end (or the start) nothing moves.
-        Doc.Place = was;
+        MoveWithinLine(was.offset);
     } else if (!forward) {
         LayOutShown(window, NULL, &layout);
-        Doc.Place.offset = PieceStart(layout.pieces - 1);
+        MoveWithinLine(PieceStart(layout.pieces - 1));
     }
 }
 
@@ -103,7 +105,7 @@ void ResumeFeed(HWND window)
 
 void ToggleAutoFeed(HWND window)
 {
-    if (Doc.LineCnt == 0)
+    if (Doc.LineCnt == 0 || (HasText() && !TextSettled()))
         return;
     if (AutoFlg == 0) {
         AutoFlg = 1;

@@ -1,8 +1,10 @@
 // Opens a text the way the program does, in a hidden main window, and
 // reports how long the open took, how much memory it needed at its peak,
-// and what a line step (compose and repaint) costs. With QUERY, the open
-// shows its progress as the program does, and then QUERY (which should not
-// be in the text) is looked for through the whole text. With --pieces, the
+// and what a line step (compose and repaint) costs: the open's pieces run
+// straight through. With QUERY, the open runs as the program runs it, in
+// slices on the window's message loop showing its progress, and then QUERY
+// (which should not be in the text) is looked for through the whole text
+// the same way. With --pieces, the
 // text's first lines are long: the median time of laying out the first, and
 // of a step to its next piece against a step to the next line, each painted,
 // with the window faded whole and drawn per pixel; then a whole repaint in
@@ -29,8 +31,11 @@
 #include "base/user32.h"
 #include "app/startup.h"
 #include "document/document.h"
+#include "document/indexfile.h"
+#include "document/work.h"
 #include "base/wide.h"
 #include "window/layout.h"
+#include "window/commands.h"
 #include "window/longwork.h"
 #include "window/mainwnd.h"
 #include "window/paint.h"
@@ -50,19 +55,17 @@ double Seconds(const LARGE_INTEGER& a, const LARGE_INTEGER& b)
     return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
-// The time spent in the progress steps of long work: the cost of showing it.
-bool (*RealStep)(unsigned percent);
-double StepSeconds;
-
-bool TimedStep(unsigned percent)
+// Runs the window's messages until the work under way is over.
+void RunWork()
 {
-    LARGE_INTEGER a, b;
-    QueryPerformanceCounter(&a);
-    bool goOn = RealStep(percent);
-    QueryPerformanceCounter(&b);
-    StepSeconds += Seconds(a, b);
-    return goOn;
+    MSG m;
+    while (WorkUnderWay() != NO_WORK && GetMessageA(&m, NULL, 0, 0) > 0) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
 }
+
+void FindEnded(HWND, int) {}
 
 SIZE_T PrivateBytes(bool peak)
 {
@@ -93,27 +96,27 @@ void MeasurePieces(const char* drawn)
     NavigateTo(MainWnd, NAV_TOP, 0);
     // Each layout afresh: the two lines' texts differ.
     static char lines[2][DISP_TEXT_SIZE];
-    memcpy(lines[0], DispText, DISP_TEXT_SIZE);
+    memcpy(lines[0], Shown.text, DISP_TEXT_SIZE);
     NavigateTo(MainWnd, NAV_CLAMP, 1);
-    memcpy(lines[1], DispText, DISP_TEXT_SIZE);
+    memcpy(lines[1], Shown.text, DISP_TEXT_SIZE);
     LineLayout layout;
     int turn = 0;
     double layoutUs = MedianMicroseconds(201, [&] {
-        memcpy(DispText, lines[turn ^= 1], DISP_TEXT_SIZE);
+        memcpy(Shown.text, lines[turn ^= 1], DISP_TEXT_SIZE);
         LayOutShown(MainWnd, NULL, &layout);
     });
     NavigateTo(MainWnd, NAV_TOP, 0);
     double withinUs = MedianMicroseconds(201, [] {
         StepThrough(MainWnd, true);
         UpdateWindow(MainWnd);
-        Doc.Place.offset = 0;
+        MoveWithinLine(0);
     });
     double betweenUs = MedianMicroseconds(201, [] {
         NavigateTo(MainWnd, NAV_CLAMP, Doc.Place.line == 0 ? 1 : 0);
         UpdateWindow(MainWnd);
     });
     printf("%s bytes %u rows %u pieces %u layout_us %.0f within_us %.0f between_us %.0f\n", drawn,
-           static_cast<unsigned>(strlen(DispText)), layout.rows, layout.pieces, layoutUs, withinUs, betweenUs);
+           static_cast<unsigned>(strlen(Shown.text)), layout.rows, layout.pieces, layoutUs, withinUs, betweenUs);
 }
 
 // The window faded whole (0) or drawn per pixel with its ink opaque (1).
@@ -146,8 +149,10 @@ void MeasureHeadings(const wchar_t* path)
     ULONGLONG size = 0;
     CopyForm form;
     LineIndex index = {};
+    StreamPass stream;
     if (in == INVALID_HANDLE_VALUE || !SizeFits(in, &size) || !DetectSourceForm(in, size, &form) ||
-        !StreamLineIndex(in, size, INVALID_HANDLE_VALUE, form, 0, &index, NULL)) {
+        (BeginStreamPass(&stream, in, size, INVALID_HANDLE_VALUE, form, 0, &index),
+         RunThrough(&stream, StreamPiece) != PASS_DONE)) {
         fprintf(stderr, "cannot read the text\n");
         return;
     }
@@ -156,7 +161,9 @@ void MeasureHeadings(const wchar_t* path)
     for (int run = 0; run < 3; ++run) {
         LARGE_INTEGER a, b;
         QueryPerformanceCounter(&a);
-        FindHeadings(in, size, index, form.encoding != TEXT_CP932, &found, NULL);
+        HeadingSearch search;
+        BeginHeadingSearch(&search, in, size, index, form.encoding != TEXT_CP932, &found);
+        RunThrough(&search, HeadingSearchPiece);
         QueryPerformanceCounter(&b);
         best = std::min(best, Seconds(a, b));
     }
@@ -196,18 +203,17 @@ int main(int argc, char** argv)
     LARGE_INTEGER t0, t1;
     wchar_t path[PATH_SIZE];
     MultiByteToWideChar(CP_ACP, 0, argv[1], -1, path, PATH_SIZE);
-    WorkProgress progress;
-    if (argc > 2) {
-        BeginLongWork(MainWnd, "読み込み中", &progress);
-        RealStep = progress.step;
-        progress.step = TimedStep;
-    }
     QueryPerformanceCounter(&t0);
-    OpenOutcome result = OpenTextFile(path, argc > 2 ? &progress : NULL);
+    if (argc > 2) {
+        OpenCommand(MainWnd, path);
+        RunWork();
+    } else if (StartOpen(path)) {
+        while (WorkPiece() == WORK_GOING) {
+        }
+    }
     QueryPerformanceCounter(&t1);
-    EndLongWork();
     SIZE_T peak = PrivateBytes(true);
-    if (result != OPEN_DONE) {
+    if (LastWork().open != OPEN_DONE) {
         fprintf(stderr, "open failed\n");
         return 1;
     }
@@ -248,17 +254,14 @@ int main(int argc, char** argv)
         int length = WideCharToMultiByte(Doc.Unicode ? CP_UTF8 : PROGRAM_CODE_PAGE, 0, wide[2], -1, query,
                                          sizeof query, NULL, NULL);
         TextFinder finder;
-        uint32_t found = 0, at = 0;
         LARGE_INTEGER f0, f1;
         QueryPerformanceCounter(&f0);
-        BeginLongWork(MainWnd, "検索中", &progress);
-        FindOutcome outcome = PrepareFinder(&finder, query, length - 1, true, !Doc.Unicode)
-                                  ? FindLine(finder, true, 0, &progress, &found, &at)
-                                  : FIND_CANCELLED;
-        EndLongWork();
+        if (PrepareFinder(&finder, query, length - 1, true, !Doc.Unicode) && StartFind(finder, true, 0)) {
+            RunLongWork(MainWnd, "検索中", FindEnded, 0);
+            RunWork();
+        }
         QueryPerformanceCounter(&f1);
-        printf(" find_seconds %.3f found %d progress_seconds %.4f", Seconds(f0, f1), outcome != FIND_NONE,
-               StepSeconds);
+        printf(" find_seconds %.3f found %d", Seconds(f0, f1), LastWork().find != FIND_NONE);
     }
     printf("\n");
     AppSettings.EndFlg = 0;

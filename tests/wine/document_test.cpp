@@ -11,6 +11,7 @@
 #include "base/settings.h"
 #include "app/startup.h"
 #include "document/document.h"
+#include "document/work.h"
 #include "res/resource.h"
 #include "tests/wine/fixture.h"
 #include "tests/wine/import_hook.h"
@@ -76,9 +77,9 @@ protected:
     {
         EXPECT_EQ(Doc.LineCnt, 10u);
         Key(VK_END);
-        EXPECT_STREQ(DispText, "ten\r\n");
+        EXPECT_STREQ(Shown.text, "ten\r\n");
         Key(VK_HOME);
-        EXPECT_STREQ(DispText, "one\r\n");
+        EXPECT_STREQ(Shown.text, "one\r\n");
         EXPECT_FALSE(FileExists(folder_ + "\\Skerrow.new"));
     }
 };
@@ -89,7 +90,7 @@ TEST_F(DocumentTest, OpeningShowsTheFirstLineAndKeysStepThroughIt)
     std::string src = WriteText("story.txt", kTenLines);
     ASSERT_EQ(OpenFile(src), 0);
     EXPECT_TRUE(Boxes.empty());
-    EXPECT_STREQ(DispText, "one\r\n");
+    EXPECT_STREQ(Shown.text, "one\r\n");
     EXPECT_EQ(Doc.LineCnt, 10u);
     EXPECT_EQ(Narrow932(AppSettings.BackFile), src.c_str());
     EXPECT_EQ(AppSettings.BackNo, 1);
@@ -122,9 +123,9 @@ TEST_F(DocumentTest, OpeningShowsTheFirstLineAndKeysStepThroughIt)
     }
 
     Key(VK_F9);
-    EXPECT_STREQ(DispText, "2: two\r\n");
+    EXPECT_STREQ(Shown.text, "2: two\r\n");
     Key(VK_F9);
-    EXPECT_STREQ(DispText, "two\r\n");
+    EXPECT_STREQ(Shown.text, "two\r\n");
     EXPECT_EQ(WorkCopy(), kTenLines);
 }
 
@@ -142,7 +143,7 @@ TEST_F(DocumentTest, TheSourceIsOnlyReadAndTheCopyIsHeldUnshared)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     EXPECT_TRUE(DeleteFileA(src.c_str())) << "nor is it kept from being deleted";
     Key(VK_END);
-    EXPECT_STREQ(DispText, "ten\r\n") << "lines come from the working copy";
+    EXPECT_STREQ(Shown.text, "ten\r\n") << "lines come from the working copy";
 }
 
 TEST_F(DocumentTest, LongLinesAreCutAndZeroBytesEndTheLine)
@@ -152,22 +153,22 @@ TEST_F(DocumentTest, LongLinesAreCutAndZeroBytesEndTheLine)
     std::string src = WriteText("long.txt", exact + "\n" + longer + "\n" + std::string("ab\0cd\n", 6));
     ASSERT_EQ(OpenFile(src), 0);
     // 4,096 bytes and its line end: the end is cut, the text shows whole.
-    EXPECT_EQ(std::string(DispText), exact);
+    EXPECT_EQ(std::string(Shown.text), exact);
     Key(VK_DOWN);
-    EXPECT_EQ(std::string(DispText), std::string(4096, 'y'));
+    EXPECT_EQ(std::string(Shown.text), std::string(4096, 'y'));
     AppSettings.LineDisp = 1;
     Key(VK_UP);
-    EXPECT_EQ(std::string(DispText), "1: " + exact);
+    EXPECT_EQ(std::string(Shown.text), "1: " + exact);
     Key(VK_END);
-    EXPECT_STREQ(DispText, "3: ab");
+    EXPECT_STREQ(Shown.text, "3: ab");
 
     // In UTF-8 the cut leaves out a character it would split ("あ" is three
     // bytes); the mark of the working copy is never shown.
     const std::string kana = "\xE3\x81\x82";
     ASSERT_EQ(OpenFile(WriteText("u.txt", std::string(4094, 'u') + kana + "\n" + kana + "\n")), 0);
-    EXPECT_EQ(std::string(DispText), "1: " + std::string(4094, 'u'));
+    EXPECT_EQ(std::string(Shown.text), "1: " + std::string(4094, 'u'));
     Key(VK_END);
-    EXPECT_EQ(std::string(DispText), "2: " + kana + "\n");
+    EXPECT_EQ(std::string(Shown.text), "2: " + kana + "\n");
 }
 
 TEST_F(DocumentTest, BadNamesAreRefusedAndTheTextStays)
@@ -289,7 +290,7 @@ TEST_F(DocumentTest, AFailureAfterTheSwapLeavesNothingOpen)
         ExpectBox(0, c.message, NULL, MB_ICONERROR);
         EXPECT_EQ(Doc.LineCnt, 0u);
         EXPECT_EQ(Doc.Place.line, 0u);
-        EXPECT_STREQ(DispText, "");
+        EXPECT_STREQ(Shown.text, "");
         EXPECT_EQ(Narrow932(AppSettings.BackFile), "");
         EXPECT_EQ(AppSettings.BackNo, 0);
         EXPECT_EQ(AutoFlg, 0);
@@ -297,7 +298,7 @@ TEST_F(DocumentTest, AFailureAfterTheSwapLeavesNothingOpen)
         EXPECT_FALSE(FeedChecked());
         EXPECT_FALSE(FileExists(folder_ + "\\Skerrow.new"));
         Key(VK_END);
-        EXPECT_STREQ(DispText, "");
+        EXPECT_STREQ(Shown.text, "");
     }
 }
 
@@ -352,7 +353,7 @@ TEST_F(DocumentTest, LinesOfAnnotationsAloneAreBlankWhereTheNotationIsRead)
         EXPECT_EQ(AppSettings.BackSkip, c.rule) << c.blankSkip << c.notation;
     }
     Key(VK_DOWN);
-    EXPECT_STREQ(DispText, "本文\r\n");
+    EXPECT_STREQ(Shown.text, "本文\r\n");
 }
 
 // Headings are looked for at the first chapter step, over the copy read in
@@ -372,7 +373,7 @@ TEST_F(DocumentTest, ChaptersAreFoundAtTheFirstStepAcrossTheCopysPieces)
     EXPECT_TRUE(Doc.Chapters.found);
     EXPECT_EQ(Doc.Chapters.count, headings);
     EXPECT_EQ(Doc.Place.line, 2u);
-    EXPECT_STREQ(DispText, "第2章\r\n");
+    EXPECT_STREQ(Shown.text, "第2章\r\n");
 }
 
 // A look through a text past 41 MiB, where a percentage made in 32 bits
@@ -384,9 +385,11 @@ TEST_F(DocumentTest, ProgressThroughALargeTextOnlyGrows)
     for (const std::string line = std::string(78, 'a') + "\r\n"; text.size() < (48u << 20);)
         text += line;
     ASSERT_EQ(OpenFile(WriteText("large.txt", text)), 0);
-    static std::vector<unsigned> told;
-    WorkProgress progress = {[](unsigned percent) { return told.push_back(percent), true; }, false};
-    ASSERT_TRUE(FindChapters(&progress));
+    std::vector<unsigned> told;
+    ASSERT_TRUE(StartHeadingSearch());
+    while (WorkPiece() == WORK_GOING)
+        told.push_back(WorkPercent());
+    EXPECT_TRUE(Doc.Chapters.found);
     EXPECT_TRUE(told.size() > 10 && std::is_sorted(told.begin(), told.end()) && told.back() <= 100);
 }
 
@@ -420,10 +423,10 @@ TEST_F(DocumentTest, RecentTextsReopenWhereTheyWereLeft)
     Key(VK_DOWN);
     Key(VK_DOWN);
     ASSERT_EQ(OpenFile(b), 0);
-    EXPECT_STREQ(DispText, "one\r\n");
+    EXPECT_STREQ(Shown.text, "one\r\n");
     Key(VK_END);
     ASSERT_EQ(OpenFile(a), 0);
-    EXPECT_STREQ(DispText, "three\r\n");
+    EXPECT_STREQ(Shown.text, "three\r\n");
     auto items = [] {
         HMENU menu = MakeMenu(IDR_POPUPMENU);
         HMENU recent = GetSubMenu(GetSubMenu(menu, 0), 1);
@@ -438,7 +441,7 @@ TEST_F(DocumentTest, RecentTextsReopenWhereTheyWereLeft)
     };
     EXPECT_EQ(items(), "+&1 a.txt|&2 b.txt||履歴を消去(&C)|");
     SendMessageA(MainWnd, WM_COMMAND, IDM_RECENT + 1, 0);
-    EXPECT_STREQ(DispText, "ten\r\n");
+    EXPECT_STREQ(Shown.text, "ten\r\n");
     // A copy that cannot be written (a folder in its place) is no reason to forget a.
     const std::string blocked = folder_ + "\\Skerrow.new";
     ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), NULL));
@@ -476,7 +479,7 @@ TEST_F(DocumentTest, ARecentTextComesBackOnItsLineUnderANewLineRule)
         ASSERT_EQ(OpenFile(other), 0);
         AppSettings.BlankSkip = 1;
         ASSERT_EQ(OpenFile(text), 0);
-        EXPECT_STREQ(DispText, "three\r\n") << bytes.size() << " bytes";
+        EXPECT_STREQ(Shown.text, "three\r\n") << bytes.size() << " bytes";
     }
 }
 
@@ -496,7 +499,7 @@ TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
         SendMessageA(w, WM_CLOSE, 0, 0);
         SendMessageA(w, WM_COMMAND, IDM_EXIT, 0);
         EXPECT_EQ(Doc.Place.line, 0u);
-        EXPECT_TRUE(Doc.Unicode) << "the old line is painted in its own encoding";
+        EXPECT_TRUE(Shown.unicode) << "the old line is painted in its own encoding";
         // The working copy already holds the new text: so must the file.
         SendMessageA(w, WM_QUERYENDSESSION, 0, 0);
         EXPECT_EQ(IniValue("BACKUP", "BackFile"), folder_ + "\\t.dat");
@@ -538,9 +541,9 @@ TEST_F(DocumentTest, AutoFeedStepsAndStopsOnClear)
         TimerHook = &timers;
         FeedStarts = 0;
         SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
-        EXPECT_STREQ(DispText, "b\n");
+        EXPECT_STREQ(Shown.text, "b\n");
         SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
-        EXPECT_STREQ(DispText, "b\n") << "the feed stays on the last line";
+        EXPECT_STREQ(Shown.text, "b\n") << "the feed stays on the last line";
         Key(VK_UP);
         SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
         EXPECT_EQ(FeedStarts, 4);
@@ -554,7 +557,7 @@ TEST_F(DocumentTest, AutoFeedStepsAndStopsOnClear)
     SendMessageA(w, WM_COMMAND, IDM_CLEAR, 0);
     EXPECT_EQ(AutoFlg, 0);
     EXPECT_FALSE(FeedChecked());
-    EXPECT_STREQ(DispText, "");
+    EXPECT_STREQ(Shown.text, "");
     EXPECT_EQ(Doc.LineCnt, 0u);
     EXPECT_FALSE(WorkCopyExists());
     SendMessageA(w, WM_CLOSE, 0, 0);
@@ -585,13 +588,13 @@ TEST_F(DocumentTest, DroppedFilesOpenTheFirstOnly)
     std::string first = WriteText("first.txt", "first\n");
     std::string second = WriteText("second.txt", "second\n");
     SendMessageA(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first, second, second})), 0);
-    EXPECT_STREQ(DispText, "first\n");
+    EXPECT_STREQ(Shown.text, "first\n");
     EXPECT_EQ(Narrow932(AppSettings.BackFile), first.c_str());
 
     // A name longer than a path holds is refused, not cut into another name.
     SendMessageA(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({"C:\\" + std::string(280, 'q')})), 0);
     ExpectBox(0, kBadName, w, MB_OK);
-    EXPECT_STREQ(DispText, "first\n");
+    EXPECT_STREQ(Shown.text, "first\n");
 }
 
 TEST_F(DocumentTest, DatFilesShowPostsWhenAsked)
@@ -615,9 +618,9 @@ TEST_F(DocumentTest, DatFilesShowPostsWhenAsked)
         for (uint32_t i = 0; i < 3; ++i) {
             NavigateTo(MainWnd, NAV_CLAMP, i);
             if (answer == IDOK)
-                EXPECT_EQ(std::string(DispText), asPosts[i]) << "line " << i;
+                EXPECT_EQ(std::string(Shown.text), asPosts[i]) << "line " << i;
             else
-                EXPECT_EQ(std::string(DispText).substr(0, 3), std::to_string(i + 1) + ": ") << "line " << i;
+                EXPECT_EQ(std::string(Shown.text).substr(0, 3), std::to_string(i + 1) + ": ") << "line " << i;
         }
     }
 }
@@ -651,7 +654,7 @@ TEST_F(RestoreTest, AcceptedRestoreShowsTheLastLine)
     StartWindow();
     ExpectBox(0, kRestoreQuestion, NULL, MB_OKCANCEL);
     EXPECT_EQ(Doc.Place.line, 3u);
-    EXPECT_STREQ(DispText, "four\r\n");
+    EXPECT_STREQ(Shown.text, "four\r\n");
     EXPECT_EQ(AppSettings.BackNo, 4);
     EXPECT_NE(Narrow932(AppSettings.BackFile).find("story.txt"), std::string::npos);
 }
@@ -669,7 +672,7 @@ TEST_F(RestoreTest, TheRestoredLineIsTheOneShownWhateverBlankSkipSaysNow)
         RunOnce("one\r\n\r\ntwo\r\n\r\nthree\r\n", c.line, c.after);
         BoxAnswers = {IDOK};
         SendMessageA(StartWindow(), WM_CLOSE, 0, 0);
-        EXPECT_STREQ(DispText, c.shown) << "line " << c.line << " with BlankSkip " << c.before;
+        EXPECT_STREQ(Shown.text, c.shown) << "line " << c.line << " with BlankSkip " << c.before;
         EXPECT_EQ(IniValue("BACKUP", "BackSkip"), "<missing>") << "the rule goes without saying again";
         Pump();
     }
@@ -684,7 +687,7 @@ TEST_F(RestoreTest, StoredLinesBeyondTheEndShowTheLastLine)
         BoxAnswers = {IDOK};
         HWND w = StartWindow();
         EXPECT_EQ(Doc.Place.line, 9u) << "BackNo " << backNo;
-        EXPECT_STREQ(DispText, "ten\r\n");
+        EXPECT_STREQ(Shown.text, "ten\r\n");
         SendMessageA(w, WM_CLOSE, 0, 0);
         Pump();
     }
@@ -776,9 +779,9 @@ TEST_F(RestoreTest, ACancelledLogOffTakesTheTextUpAgain)
     ExpectBox(0, kOpenError, NULL, MB_ICONERROR);
     EXPECT_EQ(Doc.LineCnt, 4u) << "the same lines, blank one included";
     EXPECT_EQ(Doc.Place.line, 2u);
-    EXPECT_STREQ(DispText, "two\r\n");
+    EXPECT_STREQ(Shown.text, "two\r\n");
     Key(VK_DOWN);
-    EXPECT_STREQ(DispText, "three\r\n");
+    EXPECT_STREQ(Shown.text, "three\r\n");
 }
 
 // The settings file always names the working copy: at once when an open

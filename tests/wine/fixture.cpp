@@ -8,6 +8,8 @@
 #include "base/wide.h"
 #include "app/startup.h"
 #include "document/document.h"
+#include "document/work.h"
+#include "res/resource.h"
 #include "window/commands.h"
 #include "window/mainwnd.h"
 
@@ -162,14 +164,30 @@ HWND StartFolderTest::StartWindow()
     LoadSettings();
     RegisterMainClass(GetModuleHandleA(NULL));
     EXPECT_TRUE(CreateMainWindow(GetModuleHandleA(NULL), SW_SHOWNORMAL));
+    FinishWork();
     Pump();
     return MainWnd;
 }
 
 int StartFolderTest::OpenFile(const std::string& path)
 {
+    const bool waits = WorkUnderWay() != NO_WORK;
     OpenCommand(MainWnd, Wide932(path.c_str()).text);
+    if (!waits)
+        FinishWork();
     return HasText() && path == Narrow932(AppSettings.BackFile) ? 0 : -1;
+}
+
+void StartFolderTest::FinishWork()
+{
+    MSG m;
+    while (WorkUnderWay() != NO_WORK) {
+        // A slice comes posted, or on a timer when input waited.
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_POSTMESSAGE | QS_TIMER);
+        while (PeekMessageA(&m, NULL, WM_LONGWORK, WM_LONGWORK, PM_REMOVE) ||
+               PeekMessageA(&m, NULL, WM_TIMER, WM_TIMER, PM_REMOVE))
+            DispatchMessageA(&m);
+    }
 }
 
 void StartFolderTest::Pump()

@@ -49,11 +49,15 @@ protected:
     // Reads one key back through the private-profile functions.
     std::string IniValue(const char* section, const char* key);
 
-    // LoadSettings and the main window, as the program starts them.
+    // LoadSettings and the main window, as the program starts them, the
+    // restore's work run to its end.
     HWND StartWindow();
-    // Opens a file as a dropped one is opened: 0 when it is then the open
-    // text, -1 when it is not.
+    // Opens a file as a dropped one is opened, its work run to its end
+    // unless other work was under way: 0 when it is then the open text, -1
+    // when it is not.
     int OpenFile(const std::string& path);
+    // Runs the slices of the work under way, and nothing else, until it is over.
+    void FinishWork();
     // Runs the window's queued messages (not WM_QUIT, which is dropped).
     void Pump();
 

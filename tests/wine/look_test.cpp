@@ -96,7 +96,7 @@ TEST_F(LookTest, ALineIsLaidOutInTheRowsTheSystemDrawsItIn)
         MoveWindow(MainWnd, 0, 0, width + GripSize(MainWnd) + 4, 60, TRUE);
         for (const std::string& text : texts) {
             for (bool unicode : {false, true}) {
-                Doc.Unicode = unicode;
+                Shown.unicode = unicode;
                 std::wstring wide(text.size() + 1, L'\0');
                 wide.resize(MultiByteToWideChar(932, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1);
                 std::string shown = text;
@@ -105,8 +105,8 @@ TEST_F(LookTest, ALineIsLaidOutInTheRowsTheSystemDrawsItIn)
                     shown.resize(WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &shown[0],
                                                      static_cast<int>(shown.size()), NULL, NULL) - 1);
                 }
-                snprintf(DispText, DISP_TEXT_SIZE, "%s", shown.c_str());
-                DispPrefix = 0;
+                snprintf(Shown.text, DISP_TEXT_SIZE, "%s", shown.c_str());
+                Shown.prefix = 0;
                 LineLayout layout;
                 LayOutShown(MainWnd, dc, &layout);
                 RECT r = layout.text;
@@ -119,7 +119,7 @@ TEST_F(LookTest, ALineIsLaidOutInTheRowsTheSystemDrawsItIn)
         }
     }
     ReleaseDC(MainWnd, dc);
-    Doc.Unicode = false;
+    Shown.unicode = false;
 }
 
 // but its object table is finite: with all but a few of its places taken, a

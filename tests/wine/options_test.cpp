@@ -264,7 +264,7 @@ TEST_F(OptionsTest, OkAtOnceStoresTheNineGeneralKeysInOrderAndShowsTheLineAgain)
     EXPECT_EQ(Written, (std::vector<std::string>{"WINDOW/FLAG=1", "OPTION/BlankSkip=1", "OPTION/LineDisp=1",
                                                  "BACKUP/BackFlg=1", "OPTION/EndFlg=1", "OPTION/RunWait=12",
                                                  "OPTION/TabsCol=8", "OPTION/Notation=1", "OPTION/RubyParen=0"}));
-    EXPECT_STREQ(DispText, "1: first\n");
+    EXPECT_STREQ(Shown.text, "1: first\n");
 }
 
 TEST_F(OptionsTest, NumberFieldsTakeOnlyANumberInRange)

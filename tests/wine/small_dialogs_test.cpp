@@ -122,7 +122,7 @@ TEST_F(SmallDialogTest, JumpShowsTheTypedLineAndRepaintsOnlyWhenItMoves)
             PressKey(c.key);
         }));
         EXPECT_EQ(Doc.Place.line, c.shown) << c.number;
-        EXPECT_EQ(DispText, "line " + std::to_string(c.shown + 1) + "\n");
+        EXPECT_EQ(Shown.text, "line " + std::to_string(c.shown + 1) + "\n");
         EXPECT_EQ(Repainting(), c.shown != c.from) << c.number;
     }
 }
@@ -416,5 +416,5 @@ TEST_F(SmallDialogTest, TheHeadingListHoldsAThousandAroundTheLineShown)
         SendMessageW(list, LB_SETCURSEL, 0, 0);
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     }));
-    EXPECT_STREQ(DispText, "第2001章\r\n");
+    EXPECT_STREQ(Shown.text, "第2001章\r\n");
 }

@@ -64,7 +64,7 @@ TEST_F(WindowTest, DigitsCollectUntilThePauseAndNineAtMost)
         EXPECT_STREQ(NumKeyBuf, "");
         // With nothing open every jump leaves the window blank at line 0.
         EXPECT_EQ(Doc.Place.line, 0u);
-        EXPECT_STREQ(DispText, "");
+        EXPECT_STREQ(Shown.text, "");
     }
     // A timer of no one's is ignored.
     Key('4');
@@ -111,16 +111,16 @@ TEST_F(WindowTest, NavigationWithNothingOpenBlanksTheWindow)
     HWND w = StartWindow();
     const WPARAM keys[] = {VK_UP, VK_PRIOR, VK_DOWN, VK_NEXT, VK_HOME, VK_END};
     for (WPARAM k : keys) {
-        strcpy(DispText, "stale");
+        strcpy(Shown.text, "stale");
         Key(k);
-        EXPECT_STREQ(DispText, "") << "key " << k;
+        EXPECT_STREQ(Shown.text, "") << "key " << k;
         EXPECT_EQ(Doc.Place.line, 0u);
     }
     const short deltas[] = {-120, 120, -240, 1};
     for (short d : deltas) {
-        strcpy(DispText, "stale");
+        strcpy(Shown.text, "stale");
         SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, d), 0);
-        EXPECT_STREQ(DispText, "") << "wheel " << d;
+        EXPECT_STREQ(Shown.text, "") << "wheel " << d;
     }
 }
 
