@@ -23,7 +23,7 @@ INT_PTR OnInitDialog(HWND dialog)
     snprintf(counts, sizeof counts, "\r\n\r\n全行数：%u行\r\n現在行：%u行", Doc.LineCnt, Doc.Place.line + 1);
     wchar_t text[INFO_SIZE];
     WideFrom932("ﾌｧｲﾙ名：\r\n", -1, text, INFO_SIZE);
-    wcscat(text, AppSettings.BackFile);
+    wcscat(text, Doc.Path);
     wcscat(text, Wide932(counts).text);
     SetDlgItemTextW(dialog, IDC_INFOTEXT, text);
     SetFocus(GetDlgItem(dialog, IDC_INFOTEXT));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/settings.h"
+#include "base/wide.h"
 #include "app/startup.h"
 #include "document/document.h"
 #include "document/work.h"
@@ -374,6 +375,69 @@ TEST_F(DocumentTest, ChaptersAreFoundAtTheFirstStepAcrossTheCopysPieces)
     EXPECT_EQ(Doc.Chapters.count, headings);
     EXPECT_EQ(Doc.Place.line, 2u);
     EXPECT_STREQ(Shown.text, "第2章\r\n");
+}
+
+// Long work goes a piece at a time, one work at a time: a second start is
+// refused meanwhile; Esc stops an open while it copies, not after its swap;
+// the dat question holds the text in flux until it is answered.
+TEST_F(DocumentTest, LongWorkGoesByPiecesOneAtATime)
+{
+    StartWindow();
+    const std::string story = WriteText("story.txt", kTenLines);
+    const std::string large = WriteText("large.txt", std::string(8u << 20, 'a') + "\r\nb\r\n");
+    const std::string dat = WriteText("t.dat", "a<>b<>c<>d<>e\n");
+    const int NEVER = -1, AT_QUESTION = 1000;
+    const struct {
+        std::string path;
+        int stopAt;  // the piece after which the user stops it
+        int answer;  // to the dat question; -1: none asked
+        OpenOutcome outcome;
+        int datFlg;
+    } rows[] = {
+        {story, NEVER, -1, OPEN_DONE, 0},
+        {large, 2, -1, OPEN_REFUSED, 0},
+        {large, NEVER, -1, OPEN_DONE, 0},
+        {dat, NEVER, IDOK, OPEN_DONE, 1},
+        {dat, AT_QUESTION, IDCANCEL, OPEN_DONE, 0},
+    };
+    for (const auto& row : rows) {
+        const std::string was = Narrow932(Doc.Path);
+        ASSERT_TRUE(StartOpen(Wide932(row.path.c_str()).text));
+        EXPECT_FALSE(StartOpen(Wide932(story.c_str()).text)) << row.path;
+        EXPECT_FALSE(StartHeadingSearch()) << row.path;
+        int pieces = 0, asked = -1;
+        for (WorkStep step; (step = WorkPiece()) != WORK_OVER;) {
+            if (step == WORK_ASKS) {
+                EXPECT_FALSE(TextSettled());
+                EXPECT_STREQ(WorkQuestion(), DAT_QUESTION);
+                if (row.stopAt == AT_QUESTION)
+                    CancelWork();
+                AnswerWork((asked = row.answer) == IDOK);
+            } else if (++pieces == row.stopAt) {
+                CancelWork();
+            }
+        }
+        EXPECT_EQ(WorkUnderWay(), NO_WORK);
+        EXPECT_EQ(asked, row.answer) << row.path;
+        EXPECT_EQ(LastWork().open, row.outcome) << row.path;
+        EXPECT_EQ(LastWork().cancelled, row.stopAt != NEVER) << row.path;
+        EXPECT_EQ(Narrow932(Doc.Path), row.outcome == OPEN_DONE ? row.path : was);
+        EXPECT_EQ(Doc.DatFlg, row.datFlg) << row.path;
+        EXPECT_TRUE(TextSettled());
+        EXPECT_FALSE(FileExists(folder_ + "\\Skerrow.new"));
+    }
+    ASSERT_EQ(OpenFile(story), 0);
+    TextFinder finder;
+    ASSERT_TRUE(PrepareFinder(&finder, "nine", 4, true, true));
+    for (bool stop : {false, true}) {
+        ASSERT_TRUE(StartFind(finder, true, 0));
+        if (stop)
+            CancelWork();
+        while (WorkPiece() != WORK_OVER) {
+        }
+        EXPECT_EQ(LastWork().find, stop ? FIND_CANCELLED : FIND_FOUND);
+        EXPECT_EQ(LastWork().found, stop ? 0u : 8u);
+    }
 }
 
 // A look through a text past 41 MiB, where a percentage made in 32 bits
