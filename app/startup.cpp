@@ -65,7 +65,7 @@ bool CreateMainWindow(HINSTANCE instance, int showCommand)
     // progress already shows it at its size.
     const int width = AppSettings.WIDTH, height = AppSettings.HEIGHT;
     const int dpi = DpiToCreateAt(AppSettings.X, AppSettings.Y, width, height);
-    SizeSettled = false;
+    SettleSize(false);
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, Wide932(CLASS_NAME).text, Wide932(WINDOW_TITLE).text, WS_POPUP,
                                   AppSettings.X, AppSettings.Y, ScaleLength(width, dpi, BASE_DPI),
                                   ScaleLength(height, dpi, BASE_DPI), NULL, NULL, instance, NULL);
@@ -76,7 +76,7 @@ bool CreateMainWindow(HINSTANCE instance, int showCommand)
     if (actual != dpi)
         SetWindowPos(window, NULL, 0, 0, ScaleLength(width, actual, BASE_DPI), ScaleLength(height, actual, BASE_DPI),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SizeSettled = true;
+    SettleSize(true);
     if (actual != BASE_DPI)
         ReplaceDisplayFont(&AppSettings.Font);
     KeepOnScreen(window);

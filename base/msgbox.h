@@ -1,12 +1,11 @@
-// Every message box of the program is shown through ShowMessage, so that
-// the in-process tests can read each box's words and flags and answer it.
+// Every message box of the program is shown through ShowMessage: its
+// texts, code page 932 bytes, shown through the wide call whatever the
+// system's code page.
 #ifndef SKERROW_BASE_MSGBOX_H
 #define SKERROW_BASE_MSGBOX_H
 
 #include <windows.h>
 
-typedef int(WINAPI* MessageBoxFunction)(HWND owner, LPCSTR text, LPCSTR caption, UINT flags);
-
-extern MessageBoxFunction ShowMessage;
+int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags);
 
 #endif

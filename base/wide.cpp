@@ -12,10 +12,3 @@ wchar_t* WideFrom932(const char* text, int length, wchar_t* out, int size)
         out[n] = L'\0';
     return out;
 }
-
-int WINAPI MessageBox932(HWND owner, LPCSTR text, LPCSTR caption, UINT flags)
-{
-    static wchar_t wideText[4096];
-    Wide932 wideCaption(caption);
-    return MessageBoxW(owner, WideFrom932(text, -1, wideText, 4096), wideCaption.text, flags);
-}

@@ -19,7 +19,4 @@ struct Wide932 {
     explicit Wide932(const char* cp932) { WideFrom932(cp932, -1, text, 1024); }
 };
 
-// The message-box function behind ShowMessage outside the tests.
-int WINAPI MessageBox932(HWND owner, LPCSTR text, LPCSTR caption, UINT flags);
-
 #endif

@@ -7,8 +7,16 @@
 #include "base/dpiscale.h"
 #include "window/onscreen.h"
 
-GripState SizeMode;
-bool SizeSettled;
+namespace {
+
+// The grip's state, and whether sizes are the user's yet.
+struct GripRecord {
+    GripState mode;
+    bool sizeSettled;
+};
+GripRecord Grip;
+
+}  // namespace
 
 namespace {
 
@@ -32,7 +40,7 @@ void EndGrip()
 {
     ReleaseCapture();
     SetCursor(LoadCursorA(NULL, IDC_ARROW));
-    SizeMode = GRIP_IDLE;
+    Grip.mode = GRIP_IDLE;
 }
 
 }  // namespace
@@ -58,12 +66,12 @@ void TrackGrip(HWND window, WPARAM keys, int x, int y)
     GetClientRect(window, &client);
     const int grip = GripSize(window);
 
-    switch (SizeMode) {
+    switch (Grip.mode) {
     case GRIP_IDLE:
         if (keys == 0 && InGrip(grip, x, y, client.right, client.bottom)) {
             SetCapture(window);
             SetCursor(LoadCursorA(NULL, IDC_SIZENWSE));
-            SizeMode = GRIP_ARMED;
+            Grip.mode = GRIP_ARMED;
         }
         break;
     case GRIP_ARMED:
@@ -73,7 +81,7 @@ void TrackGrip(HWND window, WPARAM keys, int x, int y)
                                                  {work.left, work.top, work.right, work.bottom}, grip);
             const RECT confine = {c.left, c.top, c.right, c.bottom};
             ClipCursor(&confine);
-            SizeMode = GRIP_SIZING;
+            Grip.mode = GRIP_SIZING;
         } else if (!InGrip(grip, x, y, client.right, client.bottom)) {
             // Only leaving the grip disarms it: were every move to disarm,
             // each move over the grip would flip it, and a press would size
@@ -93,10 +101,10 @@ void TrackGrip(HWND window, WPARAM keys, int x, int y)
 
 void LoseGrip()
 {
-    if (SizeMode == GRIP_IDLE)
+    if (Grip.mode == GRIP_IDLE)
         return;
     ClipCursor(NULL);
-    SizeMode = GRIP_IDLE;
+    Grip.mode = GRIP_IDLE;
 }
 
 int GripSize(HWND window)
@@ -109,8 +117,18 @@ void CaptureGeometry(HWND window, const RECT* r)
     const int dpi = static_cast<int>(DpiOf(window));
     AppSettings.X = r->left;
     AppSettings.Y = r->top;
-    if (!SizeSettled)
+    if (!Grip.sizeSettled)
         return;
     AppSettings.WIDTH = ScaleLength(r->right - r->left, BASE_DPI, dpi);
     AppSettings.HEIGHT = ScaleLength(r->bottom - r->top, BASE_DPI, dpi);
+}
+
+GripState GripMode()
+{
+    return Grip.mode;
+}
+
+void SettleSize(bool settled)
+{
+    Grip.sizeSettled = settled;
 }

@@ -16,7 +16,8 @@ enum GripState {
     GRIP_ARMED = 2,   // the pointer rests on the grip, the capture taken
 };
 
-extern GripState SizeMode;
+// Where the grip stands now.
+GripState GripMode();
 
 LRESULT HitTestDrag(HWND window, WPARAM wParam, LPARAM lParam);
 void TrackGrip(HWND window, WPARAM keys, int x, int y);
@@ -29,8 +30,8 @@ void LoseGrip();
 // screen pixels, the size at 96 DPI; the size only once SizeSettled.
 void CaptureGeometry(HWND window, const RECT* r);
 
-// False while the window is made and given its size: a size the program
-// is still setting is not the user's.
-extern bool SizeSettled;
+// Off while the window is made and given its size: a size the program is
+// still setting is not the user's.
+void SettleSize(bool settled);
 
 #endif

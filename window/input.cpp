@@ -10,24 +10,29 @@
 #include "res/resource.h"
 #include "window/chapters.h"
 #include "window/commands.h"
+#include "window/numkey.h"
 #include "window/place.h"
 #include "window/view.h"
 
-char NumKeyBuf[NUMKEY_MAX_DIGITS + 1];
-int NumKeyCnt;
-
 namespace {
+
+// The digits typed so far, until a short pause ends the entry.
+struct TypedNumber {
+    char digits[NUMKEY_MAX_DIGITS + 1];
+    int count;
+};
+TypedNumber Typed;
 
 const UINT NUMKEY_PAUSE_MS = 600;
 
 void AddDigit(HWND window, unsigned keyCode)
 {
     // A full entry drops the digit and keeps the running pause as it is.
-    if (NumKeyCnt >= NUMKEY_MAX_DIGITS)
+    if (Typed.count >= NUMKEY_MAX_DIGITS)
         return;
-    if (NumKeyCnt > 0)
+    if (Typed.count > 0)
         KillTimer(window, TIMER_NUMKEY);
-    NumKeyAdd(NumKeyBuf, &NumKeyCnt, keyCode);
+    NumKeyAdd(Typed.digits, &Typed.count, keyCode);
     SetTimer(window, TIMER_NUMKEY, NUMKEY_PAUSE_MS, NULL);
 }
 
@@ -84,7 +89,7 @@ void HandleKey(HWND window, WPARAM wParam)
 void JumpToTypedLine(HWND window)
 {
     KillTimer(window, TIMER_NUMKEY);
-    int n = NumKeyTake(NumKeyBuf, &NumKeyCnt);
+    int n = NumKeyTake(Typed.digits, &Typed.count);
     if (n == 0)
         return;
     NavigateTo(window, NAV_CLAMP, static_cast<uint32_t>(n) - 1);

@@ -44,8 +44,6 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     AppInstance = create->hInstance;
     InitDocumentState();
     AutoFlg = 0;
-    NumKeyCnt = 0;
-    memset(NumKeyBuf, 0, sizeof NumKeyBuf);
     DragAcceptFiles(window, TRUE);
     RegisterHotKeys(window);
     AddTrayIcon(window);

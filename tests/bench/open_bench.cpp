@@ -43,11 +43,6 @@
 
 namespace {
 
-int WINAPI DeclineBox(HWND, LPCSTR, LPCSTR, UINT)
-{
-    return IDCANCEL;
-}
-
 double Seconds(const LARGE_INTEGER& a, const LARGE_INTEGER& b)
 {
     LARGE_INTEGER f;
@@ -192,10 +187,11 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: open_bench TEXT\n");
         return 2;
     }
-    ShowMessage = DeclineBox;
     if (FetchBaseDir() != 0 || BindUser32() != 0)
         return 1;
     LoadSettings();
+    // Nothing offered again at the start: each run opens the text anew.
+    AppSettings.BackFlg = 0;
     RegisterMainClass(GetModuleHandleA(NULL));
     CreateMainWindow(GetModuleHandleA(NULL), SW_SHOWNOACTIVATE);
 

@@ -1,6 +1,7 @@
 #include "tests/wine/fixture.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "base/msgbox.h"
 #include "base/settings.h"
@@ -11,6 +12,7 @@
 #include "document/work.h"
 #include "res/resource.h"
 #include "window/commands.h"
+#include "tests/wine/import_hook.h"
 #include "window/mainwnd.h"
 
 std::vector<BoxCall> Boxes;
@@ -19,9 +21,13 @@ std::function<void(const BoxCall&)> WhileBoxIsUp;
 
 namespace {
 
-int WINAPI RecordBox(HWND owner, LPCSTR text, LPCSTR caption, UINT flags)
+std::unique_ptr<ImportHook> BoxHook;
+
+// Every box the program shows is recorded here, its texts in code page 932
+// as the program wrote them, and answered from BoxAnswers.
+int WINAPI RecordBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT flags)
 {
-    Boxes.push_back({owner, text ? text : "", caption ? caption : "", flags});
+    Boxes.push_back({owner, text ? Narrow932(text) : "", caption ? Narrow932(caption) : "", flags});
     if (WhileBoxIsUp) {
         BoxCall call = Boxes.back();
         WhileBoxIsUp(call);
@@ -77,7 +83,7 @@ void StartFolderTest::SetUp()
     Boxes.clear();
     BoxAnswers.clear();
     WhileBoxIsUp = nullptr;
-    ShowMessage = RecordBox;
+    BoxHook.reset(new ImportHook("user32.dll", "MessageBoxW", reinterpret_cast<void*>(RecordBox)));
     ASSERT_EQ(FetchBaseDir(), 0);
     if (SetLayeredAttributes == NULL) {
         ASSERT_EQ(BindUser32(), 0);
@@ -94,7 +100,7 @@ void StartFolderTest::TearDown()
     Pump();
     ReleaseText();
     WhileBoxIsUp = nullptr;
-    ShowMessage = MessageBox932;
+    BoxHook.reset();
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     SetCurrentDirectoryA(temp);

@@ -205,7 +205,7 @@ TEST_F(GripTest, SizingRunsIdleArmedSizingIdle)
     };
     for (const auto& s : steps) {
         Mouse(s.message, s.keys, s.x, s.y);
-        EXPECT_EQ(SizeMode, s.mode) << s.message << " at " << s.x << "," << s.y;
+        EXPECT_EQ(GripMode(), s.mode) << s.message << " at " << s.x << "," << s.y;
         EXPECT_EQ(GetCapture() == MainWnd, s.captured) << s.message << " at " << s.x << "," << s.y;
         SIZE size = WindowSize();
         EXPECT_EQ(size.cx, s.size.cx) << s.message << " at " << s.x << "," << s.y;
@@ -223,7 +223,7 @@ TEST_F(GripTest, APressThatFindsTheGripIdleDoesNothing)
     StartWindow();
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 290, 50);
     Mouse(WM_MOUSEMOVE, MK_LBUTTON, 500, 200);
-    EXPECT_EQ(SizeMode, GRIP_IDLE);
+    EXPECT_EQ(GripMode(), GRIP_IDLE);
     EXPECT_EQ(WindowSize().cx, 300);
     EXPECT_EQ(WindowSize().cy, 60);
 }
@@ -241,10 +241,10 @@ TEST_F(GripTest, LosingTheCaptureLetsTheGripGo)
         Mouse(WM_MOUSEMOVE, 0, 290, 50);
         if (press)
             Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 290, 50);
-        ASSERT_EQ(SizeMode, press ? GRIP_SIZING : GRIP_ARMED);
+        ASSERT_EQ(GripMode(), press ? GRIP_SIZING : GRIP_ARMED);
         SetCapture(other);
         ReleaseCapture();
-        EXPECT_EQ(SizeMode, GRIP_IDLE) << "pressed " << press;
+        EXPECT_EQ(GripMode(), GRIP_IDLE) << "pressed " << press;
         GetClipCursor(&clip);
         EXPECT_TRUE(EqualRect(&clip, &screen)) << "pressed " << press;
         Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 290, 50);

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <string>
 
 #include "base/settings.h"
 #include "document/document.h"
@@ -40,36 +41,38 @@ TEST_F(WindowTest, EscHidesAndTheIconOrHotKeyBringsItBack)
 TEST_F(WindowTest, DigitsCollectUntilThePauseAndNineAtMost)
 {
     HWND w = StartWindow();
+    std::string lines;
+    for (int i = 1; i <= 100; ++i)
+        lines += std::to_string(i) + "\r\n";
+    ASSERT_EQ(OpenFile(WriteText("hundred.txt", lines)), 0);
+    // The line shown after the pause; a tenth digit would make 123.
     const struct {
         WPARAM keys[12];
-        int count;
-        const char* collected;
+        uint32_t line;
     } cases[] = {
-        {{'1', '2'}, 2, "12"},
-        {{VK_NUMPAD0, VK_NUMPAD7, '3'}, 3, "073"},
-        {{'9', '8', '7', '6', '5', '4', '3', '2', '1', '0', '5'}, 9, "987654321"},
-        {{'0', '0'}, 2, "00"},
+        {{'1', '2'}, 11},
+        {{VK_NUMPAD0, VK_NUMPAD7, '3'}, 72},
+        {{'0', '0', '0', '0', '0', '0', '0', '1', '2', '3'}, 11},
+        {{'9', '8', '7', '6', '5', '4', '3', '2', '1', '0', '5'}, 99},
+        {{'0', '0'}, 0},
     };
     for (const auto& c : cases) {
         for (WPARAM k : c.keys)
             if (k != 0)
                 Key(k);
-        EXPECT_EQ(NumKeyCnt, c.count);
-        EXPECT_STREQ(NumKeyBuf, c.collected);
-        // Other keys do not end an entry.
-        Key(VK_DOWN);
-        EXPECT_EQ(NumKeyCnt, c.count);
+        // Other keys do not end an entry, nor does a timer of no one's.
+        Key(VK_HOME);
+        SendMessageA(w, WM_TIMER, 12345, 0);
         TypedLinePause();
-        EXPECT_EQ(NumKeyCnt, 0);
-        EXPECT_STREQ(NumKeyBuf, "");
-        // With nothing open every jump leaves the window blank at line 0.
-        EXPECT_EQ(Doc.Place.line, 0u);
-        EXPECT_STREQ(Shown.text, "");
+        EXPECT_EQ(Doc.Place.line, c.line) << c.keys[0];
     }
-    // A timer of no one's is ignored.
-    Key('4');
-    SendMessageA(w, WM_TIMER, 12345, 0);
-    EXPECT_EQ(NumKeyCnt, 1);
+    // The entry ends with the pause.
+    Key('5');
+    TypedLinePause();
+    EXPECT_EQ(Doc.Place.line, 4u);
+    Key(VK_HOME);
+    TypedLinePause();
+    EXPECT_EQ(Doc.Place.line, 0u);
 }
 
 TEST_F(WindowTest, F9SwitchesTheLineNumberAndWritesItAtOnce)
