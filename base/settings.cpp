@@ -227,7 +227,7 @@ struct WideName {
 // the ANSI code page. *found is false when the key is missing.
 void ReadBytes(const char* section, const char* key, char* out, size_t size, const wchar_t* path, bool* found)
 {
-    static wchar_t wide[ESCAPED_TEXT_SIZE];
+    wchar_t wide[ESCAPED_TEXT_SIZE];
     // A default no value can hold tells a missing key from an empty one.
     const wchar_t MISSING[] = L"\x01";
     GetPrivateProfileStringW(WideName(section).text, WideName(key).text, MISSING, wide, ESCAPED_TEXT_SIZE, path);
@@ -244,7 +244,7 @@ void ReadBytes(const char* section, const char* key, char* out, size_t size, con
 // Writes bytes (NULL: deletes the key) as the ANSI call would.
 void WriteBytes(const char* section, const char* key, const char* bytes, const wchar_t* path)
 {
-    static wchar_t wide[ESCAPED_TEXT_SIZE];
+    wchar_t wide[ESCAPED_TEXT_SIZE];
     if (bytes != NULL)
         MultiByteToWideChar(CP_ACP, 0, bytes, -1, wide, ESCAPED_TEXT_SIZE);
     WritePrivateProfileStringW(WideName(section).text, WideName(key).text, bytes != NULL ? wide : NULL, path);
@@ -253,7 +253,7 @@ void WriteBytes(const char* section, const char* key, const char* bytes, const w
 // Deletes a key that is there: a file without it stays as it was.
 void DeleteKey(const char* section, const char* key, const wchar_t* path)
 {
-    static char value[ESCAPED_TEXT_SIZE];
+    char value[ESCAPED_TEXT_SIZE];
     bool found = false;
     ReadBytes(section, key, value, sizeof value, path, &found);
     if (found)
@@ -265,7 +265,7 @@ void DeleteKey(const char* section, const char* key, const wchar_t* path)
 // around what is left.
 void ReadBack(const char* bytes, char* out, size_t size)
 {
-    static wchar_t wide[STORED_TEXT_SIZE];
+    wchar_t wide[STORED_TEXT_SIZE];
     memset(out, 0, size);
     if (MultiByteToWideChar(CP_ACP, 0, bytes, -1, wide, STORED_TEXT_SIZE) == 0 ||
         WideCharToMultiByte(CP_ACP, 0, wide, -1, out, static_cast<int>(size), NULL, NULL) == 0) {
@@ -310,14 +310,14 @@ void UnicodeKey(const Setting& row, char* key, size_t size)
 // since, and leaves the second alone.
 bool ReadUnicodeKey(const Setting& row, const char* stored, wchar_t* field, size_t fieldChars, const wchar_t* path)
 {
-    static char escaped[ESCAPED_TEXT_SIZE], utf8[ESCAPED_TEXT_SIZE];
+    char escaped[ESCAPED_TEXT_SIZE], utf8[ESCAPED_TEXT_SIZE];
     char key[64];
     UnicodeKey(row, key, sizeof key);
     bool found = false;
     ReadBytes(row.section, key, escaped, sizeof escaped, path, &found);
     if (!found || !UnescapeBytes(escaped, utf8, sizeof utf8))
         return false;
-    static wchar_t value[ESCAPED_TEXT_SIZE];
+    wchar_t value[ESCAPED_TEXT_SIZE];
     if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, -1, value, ESCAPED_TEXT_SIZE) == 0 ||
         wcslen(value) >= fieldChars)
         return false;
@@ -334,7 +334,7 @@ void LoadText(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
 {
     wchar_t* field = reinterpret_cast<wchar_t*>(FieldOf(s, row));
     size_t chars = row.size / sizeof(wchar_t);
-    static char stored[STORED_TEXT_SIZE];
+    char stored[STORED_TEXT_SIZE];
     bool found = false;
     ReadBytes(row.section, row.key, stored, sizeof stored, path, &found);
     if (!found)
@@ -354,7 +354,7 @@ void LoadText(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
 void SaveText(const AppSettingsRecord& s, const Setting& row, const wchar_t* path)
 {
     const wchar_t* value = reinterpret_cast<const wchar_t*>(reinterpret_cast<const char*>(&s) + row.field);
-    static char stored[STORED_TEXT_SIZE], escaped[ESCAPED_TEXT_SIZE], utf8[ESCAPED_TEXT_SIZE];
+    char stored[STORED_TEXT_SIZE], escaped[ESCAPED_TEXT_SIZE], utf8[ESCAPED_TEXT_SIZE];
     char key[64];
     UnicodeKey(row, key, sizeof key);
     if (row.sparse && value[0] == L'\0') {

@@ -131,7 +131,7 @@ size_t ReadShownLine(uint32_t i, char* line, bool* read)
     if (ShowsNotation()) {
         // As read: never longer than the line (what an annotation names is
         // shorter than the annotation).
-        static char asRead[LINE_MAX_BYTES + 2];
+        char asRead[LINE_MAX_BYTES + 2];
         static_assert(LINE_MAX_BYTES <= NOTATION_LINE_MAX_BYTES, "a shown line is composed in linear time");
         length = ReadNotation(line, length, Text.Unicode, AppSettings.RubyParen == 1, Cp932Of, asRead, sizeof asRead);
         memcpy(line, asRead, LINE_MAX_BYTES + 2);

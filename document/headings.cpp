@@ -322,9 +322,12 @@ bool MayBeHeading(const unsigned char* start, size_t n, bool utf8)
 const HeadingCodes& HeadingCodesOf(bool utf8)
 {
     // Built once from the rule's own marks.
-    static HeadingCodes sets[2];
-    static bool built = false;
-    if (!built) {
+    static struct {
+        HeadingCodes sets[2];
+        bool built;
+    } codes;
+    HeadingCodes* sets = codes.sets;
+    if (!codes.built) {
         for (int e = 0; e < 2; ++e) {
             auto code = [&](const Mark& m) {
                 return CharacterCode(reinterpret_cast<const unsigned char*>(m.bytes[e]), strlen(m.bytes[e]), e == 1);
@@ -359,7 +362,7 @@ const HeadingCodes& HeadingCodesOf(bool utf8)
             add(sets[e].afterDigit, e == 0 ? 0x8140 : 0x3000);
             add(sets[e].afterDigit, code(NOTE_START));
         }
-        built = true;
+        codes.built = true;
     }
     return sets[utf8 ? 1 : 0];
 }
