@@ -25,10 +25,6 @@ HINSTANCE AppInstance;
 
 namespace {
 
-// Sent to every top-level window when the shell (re)starts: the icons it
-// showed are gone and each program must add its own again.
-UINT TaskbarCreated;
-
 void RestoreEnded(HWND window, int)
 {
     const WorkResult& ended = LastWork();
@@ -47,7 +43,6 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     DragAcceptFiles(window, TRUE);
     RegisterHotKeys(window);
     AddTrayIcon(window);
-    TaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     // The last text is offered again; its work starts here, in the
     // window's creation, so that a small text is shown as the window
     // first is.
@@ -145,7 +140,10 @@ LRESULT OnTrayNotify(HWND window, WPARAM id, LPARAM event)
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == TaskbarCreated && message != 0) {
+    // Sent to every top-level window when the shell (re)starts: the icons it
+    // showed are gone and each program must add its own again.
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    if (message == taskbarCreated && message != 0) {
         AddTrayIcon(window);
         return 0;
     }
