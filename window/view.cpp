@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/settings.h"
+#include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "res/resource.h"
 #include "window/feed.h"
@@ -10,7 +11,6 @@
 #include "window/place.h"
 
 int AutoFlg;
-int FeedHeld;
 
 namespace {
 
@@ -97,7 +97,7 @@ void PauseFeed(HWND window)
 
 void ResumeFeed(HWND window)
 {
-    if (AutoFlg != 0 && !FeedHeld)
+    if (AutoFlg != 0 && !OptionsSheetOpen())
         SetTimer(window, TIMER_AUTOFEED, FeedIntervalMs(AppSettings.RunWait), NULL);
 }
 
