@@ -77,12 +77,9 @@ bool CreateMainWindow(HINSTANCE instance, int showCommand)
         SetWindowPos(window, NULL, 0, 0, ScaleLength(width, actual, BASE_DPI), ScaleLength(height, actual, BASE_DPI),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SettleSize(true);
-    if (actual != BASE_DPI)
-        ReplaceDisplayFont(&AppSettings.Font);
     KeepOnScreen(window);
     if (AppSettings.BorderFlg == 1)
         ApplyBorder(window);
-    SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
     ApplyTransparency(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);

@@ -479,7 +479,6 @@ void LoadSettings()
     for (const Setting& row : SETTINGS)
         Load(&AppSettings, row, path);
     TidyRecent(AppSettings.Recent);
-    AppSettings.DisplayFont = CreateFontIndirectW(&AppSettings.Font);
 }
 
 void SaveSettings(unsigned group)

@@ -37,9 +37,6 @@ struct AppSettingsRecord {
     // [FONT]: the colours and the display font's LOGFONT fields
     COLORREF BackColor, FontColor;
     LOGFONTW Font;
-    // Made from Font at start; the default look and OK on the Display page
-    // replace it.
-    HFONT DisplayFont;
     // [BACKUP]
     int BackFlg, BackNo;
     wchar_t BackFile[PATH_SIZE];
@@ -74,8 +71,7 @@ enum SettingGroup : unsigned {
     FIND_KEYS = 1u << 5,
 };
 
-// Reads every key into AppSettings (the recent texts tidied: TidyRecent)
-// and makes the display font.
+// Reads every key into AppSettings (the recent texts tidied: TidyRecent).
 void LoadSettings();
 
 // Writes the keys of the group from AppSettings, in the table's order,

@@ -49,8 +49,8 @@ int PickColor(HWND owner, COLORREF* colour)
     if (!CustomColorsFilled) {
         for (COLORREF& c : CustomColors)
             c = RGB(255, 255, 255);
-        CustomColors[0] = AppSettings.BackColor;
-        CustomColors[1] = AppSettings.FontColor;
+        CustomColors[0] = Options.edited->BackColor;
+        CustomColors[1] = Options.edited->FontColor;
         CustomColorsFilled = 1;
     }
     CHOOSECOLORA choice;

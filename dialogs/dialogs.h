@@ -12,9 +12,10 @@
 // What the options sheet asks of the window while it is open.
 struct OptionsHost {
     // Colours chosen on the Display page, and the whole default look (then
-    // with its font; NULL otherwise), take effect at once and stay for the
-    // run whether or not the sheet is confirmed.
-    void (*showLook)(COLORREF back, COLORREF text, const LOGFONTW* font);
+    // withFont, the font too), take effect at once from the edited look and
+    // stay for the run whether or not the sheet is confirmed. A font chosen
+    // in the chooser waits for OK.
+    void (*preview)(const AppSettingsRecord& look, bool withFont);
     // The Hot-key page takes the hot keys away while it is up, so that
     // pressing them types them into its controls.
     void (*releaseHotKeys)();
@@ -31,6 +32,10 @@ enum OptionsOutcome : unsigned {
 // forward; one sheet at a time, or two would edit the same settings and
 // take the hot keys away from each other.
 bool BringOptionsSheetForward();
+
+// Whether the options sheet is open: the feed waits meanwhile, so that
+// lines do not move while the settings that shape them change.
+bool OptionsSheetOpen();
 
 // Runs the options sheet. The pages confirmed with OK have written their
 // settings into *edited (the other fields are left as they were); the

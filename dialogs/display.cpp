@@ -8,14 +8,12 @@
 
 namespace {
 
-// The font being edited; it reaches the settings only on OK.
-LOGFONTW EditFont;
 // The background of the face-name preview, in the chosen background colour.
 HBRUSH PreviewBrush;
 
 void ShowFaceName(HWND page)
 {
-    SetDlgItemTextW(page, IDC_FACENAME, EditFont.lfFaceName);
+    SetDlgItemTextW(page, IDC_FACENAME, Options.edited->Font.lfFaceName);
 }
 
 void DeletePreviewBrush()
@@ -27,60 +25,59 @@ void DeletePreviewBrush()
 
 INT_PTR OnInitDialog(HWND page)
 {
-    EditFont = AppSettings.Font;
-    if (AppSettings.DisplayFont != NULL)
-        ShowFaceName(page);
+    const AppSettingsRecord& s = *Options.edited;
+    ShowFaceName(page);
     int least, most;  // opaque to fully transparent
     SettingLimits(offsetof(AppSettingsRecord, LayNum), &least, &most);
     SendDlgItemMessageA(page, IDC_LAYNUM, TBM_SETRANGE, TRUE, MAKELONG(least, most));
-    SendDlgItemMessageA(page, IDC_LAYNUM, TBM_SETPOS, TRUE, AppSettings.LayNum);
-    SendDlgItemMessageA(page, IDC_OPAQUETEXT, BM_SETCHECK,
-                        AppSettings.OpaqueText == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
-    SendDlgItemMessageA(page, IDC_BORDERFLG, BM_SETCHECK,
-                        AppSettings.BorderFlg != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendDlgItemMessageA(page, IDC_LAYNUM, TBM_SETPOS, TRUE, s.LayNum);
+    SendDlgItemMessageA(page, IDC_OPAQUETEXT, BM_SETCHECK, s.OpaqueText == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendDlgItemMessageA(page, IDC_BORDERFLG, BM_SETCHECK, s.BorderFlg != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
     return TRUE;
 }
 
 // The preview shows the face name in the dialog's own font, but in the
-// text and background colours in force.
+// text and background colours chosen.
 INT_PTR OnCtlColorStatic(HWND page, HDC dc, HWND control)
 {
     if (control != GetDlgItem(page, IDC_FACENAME))
         return FALSE;
+    const AppSettingsRecord& s = *Options.edited;
     HBRUSH old = PreviewBrush;
-    PreviewBrush = CreateSolidBrush(AppSettings.BackColor);
+    PreviewBrush = CreateSolidBrush(s.BackColor);
     if (old != NULL)
         DeleteObject(old);
-    SetTextColor(dc, AppSettings.FontColor);
-    SetBkColor(dc, AppSettings.BackColor);
+    SetTextColor(dc, s.FontColor);
+    SetBkColor(dc, s.BackColor);
     return reinterpret_cast<INT_PTR>(PreviewBrush);
 }
 
-// The whole default look takes effect at once; it reaches the settings file
-// only on OK.
+// The whole default look takes effect at once, its font too; it reaches
+// the settings file only on OK.
 void SetDefaultLook(HWND page)
 {
-    SetDefaultFont(&EditFont);
+    AppSettingsRecord& s = *Options.edited;
+    SetDefaultFont(&s.Font);
+    s.BackColor = GetSysColor(COLOR_BTNFACE);
+    s.FontColor = GetSysColor(COLOR_WINDOWTEXT);
     ShowFaceName(page);
-    Options.host->showLook(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOWTEXT), &EditFont);
+    Options.host->preview(s, true);
     InvalidateRect(page, NULL, TRUE);
 }
 
 INT_PTR OnCommand(HWND page, int id)
 {
-    COLORREF colour;
+    AppSettingsRecord& s = *Options.edited;
     switch (id) {
     case IDC_FONT:
-        colour = AppSettings.FontColor;
-        if (PickFont(page, &EditFont, &colour) == 0) {
+        if (PickFont(page, &s.Font, &s.FontColor) == 0) {
             ShowFaceName(page);
-            Options.host->showLook(AppSettings.BackColor, colour, NULL);
+            Options.host->preview(s, false);
         }
         break;
     case IDC_BACKCOLOR:
-        colour = AppSettings.BackColor;
-        if (PickColor(page, &colour) == 0) {
-            Options.host->showLook(colour, AppSettings.FontColor, NULL);
+        if (PickColor(page, &s.BackColor) == 0) {
+            Options.host->preview(s, false);
             InvalidateRect(page, NULL, TRUE);
         }
         break;
@@ -89,15 +86,11 @@ INT_PTR OnCommand(HWND page, int id)
     return TRUE;
 }
 
+// The colours and the font are in the edited settings already.
 INT_PTR OnApply(HWND page)
 {
     AppSettingsRecord& s = *Options.edited;
     s.BorderFlg = SendDlgItemMessageA(page, IDC_BORDERFLG, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-    s.BackColor = AppSettings.BackColor;
-    s.FontColor = AppSettings.FontColor;
-    // A font without a face name (the chooser never gives one) would be
-    // whatever the system picks: the font stays as it was.
-    s.Font = EditFont.lfFaceName[0] != L'\0' ? EditFont : AppSettings.Font;
     s.LayNum = static_cast<int>(SendDlgItemMessageA(page, IDC_LAYNUM, TBM_GETPOS, 0, 0));
     s.OpaqueText = SendDlgItemMessageA(page, IDC_OPAQUETEXT, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
     Options.outcome |= DISPLAY_PAGE;

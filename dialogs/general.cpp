@@ -52,7 +52,7 @@ INT_PTR OnInitDialog(HWND page)
 {
     // The first page to be shown: from here on the sheet has a window.
     Options.sheet = GetParent(page);
-    const AppSettingsRecord& s = AppSettings;
+    const AppSettingsRecord& s = *Options.edited;
     SetCheck(page, IDC_FLAG, s.FLAG);
     SetCheck(page, IDC_BLANKSKIP, s.BlankSkip);
     SetCheck(page, IDC_LINEDISP, s.LineDisp);
@@ -75,8 +75,8 @@ INT_PTR OnApply(HWND page)
     s.EndFlg = GetCheck(page, IDC_ENDFLG);
     s.Notation = GetCheck(page, IDC_NOTATION);
     s.RubyParen = GetCheck(page, IDC_RUBYPAREN);
-    s.RunWait = ReadNumberField(page, IDC_RUNWAIT, offsetof(AppSettingsRecord, RunWait), AppSettings.RunWait);
-    s.TabsCol = ReadNumberField(page, IDC_TABSCOL, offsetof(AppSettingsRecord, TabsCol), AppSettings.TabsCol);
+    s.RunWait = ReadNumberField(page, IDC_RUNWAIT, offsetof(AppSettingsRecord, RunWait), s.RunWait);
+    s.TabsCol = ReadNumberField(page, IDC_TABSCOL, offsetof(AppSettingsRecord, TabsCol), s.TabsCol);
     Options.outcome |= GENERAL_PAGE;
     return FALSE;
 }

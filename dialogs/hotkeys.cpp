@@ -45,7 +45,7 @@ void ReadHotKey(HWND page, int controlId, int* key, int* alt, int* ctl, int* sft
 
 INT_PTR OnInitDialog(HWND page)
 {
-    const AppSettingsRecord& s = AppSettings;
+    const AppSettingsRecord& s = *Options.edited;
     Options.host->releaseHotKeys();
     Options.outcome |= OPTIONS_HOTKEYS_RELEASED;
     ShowHotKey(page, IDC_ONHOTKEY, s.ONHOTKEY, s.ONHOTALT, s.ONHOTCTL, s.ONHOTSFT);

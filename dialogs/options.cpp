@@ -22,9 +22,6 @@ static_assert(offsetof(PROPSHEETHEADERW, hbmHeader) + sizeof(HBITMAP) == SHEET_H
 
 const int PAGE_COUNT = 3;
 
-// Set from the call to its end, before the sheet has a window.
-int SheetRunning;
-
 // Made through the wide calls, titles included, so that the pages read
 // right on any system.
 HPROPSHEETPAGE CreatePage(HINSTANCE instance, int templateId, const char* title, DLGPROC procedure)
@@ -45,14 +42,19 @@ HPROPSHEETPAGE CreatePage(HINSTANCE instance, int templateId, const char* title,
 
 bool BringOptionsSheetForward()
 {
-    if (SheetRunning && Options.sheet != NULL)
+    if (Options.running && Options.sheet != NULL)
         SetForegroundWindow(Options.sheet);
-    return SheetRunning != 0;
+    return Options.running;
+}
+
+bool OptionsSheetOpen()
+{
+    return Options.running;
 }
 
 unsigned ShowOptionsSheet(HINSTANCE instance, const OptionsHost& host, AppSettingsRecord* edited)
 {
-    SheetRunning = 1;
+    Options.running = true;
     Options.host = &host;
     Options.edited = edited;
     Options.outcome = 0;
@@ -80,6 +82,6 @@ unsigned ShowOptionsSheet(HINSTANCE instance, const OptionsHost& host, AppSettin
     PropertySheetW(&header);
 
     Options.sheet = NULL;
-    SheetRunning = 0;
+    Options.running = false;
     return Options.outcome;
 }

@@ -9,8 +9,11 @@
 
 // The sheet while it runs.
 struct OptionsRun {
+    bool running;               // from the call to its end, before the sheet has a window
     const OptionsHost* host;
-    AppSettingsRecord* edited;  // where confirmed pages put their settings
+    // What the pages show and edit; the pages confirmed put their settings
+    // there.
+    AppSettingsRecord* edited;
     unsigned outcome;           // see ShowOptionsSheet
     HWND sheet;                 // known from the first page shown on
 };
@@ -28,8 +31,8 @@ INT_PTR CALLBACK HotKeyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
 
 // The colour chooser's 16 custom colours, kept for the run so that colours
 // the user mixes and adds are there again the next time. Filled on the first
-// use (CustomColorsFilled 0) with the background and text colours of that
-// moment and white in the other slots.
+// use (CustomColorsFilled 0) with the background and text colours being
+// edited at that moment and white in the other slots.
 extern COLORREF CustomColors[16];
 extern int CustomColorsFilled;
 

@@ -109,13 +109,14 @@ void ClearCommand(HWND window)
     ShowNoText(window);
 }
 
-// The Display page's colours and default look, in force at once.
-void ShowLook(COLORREF back, COLORREF text, const LOGFONTW* font)
+// The Display page's colours, and its font with the default look, in
+// force at once.
+void ShowLook(const AppSettingsRecord& look, bool withFont)
 {
-    AppSettings.BackColor = back;
-    AppSettings.FontColor = text;
-    if (font != NULL)
-        ReplaceDisplayFont(font);
+    AppSettings.BackColor = look.BackColor;
+    AppSettings.FontColor = look.FontColor;
+    if (withFont)
+        ReplaceDisplayFont(&look.Font);
     InvalidateRect(MainWnd, NULL, TRUE);
 }
 
@@ -137,10 +138,9 @@ void ApplyOptions(HWND window, unsigned outcome, const AppSettingsRecord& edited
         ShowPlace(window, Doc.Place);
     }
     if (outcome & DISPLAY_PAGE) {
+        const bool wasPerPixel = DrawnPerPixel();
         CopySettings(DISPLAY_PAGE, edited, &AppSettings);
-        if (AppSettings.Font.lfFaceName[0] != L'\0')
-            ReplaceDisplayFont(&AppSettings.Font);
-        ApplyTransparency(window);
+        ApplyFontAndTransparency(window, wasPerPixel);
         SaveSettings(DISPLAY_PAGE);
         ApplyBorder(window);
     }
@@ -157,11 +157,9 @@ void OptionsCommand(HWND window)
     if (BringOptionsSheetForward())
         return;
     PauseFeed(window);
-    FeedHeld = 1;
     static const OptionsHost host = {ShowLook, ReleaseMainHotKeys};
     AppSettingsRecord edited = AppSettings;
     unsigned outcome = ShowOptionsSheet(AppInstance, host, &edited);
-    FeedHeld = 0;
     ApplyOptions(window, outcome, edited);
     ResumeFeed(window);
     // A new font, colour or line number shows at once.

@@ -17,17 +17,6 @@
 
 namespace {
 
-// Shown.text in UTF-16, the byte of Shown.text each unit comes from, and what
-// the last layout found in it.
-wchar_t Wide[DISP_TEXT_SIZE];
-size_t WideLength;
-uint32_t ByteOf[DISP_TEXT_SIZE];
-int Advance[DISP_TEXT_SIZE];
-unsigned char SoftBreak[DISP_TEXT_SIZE];
-uint32_t RowStarts[DISP_TEXT_SIZE + 1], RowEnds[DISP_TEXT_SIZE + 1];
-uint32_t Rows, PerPiece;
-int RowHeight;
-
 // What the last layout was made of: while all of it stays, so do its rows.
 struct LaidOut {
     char text[DISP_TEXT_SIZE];
@@ -37,13 +26,29 @@ struct LaidOut {
     int tabs;
     RECT client;
 };
-LaidOut Last;
+
+struct LayoutState {
+    HFONT font;  // the display font, at the window's DPI
+    // Shown.text in UTF-16, the byte of Shown.text each unit comes from, and
+    // what the last layout found in it.
+    wchar_t wide[DISP_TEXT_SIZE];
+    size_t wideLength;
+    uint32_t byteOf[DISP_TEXT_SIZE];
+    int advance[DISP_TEXT_SIZE];
+    unsigned char softBreak[DISP_TEXT_SIZE];
+    uint32_t rowStarts[DISP_TEXT_SIZE + 1], rowEnds[DISP_TEXT_SIZE + 1];
+    uint32_t rows, perPiece;
+    int rowHeight;
+    LaidOut last;
+};
+LayoutState State;
 
 bool SameAsLast(const LaidOut& now)
 {
-    return now.unicode == Last.unicode && now.dpi == Last.dpi && now.tabs == Last.tabs &&
-           EqualRect(&now.client, &Last.client) && memcmp(&now.font, &Last.font, sizeof now.font) == 0 &&
-           strcmp(now.text, Last.text) == 0;
+    const LaidOut& last = State.last;
+    return now.unicode == last.unicode && now.dpi == last.dpi && now.tabs == last.tabs &&
+           EqualRect(&now.client, &last.client) && memcmp(&now.font, &last.font, sizeof now.font) == 0 &&
+           strcmp(now.text, last.text) == 0;
 }
 
 // The code page Shown.text is in.
@@ -58,14 +63,15 @@ UINT DispCodePage()
 void Widen()
 {
     const size_t bytes = strlen(Shown.text);
-    WideLength = 0;
-    for (size_t b = 0; b < bytes && WideLength < DISP_TEXT_SIZE;) {
+    State.wideLength = 0;
+    for (size_t b = 0; b < bytes && State.wideLength < DISP_TEXT_SIZE;) {
         const size_t length =
             CharacterBytes(reinterpret_cast<const unsigned char*>(Shown.text + b), bytes - b, Shown.unicode);
-        const int n = MultiByteToWideChar(DispCodePage(), 0, Shown.text + b, static_cast<int>(length), Wide + WideLength,
-                                          static_cast<int>(DISP_TEXT_SIZE - WideLength));
+        const int n = MultiByteToWideChar(DispCodePage(), 0, Shown.text + b, static_cast<int>(length),
+                                          State.wide + State.wideLength,
+                                          static_cast<int>(DISP_TEXT_SIZE - State.wideLength));
         for (int k = 0; k < n; ++k)
-            ByteOf[WideLength++] = static_cast<uint32_t>(b);
+            State.byteOf[State.wideLength++] = static_cast<uint32_t>(b);
         b += length;
     }
 }
@@ -75,12 +81,13 @@ void Widen()
 uint32_t UnitsAt(uint32_t offset)
 {
     const uint64_t byte = uint64_t{Shown.prefix} + offset;
-    return static_cast<uint32_t>(std::lower_bound(ByteOf, ByteOf + WideLength, byte) - ByteOf);
+    const uint32_t* byteOf = State.byteOf;
+    return static_cast<uint32_t>(std::lower_bound(byteOf, byteOf + State.wideLength, byte) - byteOf);
 }
 
 uint32_t BytesAt(uint32_t unit)
 {
-    return ByteOf[unit] > Shown.prefix ? static_cast<uint32_t>(ByteOf[unit] - Shown.prefix) : 0;
+    return State.byteOf[unit] > Shown.prefix ? static_cast<uint32_t>(State.byteOf[unit] - Shown.prefix) : 0;
 }
 
 // The width of each unit as drawn: an '&' that marks the next character is
@@ -91,23 +98,23 @@ void MeasureUnits(HDC dc)
     static int extent[DISP_TEXT_SIZE];
     static size_t from[DISP_TEXT_SIZE];
     int n = 0;
-    for (size_t i = 0; i < WideLength; ++i) {
-        Advance[i] = 0;
-        if (Wide[i] == L'\r' || Wide[i] == L'\n' || Wide[i] == L'\t')
+    for (size_t i = 0; i < State.wideLength; ++i) {
+        State.advance[i] = 0;
+        if (State.wide[i] == L'\r' || State.wide[i] == L'\n' || State.wide[i] == L'\t')
             continue;
-        if (Wide[i] == L'&' && i + 1 < WideLength) {
-            if (Wide[i + 1] != L'&')
+        if (State.wide[i] == L'&' && i + 1 < State.wideLength) {
+            if (State.wide[i + 1] != L'&')
                 continue;
-            Advance[++i] = 0;
+            State.advance[++i] = 0;
         }
-        drawn[n] = Wide[i];
+        drawn[n] = State.wide[i];
         from[n++] = i;
     }
     SIZE size;
     if (n == 0 || !GetTextExtentExPointW(dc, drawn, n, INT_MAX, NULL, extent, &size))
         return;
     for (int k = 0; k < n; ++k)
-        Advance[from[k]] = extent[k] - (k > 0 ? extent[k - 1] : 0);
+        State.advance[from[k]] = extent[k] - (k > 0 ? extent[k - 1] : 0);
 }
 
 // Where a row may begin, as the system's word breaking tells.
@@ -116,11 +123,12 @@ void FindBreaks()
     static SCRIPT_LOGATTR attributes[DISP_TEXT_SIZE];
     SCRIPT_ANALYSIS analysis;
     memset(&analysis, 0, sizeof analysis);
-    memset(SoftBreak, 0, WideLength);
-    if (WideLength == 0 || ScriptBreak(Wide, static_cast<int>(WideLength), &analysis, attributes) != S_OK)
+    memset(State.softBreak, 0, State.wideLength);
+    if (State.wideLength == 0 ||
+        ScriptBreak(State.wide, static_cast<int>(State.wideLength), &analysis, attributes) != S_OK)
         return;
-    for (size_t i = 0; i < WideLength; ++i)
-        SoftBreak[i] = attributes[i].fSoftBreak;
+    for (size_t i = 0; i < State.wideLength; ++i)
+        State.softBreak[i] = attributes[i].fSoftBreak;
 }
 
 // Lays the line out anew: its units measured in dc, its rows found.
@@ -128,16 +136,16 @@ void LayOut(HDC dc, int width)
 {
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
-    RowHeight = metrics.tmHeight;
+    State.rowHeight = metrics.tmHeight;
     Widen();
     MeasureUnits(dc);
     FindBreaks();
     static uint16_t units[DISP_TEXT_SIZE];
-    for (size_t i = 0; i < WideLength; ++i)
-        units[i] = static_cast<uint16_t>(Wide[i]);
-    const WrapText in = {units, WideLength, Advance, SoftBreak, width,
+    for (size_t i = 0; i < State.wideLength; ++i)
+        units[i] = static_cast<uint16_t>(State.wide[i]);
+    const WrapText in = {units, State.wideLength, State.advance, State.softBreak, width,
                          TabWidth(metrics.tmAveCharWidth, AppSettings.TabsCol)};
-    Rows = WrapRows(in, RowStarts, RowEnds);
+    State.rows = WrapRows(in, State.rowStarts, State.rowEnds);
 }
 
 }  // namespace
@@ -161,41 +169,56 @@ void LayOutShown(HWND window, HDC given, LineLayout* layout)
     now.tabs = AppSettings.TabsCol;
     layout->text = TextRect(window);
     HDC dc = given != NULL ? given : GetDC(window);
-    HGDIOBJ font = given != NULL ? NULL : SelectObject(dc, AppSettings.DisplayFont);
+    HGDIOBJ font = given != NULL ? NULL : SelectObject(dc, State.font);
     // The font measured is the one drawn, which the settings do not always
     // name: the default look is drawn before the sheet's OK takes it.
     GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof now.font, &now.font);
     // A step within the line lays it out again as it was: the rows stay.
     if (!SameAsLast(now)) {
         LayOut(dc, static_cast<int>(layout->text.right - layout->text.left));
-        Last = now;
+        State.last = now;
     }
     if (given == NULL) {
         SelectObject(dc, font);
         ReleaseDC(window, dc);
     }
-    layout->rowHeight = RowHeight;
-    PerPiece = RowsPerPiece(layout->text.top, now.client.bottom, RowHeight);
-    layout->rows = Rows;
-    layout->perPiece = PerPiece;
-    layout->pieces = PieceCount(Rows, PerPiece);
-    layout->piece = Rows == 0 ? 0 : PieceOf(RowStarts, Rows, PerPiece, UnitsAt(Doc.Place.offset));
+    layout->rowHeight = State.rowHeight;
+    State.perPiece = RowsPerPiece(layout->text.top, now.client.bottom, State.rowHeight);
+    layout->rows = State.rows;
+    layout->perPiece = State.perPiece;
+    layout->pieces = PieceCount(State.rows, State.perPiece);
+    layout->piece =
+        State.rows == 0 ? 0 : PieceOf(State.rowStarts, State.rows, State.perPiece, UnitsAt(Doc.Place.offset));
+}
+
+HFONT DisplayFont()
+{
+    return State.font;
+}
+
+void KeepDisplayFont(HFONT font)
+{
+    HFONT old = State.font;
+    State.font = font;
+    if (old != NULL)
+        DeleteObject(old);
 }
 
 uint32_t PieceStart(uint32_t k)
 {
-    uint32_t row = k * PerPiece;
-    return row < Rows && k > 0 ? BytesAt(RowStarts[row]) : 0;
+    uint32_t row = k * State.perPiece;
+    return row < State.rows && k > 0 ? BytesAt(State.rowStarts[row]) : 0;
 }
 
 void DrawPiece(HDC dc, const LineLayout& layout, DRAWTEXTPARAMS* params)
 {
     const uint32_t first = layout.piece * layout.perPiece;
-    for (uint32_t r = first; r < Rows && r < first + layout.perPiece; ++r) {
+    for (uint32_t r = first; r < State.rows && r < first + layout.perPiece; ++r) {
         RECT row = layout.text;
         row.top += static_cast<LONG>(r - first) * layout.rowHeight;
         row.bottom = row.top + layout.rowHeight;
-        DrawTextExW(dc, Wide + RowStarts[r], static_cast<int>(RowEnds[r] - RowStarts[r]), &row,
+        const uint32_t start = State.rowStarts[r];
+        DrawTextExW(dc, State.wide + start, static_cast<int>(State.rowEnds[r] - start), &row,
                     DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP, params);
     }
 }

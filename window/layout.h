@@ -25,6 +25,13 @@ RECT TextRect(HWND window);
 // (NULL: the window's own).
 void LayOutShown(HWND window, HDC dc, LineLayout* layout);
 
+// The font the line is laid out and drawn in; the window's look makes it
+// (ReplaceDisplayFont).
+HFONT DisplayFont();
+
+// Takes font as the display font; the one it replaces is deleted.
+void KeepDisplayFont(HFONT font);
+
 // Where piece k of the line last laid out begins: bytes of Shown.text after
 // its number, as the reading place counts them.
 uint32_t PieceStart(uint32_t k);

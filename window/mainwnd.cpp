@@ -38,6 +38,8 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
 {
     MainWnd = window;
     AppInstance = create->hInstance;
+    // Made at the window's DPI before a restore lays its line out.
+    ReplaceDisplayFont(&AppSettings.Font);
     InitDocumentState();
     AutoFlg = 0;
     DragAcceptFiles(window, TRUE);

@@ -5,14 +5,20 @@
 #include "base/user32.h"
 #include "window/alpha.h"
 #include "window/handles.h"
+#include "window/layout.h"
 #include "window/perpixel.h"
 #include "window/picture.h"
 
 namespace {
 
-// Whether the window is drawn per pixel, its ink opaque (UpdateLayeredWindow),
-// rather than faded whole (SetLayeredWindowAttributes).
-bool PerPixel;
+// The transparency step into force on a window drawn as before.
+void ShowStep(HWND window)
+{
+    if (DrawnPerPixel())
+        InvalidateRect(window, NULL, FALSE);
+    else if (SetLayeredAttributes != NULL)
+        SetLayeredAttributes(window, 0, AlphaFromLayNum(AppSettings.LayNum), LWA_ALPHA);
+}
 
 }  // namespace
 
@@ -20,7 +26,7 @@ void PaintWindow(HWND window)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    if (PerPixel)
+    if (DrawnPerPixel())
         PaintPerPixel(window, BackgroundAlpha(AppSettings.LayNum));
     else
         DrawPicture(window, dc, ScreenInk());
@@ -29,8 +35,13 @@ void PaintWindow(HWND window)
 
 void KeepPictureCurrent(HWND window, const WINDOWPOS* change)
 {
-    if (PerPixel && ((change->flags & SWP_SHOWWINDOW) || PerPixelSizeChanged(window)))
+    if (DrawnPerPixel() && ((change->flags & SWP_SHOWWINDOW) || PerPixelSizeChanged(window)))
         InvalidateRect(window, NULL, FALSE);
+}
+
+bool DrawnPerPixel()
+{
+    return AppSettings.OpaqueText == 1 && UpdateLayered != NULL;
 }
 
 void ReplaceDisplayFont(const LOGFONTW* font)
@@ -42,33 +53,32 @@ void ReplaceDisplayFont(const LOGFONTW* font)
     scaled.lfWidth = ScaleLength(font->lfWidth, dpi, BASE_DPI);
     // Over a see-through background the edges are smoothed in shades of
     // grey: ClearType's coloured edges would show as a fringe there.
-    if (PerPixel && scaled.lfQuality != NONANTIALIASED_QUALITY)
+    if (DrawnPerPixel() && scaled.lfQuality != NONANTIALIASED_QUALITY)
         scaled.lfQuality = ANTIALIASED_QUALITY;
-    HFONT old = AppSettings.DisplayFont;
-    AppSettings.DisplayFont = CreateFontIndirectW(&scaled);
-    if (old != NULL)
-        DeleteObject(old);
+    KeepDisplayFont(CreateFontIndirectW(&scaled));
 }
 
 void ApplyTransparency(HWND window)
 {
-    const bool perPixel = AppSettings.OpaqueText == 1 && UpdateLayered != NULL;
-    if (perPixel != PerPixel) {
-        // A layered window once faded whole cannot be drawn per pixel, nor
-        // the other way round, until its style has been taken off and put
-        // back.
-        const LONG style = GetWindowLongA(window, GWL_EXSTYLE);
-        SetWindowLongA(window, GWL_EXSTYLE, style & ~WS_EX_LAYERED);
-        SetWindowLongA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
-        PerPixel = perPixel;
+    const LONG style = GetWindowLongA(window, GWL_EXSTYLE);
+    SetWindowLongA(window, GWL_EXSTYLE, style & ~WS_EX_LAYERED);
+    SetWindowLongA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+    if (!DrawnPerPixel())
+        ReleasePerPixel();
+    ShowStep(window);
+}
+
+void ApplyFontAndTransparency(HWND window, bool wasPerPixel)
+{
+    const bool restyle = DrawnPerPixel() != wasPerPixel;
+    // A font without a face name would be whatever the system picks: the
+    // one drawn stays, unless its smoothing must follow the new drawing.
+    if (AppSettings.Font.lfFaceName[0] != L'\0' || restyle)
         ReplaceDisplayFont(&AppSettings.Font);
-        if (!perPixel)
-            ReleasePerPixel();
-    }
-    if (PerPixel)
-        InvalidateRect(window, NULL, FALSE);
-    else if (SetLayeredAttributes != NULL)
-        SetLayeredAttributes(window, 0, AlphaFromLayNum(AppSettings.LayNum), LWA_ALPHA);
+    if (restyle)
+        ApplyTransparency(window);
+    else
+        ShowStep(window);
 }
 
 void ApplyBorder(HWND window)

@@ -17,8 +17,11 @@ struct Canvas {
 
 // The picture as drawn, and its coverage, the size of the window; kept
 // from paint to paint while the size stays.
-Canvas Drawn, Coverage;
-SIZE CanvasSize;
+struct Canvases {
+    Canvas drawn, coverage;
+    SIZE size;
+};
+Canvases Kept;
 
 bool MakeCanvas(Canvas* canvas, HDC screen, SIZE size)
 {
@@ -52,17 +55,17 @@ void FreeCanvas(Canvas* canvas)
 
 bool CanvasesFor(SIZE size)
 {
-    if (Drawn.bits != NULL && size.cx == CanvasSize.cx && size.cy == CanvasSize.cy)
+    if (Kept.drawn.bits != NULL && size.cx == Kept.size.cx && size.cy == Kept.size.cy)
         return true;
     ReleasePerPixel();
     HDC screen = GetDC(NULL);
-    const bool made = MakeCanvas(&Drawn, screen, size) && MakeCanvas(&Coverage, screen, size);
+    const bool made = MakeCanvas(&Kept.drawn, screen, size) && MakeCanvas(&Kept.coverage, screen, size);
     ReleaseDC(NULL, screen);
     if (!made) {
         ReleasePerPixel();
         return false;
     }
-    CanvasSize = size;
+    Kept.size = size;
     return true;
 }
 
@@ -89,18 +92,18 @@ void PaintPerPixel(HWND window, unsigned char alpha)
     origin.y -= windowRect.top;
 
     const Ink coverage = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 255)};
-    SetViewportOrgEx(Drawn.dc, origin.x, origin.y, NULL);
-    DrawPicture(window, Drawn.dc, ScreenInk());
-    SetViewportOrgEx(Coverage.dc, origin.x, origin.y, NULL);
-    DrawPicture(window, Coverage.dc, coverage);
+    SetViewportOrgEx(Kept.drawn.dc, origin.x, origin.y, NULL);
+    DrawPicture(window, Kept.drawn.dc, ScreenInk());
+    SetViewportOrgEx(Kept.coverage.dc, origin.x, origin.y, NULL);
+    DrawPicture(window, Kept.coverage.dc, coverage);
     GdiFlush();
 
-    KeepInkOpaque(Drawn.bits, Coverage.bits, static_cast<size_t>(size.cx) * size.cy,
+    KeepInkOpaque(Kept.drawn.bits, Kept.coverage.bits, static_cast<size_t>(size.cx) * size.cy,
                   PixelOf(AppSettings.BackColor), alpha);
     if (origin.x > 0 || origin.y > 0) {
         const uint32_t frame = Premultiplied(PixelOf(GetSysColor(COLOR_WINDOWFRAME)), alpha);
         for (int y = 0; y < size.cy; ++y) {
-            uint32_t* row = Drawn.bits + static_cast<size_t>(y) * size.cx;
+            uint32_t* row = Kept.drawn.bits + static_cast<size_t>(y) * size.cx;
             const bool besideClient = y >= origin.y && y < origin.y + client.bottom;
             for (int x = 0; x < size.cx; ++x) {
                 if (besideClient && x == origin.x)
@@ -114,19 +117,19 @@ void PaintPerPixel(HWND window, unsigned char alpha)
     SIZE drawnSize = size;
     POINT from = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    UpdateLayered(window, NULL, NULL, &drawnSize, Drawn.dc, &from, 0, &blend, ULW_ALPHA);
+    UpdateLayered(window, NULL, NULL, &drawnSize, Kept.drawn.dc, &from, 0, &blend, ULW_ALPHA);
 }
 
 bool PerPixelSizeChanged(HWND window)
 {
     RECT r;
     GetWindowRect(window, &r);
-    return r.right - r.left != CanvasSize.cx || r.bottom - r.top != CanvasSize.cy;
+    return r.right - r.left != Kept.size.cx || r.bottom - r.top != Kept.size.cy;
 }
 
 void ReleasePerPixel()
 {
-    FreeCanvas(&Drawn);
-    FreeCanvas(&Coverage);
-    CanvasSize = SIZE();
+    FreeCanvas(&Kept.drawn);
+    FreeCanvas(&Kept.coverage);
+    Kept.size = SIZE();
 }

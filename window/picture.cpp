@@ -57,7 +57,7 @@ void DrawPicture(HWND window, HDC dc, const Ink& ink)
     SetBkColor(dc, ink.back);
     FillRect(dc, &client, brush);
     SetTextColor(dc, ink.text);
-    HGDIOBJ oldFont = SelectObject(dc, AppSettings.DisplayFont);
+    HGDIOBJ oldFont = SelectObject(dc, DisplayFont());
 
     const int dpi = static_cast<int>(DpiOf(window));
     RECT text = TextRect(window);

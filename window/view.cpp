@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/settings.h"
+#include "dialogs/dialogs.h"
 #include "document/document.h"
 #include "document/session.h"
 #include "document/work.h"
@@ -12,7 +13,6 @@
 #include "window/place.h"
 
 int AutoFlg;
-int FeedHeld;
 
 namespace {
 
@@ -99,7 +99,7 @@ void PauseFeed(HWND window)
 
 void ResumeFeed(HWND window)
 {
-    if (AutoFlg != 0 && !FeedHeld)
+    if (AutoFlg != 0 && !OptionsSheetOpen())
         SetTimer(window, TIMER_AUTOFEED, FeedIntervalMs(AppSettings.RunWait), NULL);
 }
 

@@ -10,9 +10,6 @@
 #include "document/navigate.h"
 
 extern int AutoFlg;  // the automatic feed is switched on
-// Non-zero while the options sheet is open: no line shown then restarts the
-// feed, so lines do not move while the settings that shape them change.
-extern int FeedHeld;
 
 // Shows the line chosen by code from `from`, at its first piece, starts
 // the feed's period afresh and repaints.
@@ -35,7 +32,8 @@ void ShowNoText(HWND window);
 void ResumeReleasedText(HWND window);
 
 // The feed's timer stopped, or started with the current interval, when the
-// feed is on (and not held); the switch itself stays as it is.
+// feed is on (and the options sheet is not open); the switch itself stays
+// as it is.
 void PauseFeed(HWND window);
 void ResumeFeed(HWND window);
 

@@ -89,7 +89,7 @@ TEST_F(LookTest, ALineIsLaidOutInTheRowsTheSystemDrawsItIn)
     const std::string texts[] = {novel, words, novel + "\r\n", "a\r\n\r\nb\r\n" + words + kana + words,
                                  std::string(300, 'm'), "\t\tx\ty " + novel};
     HDC dc = GetDC(MainWnd);
-    SelectObject(dc, AppSettings.DisplayFont);
+    SelectObject(dc, DisplayFont());
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
     for (int width : {90, 200, 333, 580}) {

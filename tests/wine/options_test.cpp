@@ -17,6 +17,7 @@
 #include "tests/wine/fixture.h"
 #include "tests/wine/import_hook.h"
 #include "tests/wine/modal_script.h"
+#include "window/layout.h"
 #include "window/mainwnd.h"
 #include "window/view.h"
 
@@ -348,14 +349,14 @@ TEST_F(OptionsTest, TheDefaultLookTakesEffectAtOnceAndOnlyOkStoresIt)
     StartWindow();
     for (int button : {PSBTN_CANCEL, PSBTN_OK}) {
         Written.clear();
-        HFONT before = AppSettings.DisplayFont;
+        HFONT before = DisplayFont();
         EXPECT_TRUE(WithSheet({[button, before](HWND sheet) {
             HWND page = Page(sheet, 1);
             SendMessageA(page, WM_COMMAND, IDC_DEFAULT, 0);
             EXPECT_EQ(AppSettings.BackColor, GetSysColor(COLOR_BTNFACE));
             EXPECT_EQ(AppSettings.FontColor, GetSysColor(COLOR_WINDOWTEXT));
             LOGFONTW shown;
-            EXPECT_TRUE(GetObjectW(AppSettings.DisplayFont, sizeof shown, &shown));
+            EXPECT_TRUE(GetObjectW(DisplayFont(), sizeof shown, &shown));
             EXPECT_EQ(Narrow932(shown.lfFaceName), kDefaultFace);
             EXPECT_EQ(shown.lfHeight, -13);
             EXPECT_EQ(GetObjectType(before), 0u) << "the replaced font is deleted";

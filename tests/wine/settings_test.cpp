@@ -37,7 +37,6 @@ TEST_F(SettingsTest, NoFileGivesTheDefaults)
     EXPECT_EQ(s.Font.lfPitchAndFamily, 49);
     // ＭＳ Ｐゴシック
     EXPECT_STREQ(s.Font.lfFaceName, L"ＭＳ Ｐゴシック");
-    EXPECT_NE(s.DisplayFont, nullptr);
     EXPECT_EQ(s.BackFlg, 1);
     EXPECT_EQ(s.BackNo, 0);
     EXPECT_STREQ(s.BackFile, L"");
@@ -139,7 +138,6 @@ TEST_F(SettingsTest, WrittenKeysReadBackAsWritten)
     AppSettingsRecord written = AppSettings;
     memset(&AppSettings, 0, sizeof AppSettings);
     LoadSettings();
-    written.DisplayFont = AppSettings.DisplayFont = NULL;
     EXPECT_EQ(memcmp(&written, &AppSettings, sizeof written), 0);
 }
 

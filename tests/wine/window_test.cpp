@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "tests/wine/fixture.h"
 #include "window/input.h"
+#include "window/layout.h"
 #include "window/mainwnd.h"
 #include "window/view.h"
 #include "window/tray.h"
@@ -165,14 +166,14 @@ TEST_F(WindowTest, MovesAndSizesAreRecordedForTheExit)
 TEST_F(WindowTest, ADpiChangeTakesTheSuggestedRectangleAndRemakesTheFont)
 {
     StartWindow();
-    HFONT before = AppSettings.DisplayFont;
+    HFONT before = DisplayFont();
     RECT suggested = {40, 60, 940, 135};
     SendMessageA(MainWnd, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
     RECT now;
     GetWindowRect(MainWnd, &now);
     EXPECT_TRUE(EqualRect(&now, &suggested));
     EXPECT_EQ(AppSettings.WIDTH, 900);
-    EXPECT_NE(AppSettings.DisplayFont, before);
+    EXPECT_NE(DisplayFont(), before);
 }
 
 }  // namespace
