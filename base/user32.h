@@ -9,9 +9,21 @@ typedef BOOL(WINAPI* SetLayeredAttributesFunction)(HWND, COLORREF, BYTE, DWORD);
 typedef BOOL(WINAPI* UpdateLayeredFunction)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*,
                                             DWORD);
 
-extern SetLayeredAttributesFunction SetLayeredAttributes;
-// UpdateLayeredWindow: optional; without it the whole window is faded.
-extern UpdateLayeredFunction UpdateLayered;
+typedef UINT(WINAPI* DpiForWindowFunction)(HWND);
+typedef HRESULT(WINAPI* DpiForMonitorFunction)(HMONITOR, int, UINT*, UINT*);
+
+// The entry points bound, the libraries they come from, and the DPI the
+// last WM_DPICHANGED gave.
+struct LateBound {
+    SetLayeredAttributesFunction SetLayeredAttributes;
+    // UpdateLayeredWindow: optional; without it the whole window is faded.
+    UpdateLayeredFunction UpdateLayered;
+    DpiForWindowFunction DpiForWindow;    // optional (Windows 10)
+    DpiForMonitorFunction DpiForMonitor;  // optional (shcore, Windows 8.1)
+    HMODULE user32, shcore;
+    UINT changedDpi;
+};
+extern LateBound User32;
 
 // The DPI a window is drawn at: its monitor's on systems that tell it
 // (GetDpiForWindow, Windows 10), else the one the last WM_DPICHANGED gave

@@ -8,10 +8,18 @@
 #include "base/user32.h"
 #include "dialogs/options.h"
 
-COLORREF CustomColors[16];
-int CustomColorsFilled;
-
 namespace {
+
+// The colour chooser's 16 custom colours, kept for the run so that colours
+// the user mixes and adds are there again the next time. Filled on the
+// first use with the background and text colours being edited at that
+// moment and white in the other slots.
+struct Custom {
+    COLORREF colours[16];
+    bool filled;
+};
+Custom CustomColors;
+
 static_assert(sizeof(CHOOSECOLORA) == 36, "colour chooser record of 36 bytes");
 }  // namespace
 
@@ -46,19 +54,19 @@ int PickColor(HWND owner, COLORREF* colour)
 {
     // The colours in use are the ones a user most often wants to go back to
     // or to match.
-    if (!CustomColorsFilled) {
-        for (COLORREF& c : CustomColors)
+    if (!CustomColors.filled) {
+        for (COLORREF& c : CustomColors.colours)
             c = RGB(255, 255, 255);
-        CustomColors[0] = Options.edited->BackColor;
-        CustomColors[1] = Options.edited->FontColor;
-        CustomColorsFilled = 1;
+        CustomColors.colours[0] = Options.edited->BackColor;
+        CustomColors.colours[1] = Options.edited->FontColor;
+        CustomColors.filled = true;
     }
     CHOOSECOLORA choice;
     memset(&choice, 0, sizeof choice);
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = owner;
     choice.rgbResult = *colour;
-    choice.lpCustColors = CustomColors;
+    choice.lpCustColors = CustomColors.colours;
     choice.Flags = CC_RGBINIT | CC_FULLOPEN;
     if (!ChooseColorA(&choice))
         return -1;

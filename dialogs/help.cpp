@@ -17,8 +17,11 @@ const WORD HTMLHELPW_ORDINAL = 15;
 const char HHCTRL_SERVER_KEY[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
 
 // Found on the first call and kept for the run, as is a failure to find it.
-HtmlHelpFunction HtmlHelpEntry;
-int HtmlHelpMissing;
+struct HelpEntry {
+    HtmlHelpFunction call;
+    bool missing;
+};
+HelpEntry HtmlHelpEntry;
 
 // The library where the registry says HTML Help is installed.
 HMODULE LoadRegisteredHelpLibrary()
@@ -49,21 +52,21 @@ HMODULE LoadRegisteredHelpLibrary()
 // that the program starts on a system without HTML Help.
 HWND CallHtmlHelp(HWND caller, const wchar_t* file, UINT command, DWORD_PTR data)
 {
-    if (HtmlHelpMissing)
+    if (HtmlHelpEntry.missing)
         return NULL;
-    if (HtmlHelpEntry == NULL) {
+    if (HtmlHelpEntry.call == NULL) {
         HMODULE library = LoadRegisteredHelpLibrary();
         if (library == NULL)
             library = LoadLibraryA("hhctrl.ocx");
         if (library != NULL)
-            HtmlHelpEntry = reinterpret_cast<HtmlHelpFunction>(
+            HtmlHelpEntry.call = reinterpret_cast<HtmlHelpFunction>(
                 reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(HTMLHELPW_ORDINAL))));
-        if (HtmlHelpEntry == NULL) {
-            HtmlHelpMissing = 1;
+        if (HtmlHelpEntry.call == NULL) {
+            HtmlHelpEntry.missing = true;
             return NULL;
         }
     }
-    return HtmlHelpEntry(caller, file, command, data);
+    return HtmlHelpEntry.call(caller, file, command, data);
 }
 
 }  // namespace

@@ -29,13 +29,6 @@ INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
 INT_PTR CALLBACK DisplayPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK HotKeyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The colour chooser's 16 custom colours, kept for the run so that colours
-// the user mixes and adds are there again the next time. Filled on the first
-// use (CustomColorsFilled 0) with the background and text colours being
-// edited at that moment and white in the other slots.
-extern COLORREF CustomColors[16];
-extern int CustomColorsFilled;
-
 // The font and colour choosers: 0 when the user chose, -1 otherwise (then
 // nothing is changed). PickFont also takes the text colour chosen with the
 // font into *colour.

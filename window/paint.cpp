@@ -16,8 +16,8 @@ void ShowStep(HWND window)
 {
     if (DrawnPerPixel())
         InvalidateRect(window, NULL, FALSE);
-    else if (SetLayeredAttributes != NULL)
-        SetLayeredAttributes(window, 0, AlphaFromLayNum(AppSettings.LayNum), LWA_ALPHA);
+    else if (User32.SetLayeredAttributes != NULL)
+        User32.SetLayeredAttributes(window, 0, AlphaFromLayNum(AppSettings.LayNum), LWA_ALPHA);
 }
 
 }  // namespace
@@ -41,7 +41,7 @@ void KeepPictureCurrent(HWND window, const WINDOWPOS* change)
 
 bool DrawnPerPixel()
 {
-    return AppSettings.OpaqueText == 1 && UpdateLayered != NULL;
+    return AppSettings.OpaqueText == 1 && User32.UpdateLayered != NULL;
 }
 
 void ReplaceDisplayFont(const LOGFONTW* font)

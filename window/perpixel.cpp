@@ -117,7 +117,7 @@ void PaintPerPixel(HWND window, unsigned char alpha)
     SIZE drawnSize = size;
     POINT from = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    UpdateLayered(window, NULL, NULL, &drawnSize, Kept.drawn.dc, &from, 0, &blend, ULW_ALPHA);
+    User32.UpdateLayered(window, NULL, NULL, &drawnSize, Kept.drawn.dc, &from, 0, &blend, ULW_ALPHA);
 }
 
 bool PerPixelSizeChanged(HWND window)

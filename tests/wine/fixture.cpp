@@ -85,7 +85,7 @@ void StartFolderTest::SetUp()
     WhileBoxIsUp = nullptr;
     BoxHook.reset(new ImportHook("user32.dll", "MessageBoxW", reinterpret_cast<void*>(RecordBox)));
     ASSERT_EQ(FetchBaseDir(), 0);
-    if (SetLayeredAttributes == NULL) {
+    if (User32.SetLayeredAttributes == NULL) {
         ASSERT_EQ(BindUser32(), 0);
     }
 }

@@ -348,8 +348,8 @@ TEST_F(GripTest, OpaqueTextIsDrawnPerPixelAtTheStepsAlpha)
              "Height=-30\r\n");
     HWND w = StartWindow();
     ASSERT_EQ(OpenFile(WriteText("t.txt", "\x81\xA1\x81\xA1\x81\xA1\r\n")), 0);  // ■■■
-    RealUpdateLayered = UpdateLayered;
-    UpdateLayered = RecordPicture;
+    RealUpdateLayered = User32.UpdateLayered;
+    User32.UpdateLayered = RecordPicture;
     const COLORREF f = GetSysColor(COLOR_WINDOWFRAME);
     const uint32_t frame = GetRValue(f) << 16 | GetGValue(f) << 8 | GetBValue(f);
     // The last step keeps an alpha of 1; a border is drawn at the step's alpha.
@@ -373,7 +373,7 @@ TEST_F(GripTest, OpaqueTextIsDrawnPerPixelAtTheStepsAlpha)
         EXPECT_EQ(p[(51 - in) * 300 + 299 - in], 0xFF000000u) << "grip";
         EXPECT_NE(std::count(p.begin(), p.end(), 0xFF0A141Eu), 0) << "opaque ink";
     }
-    UpdateLayered = RealUpdateLayered;
+    User32.UpdateLayered = RealUpdateLayered;
     AppSettings.OpaqueText = 0;
     ApplyTransparency(w);
     BYTE alpha = 1;

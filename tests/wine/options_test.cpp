@@ -382,7 +382,6 @@ TEST_F(OptionsTest, AChosenBackgroundLastsTheRunButACancelledSheetDoesNotStoreIt
 {
     WriteIni(kSettings);
     StartWindow();
-    CustomColorsFilled = 0;  // as at the first use in a run
     HBRUSH brushes[2] = {};
     HWND page = NULL;
     const COLORREF chosen = RGB(10, 20, 30), added = RGB(1, 2, 3);
