@@ -40,6 +40,15 @@ struct LayoutState {
     uint32_t rows, perPiece;
     int rowHeight;
     LaidOut last;
+    // Room for a layout's work: what is being measured, the widths and
+    // where each drawn unit comes from, where rows may break, and the
+    // widths in units.
+    LaidOut now;
+    wchar_t drawn[DISP_TEXT_SIZE];
+    int extent[DISP_TEXT_SIZE];
+    size_t from[DISP_TEXT_SIZE];
+    SCRIPT_LOGATTR attributes[DISP_TEXT_SIZE];
+    uint16_t units[DISP_TEXT_SIZE];
 };
 LayoutState State;
 
@@ -94,9 +103,9 @@ uint32_t BytesAt(uint32_t unit)
 // not drawn, "&&" draws one, and line breaks and tabs are the layout's.
 void MeasureUnits(HDC dc)
 {
-    static wchar_t drawn[DISP_TEXT_SIZE];
-    static int extent[DISP_TEXT_SIZE];
-    static size_t from[DISP_TEXT_SIZE];
+    wchar_t* drawn = State.drawn;
+    int* extent = State.extent;
+    size_t* from = State.from;
     int n = 0;
     for (size_t i = 0; i < State.wideLength; ++i) {
         State.advance[i] = 0;
@@ -120,7 +129,7 @@ void MeasureUnits(HDC dc)
 // Where a row may begin, as the system's word breaking tells.
 void FindBreaks()
 {
-    static SCRIPT_LOGATTR attributes[DISP_TEXT_SIZE];
+    SCRIPT_LOGATTR* attributes = State.attributes;
     SCRIPT_ANALYSIS analysis;
     memset(&analysis, 0, sizeof analysis);
     memset(State.softBreak, 0, State.wideLength);
@@ -140,7 +149,7 @@ void LayOut(HDC dc, int width)
     Widen();
     MeasureUnits(dc);
     FindBreaks();
-    static uint16_t units[DISP_TEXT_SIZE];
+    uint16_t* units = State.units;
     for (size_t i = 0; i < State.wideLength; ++i)
         units[i] = static_cast<uint16_t>(State.wide[i]);
     const WrapText in = {units, State.wideLength, State.advance, State.softBreak, width,
@@ -161,7 +170,7 @@ RECT TextRect(HWND window)
 
 void LayOutShown(HWND window, HDC given, LineLayout* layout)
 {
-    static LaidOut now;
+    LaidOut& now = State.now;
     GetClientRect(window, &now.client);
     memcpy(now.text, Shown.text, sizeof now.text);
     now.unicode = Shown.unicode;

@@ -83,7 +83,7 @@ void DrawPicture(HWND window, HDC dc, const Ink& ink)
     } else if (Shown.unicode) {
         // A Unicode text's line is UTF-8: drawn through the wide call, in
         // the same font, so characters beyond code page 932 show too.
-        static wchar_t wide[DISP_TEXT_SIZE];
+        wchar_t wide[DISP_TEXT_SIZE];
         if (MultiByteToWideChar(CP_UTF8, 0, Shown.text, -1, wide, DISP_TEXT_SIZE) == 0)
             wide[0] = L'\0';
         DrawTextExW(dc, wide, -1, &text, TEXT_FORMAT, &params);
