@@ -146,19 +146,15 @@ void BeginOpen(OpenJob* job, const wchar_t* path)
     job->in = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     job->out = INVALID_HANDLE_VALUE;
-    if (job->in == INVALID_HANDLE_VALUE || !SizeFits(job->in, &job->size) ||
-        !DetectSourceForm(job->in, job->size, &job->form)) {
-        if (job->in != INVALID_HANDLE_VALUE)
-            CloseHandle(job->in);
-        job->in = INVALID_HANDLE_VALUE;
-        End(job, OPEN_UNREADABLE, OPEN_ERROR);
-        return;
-    }
-    job->out = CreateFileW(job->copy, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    const bool readable = job->in != INVALID_HANDLE_VALUE && SizeFits(job->in, &job->size) &&
+                          DetectSourceForm(job->in, job->size, &job->form);
+    if (readable)
+        job->out = CreateFileW(job->copy, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (job->out == INVALID_HANDLE_VALUE) {
-        CloseHandle(job->in);
-        job->in = INVALID_HANDLE_VALUE;
-        End(job, OPEN_REFUSED, OPEN_ERROR);
+        Refuse(job, OPEN_ERROR);
+        // Only a text that cannot be read is one the recent list forgets.
+        if (!readable)
+            job->outcome = OPEN_UNREADABLE;
         return;
     }
     BeginStreamPass(&job->stream, job->in, job->size, job->out, job->form, job->blankSkip, &job->index);
