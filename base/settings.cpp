@@ -41,29 +41,34 @@ struct Setting {
     unsigned groups;
     ReadWhen readWhen;
     // A key that goes without saying: written only while it differs from
-    // its default, and its field edited by no page. A sparse text is read
-    // whole or not at all.
+    // its default. A sparse text is read whole or not at all.
     bool sparse;
     // The field at this offset is the default (NO_FIELD: def is).
     size_t impliedBy;
+    // A page edits the field; the others follow the text.
+    bool edited;
 };
 
 const size_t NO_FIELD = static_cast<size_t>(-1);
 
 #define FIELD(name) offsetof(AppSettingsRecord, name)
 #define KEY_INT(section, key, name, def, least, most, groups, when) \
-    {section, key, INT_KEY, FIELD(name), sizeof(int), def, NO_COLOUR, NULL, least, most, groups, when, false, NO_FIELD}
+    {section, key, INT_KEY, FIELD(name), sizeof(int), def, NO_COLOUR, NULL, least, most, groups, when, false, NO_FIELD, true}
 #define KEY_SPARSE(section, key, name, implied, least, most, groups, when) \
-    {section, key, INT_KEY, FIELD(name), sizeof(int), 0, NO_COLOUR, NULL, least, most, groups, when, true, implied}
+    {section, key, INT_KEY, FIELD(name), sizeof(int), 0, NO_COLOUR, NULL, least, most, groups, when, true, implied, false}
+// A page's key that a file written before it existed goes without: written
+// only while the user has chosen other than its default.
+#define KEY_QUIET(key, name, def, least, most, groups) \
+    {"OPTION", key, INT_KEY, FIELD(name), sizeof(int), def, NO_COLOUR, NULL, least, most, groups, ALWAYS, true, NO_FIELD, true}
 #define KEY_BYTE(key, name, def) \
-    {"FONT", key, BYTE_KEY, FIELD(Font.name), 1, def, NO_COLOUR, NULL, 0, 255, DISPLAY_PAGE, ALWAYS, false, NO_FIELD}
+    {"FONT", key, BYTE_KEY, FIELD(Font.name), 1, def, NO_COLOUR, NULL, 0, 255, DISPLAY_PAGE, ALWAYS, false, NO_FIELD, true}
 #define KEY_COLOUR(key, name, sysColour) \
-    {"FONT", key, INT_KEY, FIELD(name), sizeof(COLORREF), 0, sysColour, NULL, 0, INT_MAX, DISPLAY_PAGE, ALWAYS, false, NO_FIELD}
+    {"FONT", key, INT_KEY, FIELD(name), sizeof(COLORREF), 0, sysColour, NULL, 0, INT_MAX, DISPLAY_PAGE, ALWAYS, false, NO_FIELD, true}
 #define KEY_TEXT(section, key, name, def, groups, when) \
-    {section, key, TEXT_KEY, FIELD(name), sizeof(static_cast<AppSettingsRecord*>(NULL)->name), 0, NO_COLOUR, def, 0, 0, groups, when, false, NO_FIELD}
+    {section, key, TEXT_KEY, FIELD(name), sizeof(static_cast<AppSettingsRecord*>(NULL)->name), 0, NO_COLOUR, def, 0, 0, groups, when, false, NO_FIELD, true}
 #define KEY_RECENT(n) \
-    {"RECENT", "File" #n, TEXT_KEY, FIELD(Recent[n - 1].File), sizeof(wchar_t) * PATH_SIZE, 0, NO_COLOUR, "", 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD}, \
-    {"RECENT", "Place" #n, PLACE_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD}
+    {"RECENT", "File" #n, TEXT_KEY, FIELD(Recent[n - 1].File), sizeof(wchar_t) * PATH_SIZE, 0, NO_COLOUR, "", 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}, \
+    {"RECENT", "Place" #n, PLACE_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}
 
 // In the order the keys are written. Every writer writes its group in this
 // order, which keeps each writer's own order of keys (and so, in a new
@@ -90,6 +95,10 @@ const Setting SETTINGS[] = {
     KEY_INT("OPTION", "TabsCol", TabsCol, 4, 1, 9, GENERAL_PAGE, ALWAYS),
     KEY_INT("OPTION", "Notation", Notation, 1, 0, 1, GENERAL_PAGE, ALWAYS),
     KEY_INT("OPTION", "RubyParen", RubyParen, 0, 0, 1, GENERAL_PAGE, ALWAYS),
+    KEY_QUIET("LeaveHide", LeaveHide, 0, 0, 1, GENERAL_PAGE),
+    KEY_QUIET("LeaveWait", LeaveWait, 800, 0, 10000, GENERAL_PAGE),
+    KEY_QUIET("FeedByLength", FeedByLength, 0, 0, 1, GENERAL_PAGE),
+    KEY_QUIET("FeedSpeed", FeedSpeed, 500, 60, 6000, GENERAL_PAGE),
     KEY_INT("OPTION", "LayNum", LayNum, 0, 0, 20, DISPLAY_PAGE, ALWAYS),
     KEY_INT("OPTION", "BorderFlg", BorderFlg, 1, 0, 1, DISPLAY_PAGE, ALWAYS),
     KEY_INT("OPTION", "OpaqueText", OpaqueText, 0, 0, 1, DISPLAY_PAGE, ALWAYS),
@@ -101,6 +110,18 @@ const Setting SETTINGS[] = {
     KEY_INT("OPTION", "MENUHOTCTL", MENUHOTCTL, 0, 0, 1, HOTKEY_PAGE, ALWAYS),
     KEY_INT("OPTION", "MENUHOTSFT", MENUHOTSFT, 0, 0, 1, HOTKEY_PAGE, ALWAYS),
     KEY_INT("OPTION", "MENUHOTKEY", MENUHOTKEY, 0, 0, 255, HOTKEY_PAGE, ALWAYS),
+    KEY_QUIET("NEXTHOTALT", NEXTHOTALT, 0, 0, 1, HOTKEY_PAGE),
+    KEY_QUIET("NEXTHOTCTL", NEXTHOTCTL, 0, 0, 1, HOTKEY_PAGE),
+    KEY_QUIET("NEXTHOTSFT", NEXTHOTSFT, 0, 0, 1, HOTKEY_PAGE),
+    KEY_QUIET("NEXTHOTKEY", NEXTHOTKEY, 0, 0, 255, HOTKEY_PAGE),
+    KEY_QUIET("PREVHOTALT", PREVHOTALT, 0, 0, 1, HOTKEY_PAGE),
+    KEY_QUIET("PREVHOTCTL", PREVHOTCTL, 0, 0, 1, HOTKEY_PAGE),
+    KEY_QUIET("PREVHOTSFT", PREVHOTSFT, 0, 0, 1, HOTKEY_PAGE),
+    KEY_QUIET("PREVHOTKEY", PREVHOTKEY, 0, 0, 255, HOTKEY_PAGE),
+    KEY_QUIET("FEEDHOTALT", FEEDHOTALT, 0, 0, 1, HOTKEY_PAGE),
+    KEY_QUIET("FEEDHOTCTL", FEEDHOTCTL, 0, 0, 1, HOTKEY_PAGE),
+    KEY_QUIET("FEEDHOTSFT", FEEDHOTSFT, 0, 0, 1, HOTKEY_PAGE),
+    KEY_QUIET("FEEDHOTKEY", FEEDHOTKEY, 0, 0, 255, HOTKEY_PAGE),
     KEY_COLOUR("BackColor", BackColor, COLOR_BTNFACE),
     KEY_COLOUR("FontColor", FontColor, COLOR_WINDOWTEXT),
     KEY_INT("FONT", "Height", Font.lfHeight, -13, -FONT_LIMIT, FONT_LIMIT, DISPLAY_PAGE, ALWAYS),
@@ -136,6 +157,7 @@ const Setting SETTINGS[] = {
 #undef FIELD
 #undef KEY_INT
 #undef KEY_SPARSE
+#undef KEY_QUIET
 #undef KEY_BYTE
 #undef KEY_COLOUR
 #undef KEY_TEXT
@@ -512,7 +534,7 @@ void CopySettings(unsigned group, const AppSettingsRecord& from, AppSettingsReco
 {
     // A key that goes without saying follows the text, not a page.
     for (const Setting& row : SETTINGS)
-        if ((row.groups & group) && !row.sparse)
+        if ((row.groups & group) && row.edited)
             memcpy(FieldOf(to, row), reinterpret_cast<const char*>(&from) + row.field, row.size);
 }
 

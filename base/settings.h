@@ -32,8 +32,18 @@ struct AppSettingsRecord {
     // The text and the grip kept opaque while the rest takes LayNum's
     // transparency (1), rather than the whole window faded alike.
     int OpaqueText;
+    // Hidden once the pointer has been away LeaveWait ms (LeaveHide 1).
+    int LeaveHide, LeaveWait;
+    // The feed stays on a line or piece as long as its characters take to
+    // read at FeedSpeed a minute (FeedByLength 1), rather than RunWait.
+    int FeedByLength, FeedSpeed;
     int ONHOTALT, ONHOTCTL, ONHOTSFT, ONHOTKEY;
     int MENUHOTALT, MENUHOTCTL, MENUHOTSFT, MENUHOTKEY;
+    // Global keys that step to the next and the previous line and switch
+    // the feed, whatever application has the keyboard.
+    int NEXTHOTALT, NEXTHOTCTL, NEXTHOTSFT, NEXTHOTKEY;
+    int PREVHOTALT, PREVHOTCTL, PREVHOTSFT, PREVHOTKEY;
+    int FEEDHOTALT, FEEDHOTCTL, FEEDHOTSFT, FEEDHOTKEY;
     // [FONT]: the colours and the display font's LOGFONT fields
     COLORREF BackColor, FontColor;
     LOGFONTW Font;

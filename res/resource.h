@@ -45,6 +45,13 @@
 #define IDC_CHAPTERLIST     1032
 #define IDC_NOCHAPTERS      1033
 #define IDC_OPAQUETEXT      1034
+#define IDC_LEAVEHIDE       1035
+#define IDC_LEAVEWAIT       1036
+#define IDC_FEEDBYLENGTH    1037
+#define IDC_FEEDSPEED       1038
+#define IDC_NEXTHOTKEY      1039
+#define IDC_PREVHOTKEY      1040
+#define IDC_FEEDHOTKEY      1041
 
 /* Menu commands (40000s) */
 #define IDM_EXIT            40001
@@ -70,6 +77,10 @@
 #define TIMER_NUMKEY        3180
 #define TIMER_SAVEPLACE     3181
 #define TIMER_LONGWORK      3182
+#define TIMER_POINTER       3183
+#define HOTKEY_NEXT         5993
+#define HOTKEY_PREV         5994
+#define HOTKEY_FEED         5995
 #define HOTKEY_SHOW         5996
 #define HOTKEY_MENU         5997
 #define HOTKEY_PROBE        5998
