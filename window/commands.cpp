@@ -15,6 +15,7 @@
 #include "window/handles.h"
 #include "window/longwork.h"
 #include "window/place.h"
+#include "window/pointer.h"
 #include "window/paint.h"
 #include "window/tray.h"
 #include "window/view.h"
@@ -136,6 +137,7 @@ void ApplyOptions(HWND window, unsigned outcome, const AppSettingsRecord& edited
         // BlankSkip waits for the next text opened; the tab width for the
         // repaint below.
         ShowPlace(window, Doc.Place);
+        WatchPointerAsSet(window);
     }
     if (outcome & DISPLAY_PAGE) {
         const bool wasPerPixel = DrawnPerPixel();

@@ -59,10 +59,7 @@ void HandleKey(HWND window, WPARAM wParam)
         return;
     }
     switch (key) {
-    case VK_ESCAPE:
-        StorePlaceNow(window);
-        ShowWindow(window, SW_HIDE);
-        break;
+    case VK_ESCAPE: HideView(window); break;
     case VK_PRIOR:
     case VK_UP: StepThrough(window, false); break;
     case VK_NEXT:

@@ -17,6 +17,7 @@
 #include "window/paint.h"
 #include "window/place.h"
 #include "window/placement.h"
+#include "window/pointer.h"
 #include "window/tray.h"
 #include "window/view.h"
 
@@ -45,6 +46,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     DragAcceptFiles(window, TRUE);
     RegisterHotKeys(window);
     AddTrayIcon(window);
+    WatchPointerAsSet(window);
     // The last text is offered again; its work starts here, in the
     // window's creation, so that a small text is shown as the window
     // first is.
@@ -105,6 +107,8 @@ LRESULT OnTimer(HWND window, WPARAM id)
         StepThrough(window, true);
     else if (id == TIMER_LONGWORK)
         RunLongWorkSlice(window);
+    else if (id == TIMER_POINTER)
+        LookAtPointer(window);
     else if (id == TIMER_SAVEPLACE)
         StorePlaceNow(window);
     else if (id == TIMER_NUMKEY)

@@ -73,6 +73,12 @@ void StepThrough(HWND window, bool forward)
     }
 }
 
+void HideView(HWND window)
+{
+    StorePlaceNow(window);
+    ShowWindow(window, SW_HIDE);
+}
+
 void ShowNoText(HWND window)
 {
     if (AutoFlg != 0) {

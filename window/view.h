@@ -24,6 +24,10 @@ void ShowPlace(HWND window, ReadingPlace place);
 // there, else the next line's first piece or the previous line's last.
 void StepThrough(HWND window, bool forward);
 
+// Hides the window (Esc, the pointer gone): the place is stored first; the
+// icon stays.
+void HideView(HWND window);
+
 // After the text has gone: the feed off and the window blank.
 void ShowNoText(HWND window);
 

@@ -7,6 +7,7 @@
 #include "dialogs/digits.h"
 #include "window/alpha.h"
 #include "window/feed.h"
+#include "window/leave.h"
 #include "window/numkey.h"
 
 namespace {
@@ -143,3 +144,38 @@ TEST(HotKeyName, ModifiersThenTheKeyAsAUserReadsThem)
 }
 
 }  // namespace
+
+// The pointer watched every 100 ms with a wait of 800: each row a look, in
+// order, and what it asks for.
+TEST(LeaveWatch, HidesAfterTheWaitAwayAndShowsOnlyWhatItHid)
+{
+    const bool SHOWN = true, HIDDEN = false, OVER = true, AWAY = false, BUSY = true, FREE = false;
+    const struct {
+        bool visible, over, busy;
+        uint32_t now;
+        LeaveAction action;
+    } looks[] = {
+        {SHOWN, OVER, FREE, 0, LEAVE_NOTHING},
+        {SHOWN, AWAY, FREE, 100, LEAVE_NOTHING},        // the wait starts
+        {SHOWN, AWAY, FREE, 899, LEAVE_NOTHING},
+        {SHOWN, AWAY, FREE, 900, LEAVE_HIDE},           // 800 ms away
+        {HIDDEN, AWAY, FREE, 1000, LEAVE_NOTHING},
+        {HIDDEN, OVER, BUSY, 1100, LEAVE_SHOW},         // back over its place
+        {SHOWN, AWAY, BUSY, 1200, LEAVE_NOTHING},       // a menu is up
+        {SHOWN, AWAY, BUSY, 5000, LEAVE_NOTHING},
+        {SHOWN, AWAY, FREE, 5100, LEAVE_NOTHING},       // the wait starts again
+        {SHOWN, OVER, FREE, 5500, LEAVE_NOTHING},       // back before it ends
+        {SHOWN, AWAY, FREE, 5600, LEAVE_NOTHING},
+        {SHOWN, AWAY, FREE, 6400, LEAVE_HIDE},
+        {SHOWN, AWAY, FREE, 6500, LEAVE_NOTHING},       // shown by the hot key: waits again
+        {HIDDEN, OVER, FREE, 6600, LEAVE_NOTHING},      // hidden with Esc: stays hidden
+        {SHOWN, OVER, FREE, 0xFFFFFE00u, LEAVE_NOTHING},
+        {SHOWN, AWAY, FREE, 0xFFFFFF00u, LEAVE_NOTHING},
+        {SHOWN, AWAY, FREE, 0x000002F0u, LEAVE_HIDE},   // the clock wrapped
+    };
+    LeaveWatch watch = {POINTER_OVER, 0};
+    for (size_t i = 0; i < sizeof looks / sizeof looks[0]; ++i) {
+        const auto& look = looks[i];
+        EXPECT_EQ(WatchPointer(&watch, look.visible, look.over, look.busy, look.now, 800), look.action) << "row " << i;
+    }
+}

@@ -39,6 +39,29 @@ TEST_F(WindowTest, EscHidesAndTheIconOrHotKeyBringsItBack)
     EXPECT_TRUE(IsWindowVisible(w));
 }
 
+// With LeaveHide, a look at the pointer away hides the window, one over its
+// place shows it again; not while another window of the program is up, nor
+// a window hidden with Esc.
+TEST_F(WindowTest, ThePointerLeavingHidesAndItsReturnShows)
+{
+    WriteIni("[WINDOW]\r\nX=100\r\nY=100\r\nWIDTH=300\r\nHEIGHT=60\r\n[OPTION]\r\nLeaveHide=1\r\nLeaveWait=0\r\n");
+    HWND w = StartWindow();
+    auto look = [w](int x, int y) {
+        SetCursorPos(x, y);
+        SendMessageA(w, WM_TIMER, TIMER_POINTER, 0);
+        return IsWindowVisible(w) != 0;
+    };
+    EXPECT_TRUE(look(200, 120));
+    HWND box = CreateWindowExA(0, "STATIC", "box", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50, NULL, NULL, NULL, NULL);
+    EXPECT_TRUE(look(700, 700)) << "a box of the program is up";
+    DestroyWindow(box);
+    EXPECT_FALSE(look(700, 700));
+    EXPECT_FALSE(look(700, 701));
+    EXPECT_TRUE(look(200, 120));
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(look(200, 121)) << "hidden with Esc";
+}
+
 TEST_F(WindowTest, DigitsCollectUntilThePauseAndNineAtMost)
 {
     HWND w = StartWindow();
