@@ -143,6 +143,26 @@ test_escape_hides_window() {
     check_eq "WIDTH written after closing hidden" 600 "$(ini_get "$dir/Skerrow.ini" WINDOW WIDTH)"
 }
 
+# With LeaveHide on, the pointer leaving hides the window and its coming
+# back over the place shows it again, while another program of the prefix
+# (Wine's notepad) keeps the keyboard throughout.
+test_the_pointer_leaving_hides_and_its_return_shows() {
+    local dir rect
+    dir=$(new_start_dir leave) || return 1
+    write_ini "$dir" '[WINDOW]' 'X=100' 'Y=100' 'WIDTH=300' 'HEIGHT=60' '[OPTION]' 'LeaveHide=1' 'LeaveWait=300'
+    start_main a "$dir" || return 1
+    rect=($(rect_of "$MAIN"))
+    start_notepad || return 1
+    check_true "the pointer leaves" xdotool mousemove 900 700
+    check_eq "hidden once it has been away" state=hidden "$(probe wait "$MAIN" hidden "$E2E_WAIT_MS")"
+    check_eq "the icon stays" "tray=1" "$(probe tray "$MAIN" $TRAY_ICON_ID)"
+    check_true "the pointer comes back" xdotool mousemove $((rect[0] + 20)) $((rect[1] + 20))
+    check_eq "shown again" state=visible "$(probe wait "$MAIN" visible "$E2E_WAIT_MS")"
+    check_eq "notepad keeps the keyboard" "$NOTEPAD_XID" "$(xdotool getwindowfocus)"
+    stop_notepad
+    check_true "run ends" close_and_wait a "$MAIN"
+}
+
 test_exit_question_when_asked_for() {
     local dir
     dir=$(new_start_dir ask) || return 1
