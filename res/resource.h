@@ -52,6 +52,7 @@
 #define IDC_NEXTHOTKEY      1039
 #define IDC_PREVHOTKEY      1040
 #define IDC_FEEDHOTKEY      1041
+#define IDC_PROGRESSLINE    1042
 
 /* Menu commands (40000s) */
 #define IDM_EXIT            40001
