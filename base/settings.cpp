@@ -7,9 +7,22 @@
 
 #include "base/escape.h"
 #include "base/wide.h"
+#include "res/resource.h"
 
 AppSettingsRecord AppSettings;
 wchar_t BaseDir[PATH_SIZE];
+
+#define HOT_KEY_FIELDS(prefix) \
+    {&AppSettingsRecord::prefix##HOTKEY, &AppSettingsRecord::prefix##HOTALT, &AppSettingsRecord::prefix##HOTCTL, \
+     &AppSettingsRecord::prefix##HOTSFT}
+const GlobalHotKey GLOBAL_HOT_KEYS[GLOBAL_HOT_KEY_COUNT] = {
+    {HOTKEY_SHOW, IDC_ONHOTKEY, "一覧表示ｷｰ", HOT_KEY_FIELDS(ON)},
+    {HOTKEY_MENU, IDC_MENUHOTKEY, "ﾀｽｸﾄﾚｲﾒﾆｭｰ表示ｷｰ", HOT_KEY_FIELDS(MENU)},
+    {HOTKEY_NEXT, IDC_NEXTHOTKEY, "次の行ｷｰ", HOT_KEY_FIELDS(NEXT)},
+    {HOTKEY_PREV, IDC_PREVHOTKEY, "前の行ｷｰ", HOT_KEY_FIELDS(PREV)},
+    {HOTKEY_FEED, IDC_FEEDHOTKEY, "自動送りｷｰ", HOT_KEY_FIELDS(FEED)},
+};
+#undef HOT_KEY_FIELDS
 
 namespace {
 

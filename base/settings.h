@@ -67,6 +67,20 @@ struct AppSettingsRecord {
 
 extern AppSettingsRecord AppSettings;
 
+// A global hot key: its id (HOTKEY_...), its control on the Hot-key page,
+// the name the user knows it by there, and its fields in the record: the
+// virtual-key code (0: no hot key), then whether it needs Alt, Ctrl, Shift.
+struct GlobalHotKey {
+    int id;
+    int controlId;
+    const char* label;
+    int AppSettingsRecord::*fields[4];
+};
+const int GLOBAL_HOT_KEY_COUNT = 5;
+// In the order of the page's rows, which is the order they are checked,
+// registered and reported in.
+extern const GlobalHotKey GLOBAL_HOT_KEYS[GLOBAL_HOT_KEY_COUNT];
+
 // The start folder, ending in one backslash; set once at start.
 extern wchar_t BaseDir[PATH_SIZE];
 

@@ -6,6 +6,7 @@
 
 #include "base/hotkeyname.h"
 #include "base/msgbox.h"
+#include "base/settings.h"
 #include "dialogs/options.h"
 #include "res/resource.h"
 
@@ -48,13 +49,13 @@ INT_PTR OnInitDialog(HWND page)
     const AppSettingsRecord& s = *Options.edited;
     Options.host->releaseHotKeys();
     Options.outcome |= OPTIONS_HOTKEYS_RELEASED;
-    ShowHotKey(page, IDC_ONHOTKEY, s.ONHOTKEY, s.ONHOTALT, s.ONHOTCTL, s.ONHOTSFT);
-    ShowHotKey(page, IDC_MENUHOTKEY, s.MENUHOTKEY, s.MENUHOTALT, s.MENUHOTCTL, s.MENUHOTSFT);
+    for (const GlobalHotKey& g : GLOBAL_HOT_KEYS)
+        ShowHotKey(page, g.controlId, s.*g.fields[0], s.*g.fields[1], s.*g.fields[2], s.*g.fields[3]);
     return TRUE;
 }
 
 // Whether a combination can be had: while this page is up the program holds
-// neither of its own hot keys, so only another program can hold it.
+// none of its own hot keys, so only another program can hold it.
 bool Free(int key, int alt, int ctl, int sft)
 {
     if (key == 0)
@@ -66,16 +67,20 @@ bool Free(int key, int alt, int ctl, int sft)
 }
 
 const char TAKEN[] = "ﾎｯﾄｷｰ %s は他のﾌﾟﾛｸﾞﾗﾑが使用中です。\r\n別の組み合わせを選んでください。";
-const char TWICE[] = "ﾎｯﾄｷｰ %s は一覧表示ｷｰと同じです。\r\n別の組み合わせを選んでください。";
+// One combination does one thing: the second of two alike is refused.
+const char TWICE[] = "ﾎｯﾄｷｰ %s は%sと同じです。\r\n別の組み合わせを選んでください。";
 
-// Says why the combination in a control cannot be had (reason: TAKEN or
-// TWICE) and keeps the sheet open on this page, its control focused, for
-// the user to choose another.
-INT_PTR Refuse(HWND page, const char* reason, int controlId, const int* hotKey)
+// Says why the combination in a control cannot be had (another program
+// holds it, or it is already the key labelled twiceOf) and keeps the sheet
+// open on this page, its control focused, for the user to choose another.
+INT_PTR Refuse(HWND page, int controlId, const int* hotKey, const char* twiceOf)
 {
     char name[64], text[256];
     DescribeHotKey(hotKey[0], hotKey[1], hotKey[2], hotKey[3], name, sizeof name);
-    snprintf(text, sizeof text, reason, name);
+    if (twiceOf == NULL)
+        snprintf(text, sizeof text, TAKEN, name);
+    else
+        snprintf(text, sizeof text, TWICE, name, twiceOf);
     ShowMessage(page, text, "Skerrow", MB_ICONWARNING);
     SetFocus(GetDlgItem(page, controlId));
     // The pages before this one took the OK already; none of it counts now.
@@ -86,25 +91,21 @@ INT_PTR Refuse(HWND page, const char* reason, int controlId, const int* hotKey)
 
 INT_PTR OnApply(HWND page)
 {
-    int show[4], menu[4];  // key, Alt, Ctrl, Shift
-    ReadHotKey(page, IDC_ONHOTKEY, &show[0], &show[1], &show[2], &show[3]);
-    ReadHotKey(page, IDC_MENUHOTKEY, &menu[0], &menu[1], &menu[2], &menu[3]);
-    if (!Free(show[0], show[1], show[2], show[3]))
-        return Refuse(page, TAKEN, IDC_ONHOTKEY, show);
-    if (menu[0] != 0 && memcmp(menu, show, sizeof menu) == 0)
-        return Refuse(page, TWICE, IDC_MENUHOTKEY, menu);
-    if (!Free(menu[0], menu[1], menu[2], menu[3]))
-        return Refuse(page, TAKEN, IDC_MENUHOTKEY, menu);
-
+    int chosen[GLOBAL_HOT_KEY_COUNT][4];  // key, Alt, Ctrl, Shift
+    for (int k = 0; k < GLOBAL_HOT_KEY_COUNT; ++k) {
+        const GlobalHotKey& g = GLOBAL_HOT_KEYS[k];
+        int* c = chosen[k];
+        ReadHotKey(page, g.controlId, &c[0], &c[1], &c[2], &c[3]);
+        for (int before = 0; before < k; ++before)
+            if (c[0] != 0 && memcmp(c, chosen[before], sizeof chosen[k]) == 0)
+                return Refuse(page, g.controlId, c, GLOBAL_HOT_KEYS[before].label);
+        if (!Free(c[0], c[1], c[2], c[3]))
+            return Refuse(page, g.controlId, c, NULL);
+    }
     AppSettingsRecord& s = *Options.edited;
-    s.ONHOTKEY = show[0];
-    s.ONHOTALT = show[1];
-    s.ONHOTCTL = show[2];
-    s.ONHOTSFT = show[3];
-    s.MENUHOTKEY = menu[0];
-    s.MENUHOTALT = menu[1];
-    s.MENUHOTCTL = menu[2];
-    s.MENUHOTSFT = menu[3];
+    for (int k = 0; k < GLOBAL_HOT_KEY_COUNT; ++k)
+        for (int f = 0; f < 4; ++f)
+            s.*GLOBAL_HOT_KEYS[k].fields[f] = chosen[k][f];
     Options.outcome |= HOTKEY_PAGE;
     return FALSE;
 }

@@ -122,12 +122,31 @@ void RaiseWindow(HWND window)
     SetForegroundWindow(window);
 }
 
+// The reading keys come while another program has the keyboard, and leave
+// it there: they act as Down, Up and F5 do (nothing while long work runs),
+// save that a hidden window is only shown, and not made active, for the
+// user to see where the text stands before it moves.
+void ReadFromAfar(HWND window, WPARAM id)
+{
+    if (!IsWindowVisible(window))
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+    else if (WorkUnderWay() != NO_WORK)
+        return;
+    else if (id == HOTKEY_FEED)
+        RunCommand(window, IDM_AUTOFEED);
+    else
+        StepThrough(window, id == HOTKEY_NEXT);
+}
+
 LRESULT OnHotKey(HWND window, WPARAM id)
 {
-    if (id == HOTKEY_SHOW)
-        RaiseWindow(window);
-    else if (id == HOTKEY_MENU)
-        ShowTrayMenu(window);
+    switch (id) {
+    case HOTKEY_SHOW: RaiseWindow(window); break;
+    case HOTKEY_MENU: ShowTrayMenu(window); break;
+    case HOTKEY_NEXT:
+    case HOTKEY_PREV:
+    case HOTKEY_FEED: ReadFromAfar(window, id); break;
+    }
     return 0;
 }
 

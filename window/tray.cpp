@@ -25,15 +25,17 @@ NOTIFYICONDATAW TrayIconData;
 
 // Registers one hot key, if it has a key; when it cannot be had, adds a line
 // that names it to taken (size bytes).
-void TakeHotKey(HWND window, int id, const char* label, int key, int alt, int ctl, int sft, char* taken,
-                size_t size)
+void TakeHotKey(HWND window, const GlobalHotKey& hotKey, char* taken, size_t size)
 {
-    if (key == 0 || RegisterHotKey(window, id, HotKeyModifiers(alt, ctl, sft), static_cast<UINT>(key)))
+    const AppSettingsRecord& s = AppSettings;
+    const int key = s.*hotKey.fields[0], alt = s.*hotKey.fields[1], ctl = s.*hotKey.fields[2],
+              sft = s.*hotKey.fields[3];
+    if (key == 0 || RegisterHotKey(window, hotKey.id, HotKeyModifiers(alt, ctl, sft), static_cast<UINT>(key)))
         return;
     char name[64];
     DescribeHotKey(key, alt, ctl, sft, name, sizeof name);
     size_t used = strlen(taken);
-    snprintf(taken + used, size - used, "\r\n%s: %s", label, name);
+    snprintf(taken + used, size - used, "\r\n%s: %s", hotKey.label, name);
 }
 
 UINT GrayedUnlessOpen()
@@ -88,18 +90,15 @@ void RemoveTrayIcon()
 
 void RegisterHotKeys(HWND window)
 {
-    const AppSettingsRecord& s = AppSettings;
     // The keys another program holds, as "label: Ctrl+Alt+Q" lines.
-    char taken[256];
+    char taken[512];
     memset(taken, 0, sizeof taken);
-    TakeHotKey(window, HOTKEY_SHOW, "一覧表示ｷｰ", s.ONHOTKEY, s.ONHOTALT, s.ONHOTCTL, s.ONHOTSFT, taken,
-               sizeof taken);
-    TakeHotKey(window, HOTKEY_MENU, "ﾀｽｸﾄﾚｲﾒﾆｭｰ表示ｷｰ", s.MENUHOTKEY, s.MENUHOTALT, s.MENUHOTCTL,
-               s.MENUHOTSFT, taken, sizeof taken);
+    for (const GlobalHotKey& hotKey : GLOBAL_HOT_KEYS)
+        TakeHotKey(window, hotKey, taken, sizeof taken);
     if (taken[0] == '\0')
         return;
     // Said once, when the keys are taken up; the program goes on without them.
-    char text[512];
+    char text[768];
     snprintf(text, sizeof text,
              "次のﾎｯﾄｷｰは他のﾌﾟﾛｸﾞﾗﾑが使用中のため使えません。\r\n"
              "ｵﾌﾟｼｮﾝ設定の[ﾎｯﾄｷｰ]で別の組み合わせを選んでください。\r\n%s",
@@ -109,8 +108,8 @@ void RegisterHotKeys(HWND window)
 
 void ReleaseHotKeys(HWND window)
 {
-    UnregisterHotKey(window, HOTKEY_SHOW);
-    UnregisterHotKey(window, HOTKEY_MENU);
+    for (const GlobalHotKey& hotKey : GLOBAL_HOT_KEYS)
+        UnregisterHotKey(window, hotKey.id);
 }
 
 HMENU MakeMenu(int id)

@@ -387,27 +387,22 @@ show_again() {
         { e2e_cannot "the window did not show again"; return 1; }
 }
 
-# start_notepad: Wine's notepad started in the tests' prefix and given the X
-# focus; NOTEPAD_XID is its X window once it has it. Hot keys reach the
-# program only while a window of its prefix has the focus.
+# start_notepad: Wine's notepad started in the tests' prefix (a program
+# the tests stop like their own), its window in NOTEPAD and its X window in
+# NOTEPAD_XID, given the X focus. Hot keys reach Skerrow only while a
+# window of its prefix has the focus.
 start_notepad() {
     ( exec timeout "$E2E_APP_LIMIT" wine notepad >"$E2E_TMP/log/notepad.out" 2>&1 </dev/null ) &
-    NOTEPAD_PID=$!
-    local xid
-    xid=$(timeout "$E2E_STEP_LIMIT" xdotool search --sync --onlyvisible --classname notepad.exe 2>/dev/null | head -n 1)
-    [ -n "$xid" ] || { e2e_cannot "notepad did not show"; return 1; }
-    timeout "$E2E_STEP_LIMIT" xdotool windowfocus --sync "$xid" >>"$E2E_TMP/log/xdotool.log" 2>&1 ||
+    APP_PID[notepad]=$!
+    NOTEPAD=$(probe find Notepad --timeout "$E2E_WAIT_MS" | kv hwnd)
+    [ -n "$NOTEPAD" ] || { e2e_cannot "Wine's notepad showed no window"; return 1; }
+    NOTEPAD_XID=$(($(probe info "$NOTEPAD" | kv xid)))
+    timeout "$E2E_STEP_LIMIT" xdotool windowfocus --sync "$NOTEPAD_XID" >>"$E2E_TMP/log/xdotool.log" 2>&1 ||
         { e2e_cannot "notepad did not take the focus"; return 1; }
-    NOTEPAD_XID=$xid
 }
 
-# stop_notepad: ends the notepad start_notepad started.
-stop_notepad() {
-    [ -n "${NOTEPAD_PID:-}" ] || return 0
-    kill "$NOTEPAD_PID" 2>/dev/null
-    wait "$NOTEPAD_PID" 2>/dev/null
-    NOTEPAD_PID=
-}
+# stop_notepad: closes the notepad start_notepad started.
+stop_notepad() { probe close "$NOTEPAD" >/dev/null && app_wait_exit notepad; }
 
 # ------------------------------------------------------------------ X input
 

@@ -477,10 +477,11 @@ test_window_tray_hotkeys_and_menus() {
     dir=$(new_start_dir tray) || return 1
     texts=$(new_start_dir traytexts) || return 1
     printf 'first\r\nsecond\r\n' >"$texts/two.txt"
-    # Ctrl+Alt+Q shows the window, Ctrl+Alt+W opens the tray menu (F9 and
-    # the other plain keys are the window's own).
+    # Ctrl+Alt+Q shows the window, Ctrl+Alt+W opens the tray menu, Ctrl+Alt+N
+    # steps to the next line (F9 and the other plain keys are the window's own).
     write_ini "$dir" '[WINDOW]' 'X=300' 'Y=300' 'WIDTH=300' 'HEIGHT=60' \
-        '[OPTION]' 'ONHOTKEY=0x51' 'ONHOTCTL=1' 'ONHOTALT=1' 'MENUHOTKEY=0x57' 'MENUHOTCTL=1' 'MENUHOTALT=1'
+        '[OPTION]' 'ONHOTKEY=0x51' 'ONHOTCTL=1' 'ONHOTALT=1' 'MENUHOTKEY=0x57' 'MENUHOTCTL=1' 'MENUHOTALT=1' \
+        'NEXTHOTKEY=0x4E' 'NEXTHOTCTL=1' 'NEXTHOTALT=1'
     start_main a "$dir" || return 1
     local main=$MAIN pid xid
     pid=$(probe info "$main" | kv pid)
@@ -579,6 +580,13 @@ test_window_tray_hotkeys_and_menus() {
     check_eq "tray menu, a text open: all seven items enabled" EEEEEEE \
         "$(menu_shows "$E2E_OUT/tray-menu-open.png" EEEEEEE)"
     close_menu
+
+    # The next-line key, typed in Wine's notepad (of the prefix), steps; notepad keeps the focus.
+    start_notepad || return 1
+    x_key "$NOTEPAD_XID" ctrl+alt+n
+    check_eq "the next-line key from notepad shows the second line" 2 "$(wait_line "$dir" 2)"
+    check_eq "notepad keeps the X focus" "$NOTEPAD_XID" "$(xdotool getwindowfocus 2>/dev/null)"
+    stop_notepad
 
     check_true "closes" close_and_wait a "$main"
 }

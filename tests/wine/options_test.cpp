@@ -45,6 +45,7 @@ const char kDefaultFace[] = "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x
 const int kColourRed = 706, kColourGreen = 707, kColourBlue = 708, kAddCustomColour = 712;  // colour chooser
 const int kFontColours = 0x473, kFontUnderline = 0x411;                                      // font chooser
 const int kTestHotKeyId = 0x7001;  // the test's own registration
+const char kMenuKeyAlready[] = "Shift+W \x82\xCD\xC0\xBD\xB8\xC4\xDA\xB2\xD2\xC6\xAD\xB0";  // はﾀｽｸﾄﾚｲﾒﾆｭｰ
 
 // Every key the program writes, in order, as "SECTION/Key=value".
 std::vector<std::string> Written;
@@ -525,7 +526,8 @@ TEST_F(OptionsTest, HotKeysAreFreeWhileTheirPageIsShownAndComeBackHoweverTheShee
 }
 
 // Another program holds Ctrl+Alt+Q: the user is told at start, and OK on
-// the Hot-key page with it says so and keeps the sheet open for another.
+// the Hot-key page with it, or with one combination for two keys, says so
+// and keeps the sheet open for another.
 TEST_F(OptionsTest, ACombinationHeldElsewhereIsSaidAndAnotherCanBeChosen)
 {
     WriteIni(kSettings);  // Ctrl+Alt+Q shows the window, Shift+W the tray menu
@@ -546,12 +548,21 @@ TEST_F(OptionsTest, ACombinationHeldElsewhereIsSaidAndAnotherCanBeChosen)
                 return false;
             EXPECT_NE(Boxes[0].text.find("Ctrl+Alt+Q"), std::string::npos) << Boxes[0].text;
             EXPECT_EQ(WrittenKeys(), "") << "nothing stored while the sheet stays";
-            SendDlgItemMessageA(Page(sheet, 2), IDC_ONHOTKEY, HKM_SETHOTKEY, 0x0645, 0);  // Ctrl+Alt+E
+            SendDlgItemMessageA(Page(sheet, 2), IDC_ONHOTKEY, HKM_SETHOTKEY, 0x0645, 0);    // Ctrl+Alt+E
+            SendDlgItemMessageA(Page(sheet, 2), IDC_NEXTHOTKEY, HKM_SETHOTKEY, 0x0157, 0);  // Shift+W
+            return Press(sheet, PSBTN_OK);
+        },
+        [](HWND sheet) {
+            if (Boxes.size() < 2)
+                return false;
+            EXPECT_NE(Boxes[1].text.find(kMenuKeyAlready), std::string::npos) << Boxes[1].text;
+            SendDlgItemMessageA(Page(sheet, 2), IDC_NEXTHOTKEY, HKM_SETHOTKEY, 0x0228, 0);  // Ctrl+Down
             return Press(sheet, PSBTN_OK);
         },
     }));
-    EXPECT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(WrittenValue("OPTION/ONHOTKEY"), "69");
+    EXPECT_EQ(Boxes.size(), 2u);
+    EXPECT_EQ(WrittenValue("OPTION/ONHOTKEY") + " " + WrittenValue("OPTION/NEXTHOTKEY") + " " +
+                  WrittenValue("OPTION/NEXTHOTCTL") + " " + WrittenValue("OPTION/NEXTHOTALT"), "69 40 1 <not written>");
     EXPECT_EQ(TryHotKey(MOD_CONTROL | MOD_ALT, 'E'), DWORD(ERROR_HOTKEY_ALREADY_REGISTERED));
     UnregisterHotKey(NULL, kTestHotKeyId);
 }

@@ -62,6 +62,32 @@ TEST_F(WindowTest, ThePointerLeavingHidesAndItsReturnShows)
     EXPECT_FALSE(look(200, 121)) << "hidden with Esc";
 }
 
+// The reading keys act as Down, Up and F5, pieces included, while another
+// window keeps the foreground; a hidden window is only shown.
+TEST_F(WindowTest, GlobalReadingKeysLeaveTheForegroundAlone)
+{
+    HWND w = StartWindow();
+    std::string words;
+    for (int i = 0; i < 300; ++i)
+        words += "word ";
+    ASSERT_EQ(OpenFile(WriteText("long.txt", "a\n" + words + "\nc\n")), 0);
+    HWND other = CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(SetForegroundWindow(other));
+    const struct { WPARAM id; bool hidden; const char* lineAndPieceAndFeed; } steps[] = {
+        {HOTKEY_NEXT, false, "1 0 0"}, {HOTKEY_NEXT, false, "1 1 0"}, {HOTKEY_PREV, false, "1 0 0"},
+        {HOTKEY_PREV, false, "0 0 0"}, {HOTKEY_NEXT, true, "0 0 0"},  {HOTKEY_FEED, false, "0 0 1"},
+        {HOTKEY_PREV, true, "0 0 1"},  {HOTKEY_FEED, true, "0 0 1"},  {HOTKEY_FEED, false, "0 0 0"}};
+    for (const auto& s : steps) {
+        ShowWindow(w, s.hidden ? SW_HIDE : SW_SHOWNOACTIVATE);
+        SendMessageA(w, WM_HOTKEY, s.id, 0);
+        LineLayout l;
+        LayOutShown(w, NULL, &l);
+        EXPECT_EQ(std::to_string(Doc.Place.line) + " " + std::to_string(l.piece) + " " + std::to_string(AutoFlg),
+                  s.lineAndPieceAndFeed) << "hot key " << s.id << (s.hidden ? ", hidden" : "");
+        EXPECT_TRUE(IsWindowVisible(w) && GetForegroundWindow() == other) << s.id;
+    }
+}
+
 TEST_F(WindowTest, DigitsCollectUntilThePauseAndNineAtMost)
 {
     HWND w = StartWindow();
