@@ -32,6 +32,9 @@ struct AppSettingsRecord {
     // The text and the grip kept opaque while the rest takes LayNum's
     // transparency (1), rather than the whole window faded alike.
     int OpaqueText;
+    // A line along the bottom of the text as long as the share of the text
+    // before the piece shown (1).
+    int ProgressLine;
     // Hidden once the pointer has been away LeaveWait ms (LeaveHide 1).
     int LeaveHide, LeaveWait;
     // The feed stays on a line or piece as long as its characters take to

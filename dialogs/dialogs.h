@@ -51,9 +51,16 @@ int AskForFile(HWND owner, wchar_t* path);
 // With none, the dialog says so.
 bool AskChapter(HWND owner, HINSTANCE instance, const wchar_t* const* items, int count, int current, int* chosen);
 
+// What the jump dialog chose: a zero-based line, or a percentage of the
+// text (0 to 100) for the window to find the line of.
+struct JumpChoice {
+    bool percent;
+    uint32_t value;
+};
+
 // The jump dialog for a text of lineCount lines: true when the user chose
-// a line, whose zero-based index is then in *target.
-bool AskJumpLine(HWND owner, HINSTANCE instance, uint32_t lineCount, uint32_t* target);
+// a line or a share of the text, then in *chosen.
+bool AskJumpLine(HWND owner, HINSTANCE instance, uint32_t lineCount, JumpChoice* chosen);
 
 // The find dialog, started from what was searched last (history[0]) and
 // the direction and case of *down and *matchCase: true when the user asked

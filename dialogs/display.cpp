@@ -33,6 +33,7 @@ INT_PTR OnInitDialog(HWND page)
     SendDlgItemMessageA(page, IDC_LAYNUM, TBM_SETPOS, TRUE, s.LayNum);
     SendDlgItemMessageA(page, IDC_OPAQUETEXT, BM_SETCHECK, s.OpaqueText == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
     SendDlgItemMessageA(page, IDC_BORDERFLG, BM_SETCHECK, s.BorderFlg != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendDlgItemMessageA(page, IDC_PROGRESSLINE, BM_SETCHECK, s.ProgressLine == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
     return TRUE;
 }
 
@@ -93,6 +94,7 @@ INT_PTR OnApply(HWND page)
     s.BorderFlg = SendDlgItemMessageA(page, IDC_BORDERFLG, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
     s.LayNum = static_cast<int>(SendDlgItemMessageA(page, IDC_LAYNUM, TBM_GETPOS, 0, 0));
     s.OpaqueText = SendDlgItemMessageA(page, IDC_OPAQUETEXT, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    s.ProgressLine = SendDlgItemMessageA(page, IDC_PROGRESSLINE, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
     Options.outcome |= DISPLAY_PAGE;
     return FALSE;
 }

@@ -20,7 +20,11 @@ INT_PTR OnInitDialog(HWND dialog)
     // count is unsigned: a text of more than 2^31 lines still shows its count.
     char counts[128];
     memset(counts, 0, sizeof counts);
-    snprintf(counts, sizeof counts, "\r\n\r\n全行数：%u行\r\n現在行：%u行", Doc.LineCnt, Doc.Place.line + 1);
+    int n = snprintf(counts, sizeof counts, "\r\n\r\n全行数：%u行\r\n現在行：%u行", Doc.LineCnt, Doc.Place.line + 1);
+    // Where the piece shown begins, as a share of the text rounded down.
+    uint32_t before, size;
+    if (PlaceShare(&before, &size))
+        snprintf(counts + n, sizeof counts - n, "\r\n現在位置：%u%%", ShareOf(before, size, 100));
     wchar_t text[INFO_SIZE];
     WideFrom932("ﾌｧｲﾙ名：\r\n", -1, text, INFO_SIZE);
     wcscat(text, Doc.Path);

@@ -8,6 +8,7 @@
 #include "base/wide.h"
 #include "datview/datrecord.h"
 #include "datview/textcut.h"
+#include "document/encoding.h"
 #include "document/indexfile.h"
 #include "document/notation.h"
 #include "document/text.h"
@@ -29,6 +30,18 @@ size_t Cp932Of(uint32_t code, char* out)
     BOOL lost = FALSE;
     int n = WideCharToMultiByte(PROGRAM_CODE_PAGE, WC_NO_BEST_FIT_CHARS, &wide, 1, out, 2, NULL, &lost);
     return n > 0 && !lost ? static_cast<size_t>(n) : 0;
+}
+
+// Where the text's lines run in the working copy: from after its mark to
+// its end. False without a text.
+bool TextSpan(uint32_t* begin, uint32_t* end)
+{
+    LARGE_INTEGER size;
+    if (!HasText() || Text.Index.count == 0 || !GetFileSizeEx(Text.WorkHandle, &size))
+        return false;
+    *begin = Text.Unicode ? UTF8_MARK_SIZE : 0;
+    *end = static_cast<uint32_t>(size.QuadPart);
+    return *end >= *begin;
 }
 
 }  // namespace
@@ -112,6 +125,25 @@ ReadingPlace MoveWithinLine(uint32_t offset)
     if (HasText())
         Text.Place.offset = offset;
     return Text.Place;
+}
+
+bool PlaceShare(uint32_t* before, uint32_t* size)
+{
+    uint32_t begin, end;
+    if (!TextSpan(&begin, &end) || Text.Place.line >= Text.Index.count)
+        return false;
+    const uint32_t at = PlaceByte(Text.Index, Text.Place.line, Text.Place.offset, end);
+    *before = at > begin ? at - begin : 0;
+    *size = end - begin;
+    return true;
+}
+
+uint32_t LineAtPercent(uint32_t percent)
+{
+    uint32_t begin, end;
+    if (!TextSpan(&begin, &end))
+        return 0;
+    return LineHolding(Text.Index, begin + ShareOf(percent, 100, end - begin));
 }
 
 size_t ReadShownLine(uint32_t i, char* line, bool* read)

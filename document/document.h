@@ -69,6 +69,15 @@ ReadingPlace GoToLine(int code, uint32_t from);
 // offset; nothing without a text. Returns the place.
 ReadingPlace MoveWithinLine(uint32_t offset);
 
+// How far into the open text the piece shown begins: the text's bytes
+// before it (PlaceByte), of *size in all (the working copy less its mark).
+// False without a text.
+bool PlaceShare(uint32_t* before, uint32_t* size);
+
+// The line holding the byte at percent (0 to 100, more is taken as 100) of
+// the open text: 0 its first line, 100 its last.
+uint32_t LineAtPercent(uint32_t percent);
+
 // Reads line i (below LineCnt) as it is shown, cut at LINE_MAX_BYTES (in a
 // Unicode text before a character that would be split), and read as read
 // where ShowsNotation, into line (LINE_MAX_BYTES + 2 bytes), zeros after it;

@@ -186,6 +186,28 @@ uint32_t FirstLineFrom(const LineIndex& index, uint32_t ofs)
     return low;
 }
 
+uint32_t LineHolding(const LineIndex& index, uint32_t at)
+{
+    const uint32_t after = at == UINT32_MAX ? index.count : FirstLineFrom(index, at + 1);
+    return after > 0 ? after - 1 : 0;
+}
+
+uint32_t PlaceByte(const LineIndex& index, uint32_t line, uint32_t offset, uint32_t end)
+{
+    const uint32_t start = LineStart(index, line);
+    const uint32_t next = line + 1 < index.count ? LineStart(index, line + 1) : end;
+    if (next <= start)
+        return start;
+    return offset < next - start ? start + offset : next - 1;
+}
+
+uint32_t ShareOf(uint32_t part, uint32_t whole, uint32_t scale)
+{
+    if (whole == 0)
+        return 0;
+    return static_cast<uint32_t>(static_cast<uint64_t>(part < whole ? part : whole) * scale / whole);
+}
+
 uint32_t SameLineIn(const LineIndex& from, const LineIndex& to, uint32_t line)
 {
     return line < from.count ? FirstLineFrom(to, LineStart(from, line)) : to.count;

@@ -38,6 +38,22 @@ size_t LineLength(const char* bytes, size_t n);
 // The first line starting at or after byte ofs; index.count when none.
 uint32_t FirstLineFrom(const LineIndex& index, uint32_t ofs);
 
+// The line holding byte `at`: the last one starting at or before it, and
+// the first line for a byte before it (count > 0).
+uint32_t LineHolding(const LineIndex& index, uint32_t at);
+
+// Where the piece of line `line` beginning `offset` bytes into the line as
+// shown lies in the text that ends at byte `end`: the line's start plus the
+// offset, kept below the next line's start (or `end`). A post, and a line
+// whose notation is read, show other bytes than the file holds, so a piece
+// of them lands near its place in the line, never in another line.
+uint32_t PlaceByte(const LineIndex& index, uint32_t line, uint32_t offset, uint32_t end);
+
+// part × scale / whole rounded down, part taken at most as whole; 0 when
+// whole is 0. How far into a text a byte lies as a percentage or in pixels,
+// and the byte at a percentage.
+uint32_t ShareOf(uint32_t part, uint32_t whole, uint32_t scale);
+
 // The line of `to` that shows line `line` of `from`, two indexes of one
 // text under different blank-line rules: the same line, or the first line
 // after it where `to` leaves it out; to.count when none follows, and when

@@ -26,12 +26,14 @@ void JumpCommand(HWND window)
 {
     if (!TextSettled())
         return;
-    uint32_t target = 0;
+    JumpChoice chosen;
     // Compared with the line shown now, not when the dialog opened: the feed
     // goes on while it is open. The line already shown is not painted again;
     // the text may even have been closed from the tray menu meanwhile.
-    if (AskJumpLine(window, AppInstance, Doc.LineCnt, &target) && TextSettled() &&
-        ChooseLine(NAV_CLAMP, target, Doc.LineCnt) != Doc.Place.line)
+    if (!AskJumpLine(window, AppInstance, Doc.LineCnt, &chosen) || !TextSettled())
+        return;
+    const uint32_t target = chosen.percent ? LineAtPercent(chosen.value) : chosen.value;
+    if (ChooseLine(NAV_CLAMP, target, Doc.LineCnt) != Doc.Place.line)
         NavigateTo(window, NAV_CLAMP, target);
 }
 

@@ -42,6 +42,22 @@ void DrawMoreMark(HDC dc, const RECT& client, int dpi, COLORREF colour)
     DeleteObject(brush);
 }
 
+// How far into the text the piece shown begins, as a line along the client
+// area's last rows, from the text's left edge, as long as that share of the
+// text's width (which ends short of the grip). Drawn in the text's ink, so
+// that a window drawn per pixel keeps it opaque.
+void DrawProgressLine(HDC dc, const RECT& client, const RECT& text, int dpi, COLORREF colour)
+{
+    uint32_t before, size;
+    if (text.right <= text.left || !PlaceShare(&before, &size))
+        return;
+    const int length = static_cast<int>(ShareOf(before, size, static_cast<uint32_t>(text.right - text.left)));
+    const RECT line = {text.left, client.bottom - ScaleLength(1, dpi, BASE_DPI), text.left + length, client.bottom};
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &line, brush);
+    DeleteObject(brush);
+}
+
 }  // namespace
 
 Ink ScreenInk()
@@ -90,6 +106,9 @@ void DrawPicture(HWND window, HDC dc, const Ink& ink)
     } else {
         DrawTextExA(dc, Shown.text, -1, &text, TEXT_FORMAT, &params);
     }
+
+    if (AppSettings.ProgressLine == 1 && LongWorkText() == NULL)
+        DrawProgressLine(dc, client, text, dpi, ink.text);
 
     HPEN pen = CreatePen(PS_SOLID, 1, ink.grip);
     HGDIOBJ oldPen = SelectObject(dc, pen);

@@ -1,6 +1,7 @@
 // What the window shows, drawn into any device context laid out as its
 // client area: the background, the line (a piece of a tall one with its
-// mark, or the progress of long work) and the grip.
+// mark, or the progress of long work), how far the text has been read, and
+// the grip.
 #ifndef SKERROW_WINDOW_PICTURE_H
 #define SKERROW_WINDOW_PICTURE_H
 

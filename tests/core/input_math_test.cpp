@@ -106,7 +106,7 @@ TEST(Alpha, InkStaysOpaqueOverASeeThroughBackground)
     }
 }
 
-TEST(Digits, OnlyAllDigitTextCountsHeldAtTheMost)
+TEST(Digits, OnlyAllDigitTextOrAPercentageCountsHeldAtTheMost)
 {
     const struct {
         const char* text;
@@ -118,6 +118,10 @@ TEST(Digits, OnlyAllDigitTextCountsHeldAtTheMost)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReadDigits(c.text, c.most), c.value) << '"' << c.text << '"';
+    const std::pair<const char*, long long> percents[] = {
+        {"37%", 37}, {"0%", 0}, {"100%", 100}, {"250%", 100}, {"%", -1}, {"37", -1}, {"3%7", -1}, {"37%%", -1}, {"-5%", -1}};
+    for (const auto& p : percents)
+        EXPECT_EQ(ReadPercent(p.first), p.second) << '"' << p.first << '"';
 }
 
 TEST(HotKeyName, ModifiersThenTheKeyAsAUserReadsThem)

@@ -197,6 +197,29 @@ TEST(LineIndex, APlaceKeepsItsLineAcrossTheBlankLineRule)
     FreeLineIndex(&rules[1]);
 }
 
+// After a 3-byte mark, blank lines left out: "ab\n" at 3, "\n" at 6 (left
+// out), "cdef\n" at 7, "g" at 12, ending at 13.
+TEST(LineIndex, APlaceAsAShareOfTheTextAndTheLineAtAPercentage)
+{
+    LineIndex index = {};
+    LineScan scan;
+    BeginLineScan(&scan, &index, 1);
+    scan.pos = scan.start = 3;
+    ASSERT_TRUE(ScanLines(&scan, "ab\n\ncdef\ng", 10) && EndLineScan(&scan));
+    const uint32_t places[][3] = {{0, 0, 3}, {0, 2, 5}, {0, 9, 6}, {2, 0, 12}, {2, 5, 12}};  // line, offset: byte
+    for (const auto& p : places)
+        EXPECT_EQ(PlaceByte(index, p[0], p[1], 13), p[2]) << p[0] << "," << p[1];
+    const uint32_t percents[][2] = {{0, 0}, {39, 0}, {40, 1}, {89, 1}, {90, 2}, {100, 2}, {250, 2}};
+    for (const auto& p : percents)
+        EXPECT_EQ(LineHolding(index, 3 + ShareOf(p[0], 100, 10)), p[1]) << p[0] << "%";
+    EXPECT_EQ(LineHolding(index, 0), 0u) << "before the first line";
+    EXPECT_EQ(LineHolding(index, UINT32_MAX), 2u);
+    EXPECT_EQ(ShareOf(4, 10, 587), 234u) << "rounded down";
+    EXPECT_EQ(ShareOf(1, 0, 100), 0u) << "of nothing";
+    EXPECT_EQ(ShareOf(UINT32_MAX, UINT32_MAX, UINT32_MAX), UINT32_MAX) << "no overflow";
+    FreeLineIndex(&index);
+}
+
 TEST(DatSeparators, EachSearchResumesTwoBytesOn)
 {
     const struct {

@@ -83,17 +83,17 @@ test_jump_and_file_information() {
     x_key "$xid" j
     jump=$(dialog_titled a '行指定') || { e2e_cannot "no jump dialog after J"; return 1; }
     check_eq "the jump dialog reads in full" "unreadable=0" "$(probe unreadable "$jump" | grep unreadable)"
-    # 250 lines: three digits at most. A Backspace after the fourth digit
-    # shows that every key came: 12 if the fourth was refused, 123 if taken.
-    x_key "$(dialog_xid "$jump")" 1 2 3 4 BackSpace
-    check_eq "jump field takes three digits" "$(cp932_hex 12)" "$(wait_value "$(cp932_hex 12)" field_text "$jump" 1011)"
-    x_key "$(dialog_xid "$jump")" BackSpace BackSpace 7 Return
+    # 250 lines: three digits, but room for "100%". A Backspace after the
+    # fifth character shows that every key came: 123 if it was refused.
+    x_key "$(dialog_xid "$jump")" 1 2 3 4 5 BackSpace
+    check_eq "jump field takes four characters" "$(cp932_hex 123)" "$(wait_value "$(cp932_hex 123)" field_text "$jump" 1011)"
+    x_key "$(dialog_xid "$jump")" BackSpace BackSpace BackSpace 7 Return
     check_eq "jump dialog closed" "state=gone" "$(probe wait "$jump" gone 10000)"
 
     x_key "$xid" p
     info=$(dialog_titled a 'ﾌｧｲﾙ情報') || { e2e_cannot "no file information after P"; return 1; }
     check_eq "file information" \
-        "$(utf8_hex "ﾌｧｲﾙ名："$'\r\n'"$TEXT250"$'\r\n\r\n'"全行数：250行"$'\r\n'"現在行：7行")" \
+        "$(utf8_hex "ﾌｧｲﾙ名："$'\r\n'"$TEXT250"$'\r\n\r\n'"全行数：250行"$'\r\n'"現在行：7行"$'\r\n'"現在位置：2%")" \
         "$(probe text "$info" 1015 | kv utf8)"
     x_key "$(dialog_xid "$info")" Return
     check_eq "file information closed by Enter" "state=gone" "$(probe wait "$info" gone 10000)"

@@ -774,3 +774,24 @@ test_opaque_text_on_a_see_through_window() {
     check_eq "the last step: dragged by its body" "250 350 850 400" "$(wait_rect "$MAIN" "250 350 850 400")"
     check_true "closes" close_and_wait a "$MAIN"
 }
+
+# 50% jumps to the third of four 100-byte lines after a UTF-8 mark, byte 200 of
+# 400: the progress line runs along the last row over half the text's width.
+test_progress_line_after_a_jump_to_half_the_text() {
+    local dir i w h want
+    dir=$(new_start_dir progress) || return 1
+    { printf '\xEF\xBB\xBF'; for i in 1 2 3 4; do printf '%-98s\r\n' "line $i"; done; } >"$dir/four.txt"
+    write_ini "$dir" '[OPTION]' 'ProgressLine=1' '[FONT]' "BackColor=$WIN_BACK" "FontColor=$WIN_FORE"
+    start_main a "$dir" || return 1
+    probe drop "$MAIN" "$(win_path "$dir/four.txt")" >/dev/null
+    wait_opened a "$(win_path "$dir/four.txt")" || return 1
+    x_key "$(probe info "$MAIN" | kv xid)" j
+    x_key "$(dialog_xid "$(dialog_titled a '行指定')")" 5 0 percent Return
+    check_eq "50% shows the third line" 3 "$(wait_line "$dir" 3)"
+    read -r w h <<<"$(probe info "$MAIN" | kv client)"
+    last_row() { grab_client "$E2E_OUT/progress.png" "$MAIN" && pixels "$E2E_OUT/progress.png" |
+        awk -v y=$((h - 1)) -v f="$(hex_rgb "$WIN_FORE")" '$2 == y && $3 == f { if (!n++) a = $1; b = $1 } END { print a, b, n }'; }
+    want="1 $(((w - 11) / 2)) $(((w - 11) / 2))"
+    check_eq "the line's first and last column and length" "$want" "$(wait_value "$want" last_row)"
+    check_true "run ends" close_and_wait a "$MAIN"
+}

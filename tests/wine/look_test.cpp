@@ -14,6 +14,7 @@
 #include "window/layout.h"
 #include "window/mainwnd.h"
 #include "window/paint.h"
+#include "window/view.h"
 #include "base/user32.h"
 #include "window/alpha.h"
 
@@ -341,13 +342,16 @@ BOOL WINAPI RecordPicture(HWND window, HDC screen, POINT* to, SIZE* size, HDC so
     return RealUpdateLayered(window, screen, to, size, source, from, key, blend, flags);
 }
 
-// A 300 x 60 window, background (200, 220, 240), ink (10, 20, 30).
+// A 300 x 60 window, background (200, 220, 240), ink (10, 20, 30), at the
+// second of two lines: the progress line half across.
 TEST_F(GripTest, OpaqueTextIsDrawnPerPixelAtTheStepsAlpha)
 {
     WriteIni("[WINDOW]\r\nWIDTH=300\r\nHEIGHT=60\r\n[FONT]\r\nBackColor=15785160\r\nFontColor=1971210\r\n"
              "Height=-30\r\n");
     HWND w = StartWindow();
-    ASSERT_EQ(OpenFile(WriteText("t.txt", "\x81\xA1\x81\xA1\x81\xA1\r\n")), 0);  // ■■■
+    ASSERT_EQ(OpenFile(WriteText("t.txt", "\x81\xA1\x81\xA1\x81\xA1\r\n\x81\xA1\x81\xA1\x81\xA1\r\n")), 0);  // ■■■
+    NavigateTo(w, NAV_NEXT, 0);
+    AppSettings.ProgressLine = 1;
     RealUpdateLayered = User32.UpdateLayered;
     User32.UpdateLayered = RecordPicture;
     const COLORREF f = GetSysColor(COLOR_WINDOWFRAME);
@@ -371,7 +375,8 @@ TEST_F(GripTest, OpaqueTextIsDrawnPerPixelAtTheStepsAlpha)
         EXPECT_EQ(p[30 * 300], c.edge) << "left edge, LayNum " << c.layNum;
         EXPECT_EQ(p[in * 300 + 250], c.back) << "background";
         EXPECT_EQ(p[(51 - in) * 300 + 299 - in], 0xFF000000u) << "grip";
-        EXPECT_NE(std::count(p.begin(), p.end(), 0xFF0A141Eu), 0) << "opaque ink";
+        EXPECT_NE(std::count(p.begin(), p.end() - 300 * (1 + in), 0xFF0A141Eu), 0) << "opaque ink";
+        EXPECT_EQ(p[(59 - in) * 300 + in + 1], 0xFF0A141Eu) << "the progress line, opaque";
     }
     User32.UpdateLayered = RealUpdateLayered;
     AppSettings.OpaqueText = 0;

@@ -34,10 +34,10 @@ const char kSettings[] =
     "[BACKUP]\r\nBackFlg=1\r\n";
 const char kGeneralKeys[] = "WINDOW/FLAG OPTION/BlankSkip OPTION/LineDisp BACKUP/BackFlg OPTION/EndFlg OPTION/RunWait "
                             "OPTION/TabsCol OPTION/Notation OPTION/RubyParen ";
-const char kDisplayKeys[] = "OPTION/LayNum OPTION/BorderFlg OPTION/OpaqueText FONT/BackColor FONT/FontColor FONT/Height FONT/Width "
-                            "FONT/Escapement FONT/Orientation FONT/Weight FONT/Italic FONT/Underline FONT/StrikeOut "
-                            "FONT/CharSet FONT/OutPrecision FONT/ClipPrecision FONT/Quality FONT/PitchAndFamily "
-                            "FONT/FaceName ";
+const char kDisplayKeys[] = "OPTION/LayNum OPTION/BorderFlg OPTION/OpaqueText OPTION/ProgressLine FONT/BackColor "
+                            "FONT/FontColor FONT/Height FONT/Width FONT/Escapement FONT/Orientation FONT/Weight FONT/Italic "
+                            "FONT/Underline FONT/StrikeOut FONT/CharSet FONT/OutPrecision FONT/ClipPrecision FONT/Quality "
+                            "FONT/PitchAndFamily FONT/FaceName ";
 const char kHotKeyKeys[] = "OPTION/ONHOTALT OPTION/ONHOTCTL OPTION/ONHOTSFT OPTION/ONHOTKEY OPTION/MENUHOTALT "
                            "OPTION/MENUHOTCTL OPTION/MENUHOTSFT OPTION/MENUHOTKEY ";
 const char kOptionsCaption[] = "\xB5\xCC\xDF\xBC\xAE\xDD\x90\xDD\x92\xE8";  // ｵﾌﾟｼｮﾝ設定
@@ -313,7 +313,7 @@ TEST_F(OptionsTest, NumberFieldsTakeOnlyANumberInRange)
     }
 }
 
-TEST_F(OptionsTest, TheDisplayPageStoresItsNineteenKeysAndTakesEffect)
+TEST_F(OptionsTest, TheDisplayPageStoresItsKeysAndTakesEffect)
 {
     WriteIni(kSettings);
     StartWindow();
@@ -324,14 +324,16 @@ TEST_F(OptionsTest, TheDisplayPageStoresItsNineteenKeysAndTakesEffect)
         EXPECT_EQ(SendDlgItemMessageA(page, IDC_LAYNUM, TBM_GETRANGEMAX, 0, 0), 20);
         EXPECT_EQ(SendDlgItemMessageA(page, IDC_LAYNUM, TBM_GETPOS, 0, 0), 5);
         EXPECT_EQ(SendDlgItemMessageA(page, IDC_BORDERFLG, BM_GETCHECK, 0, 0), BST_CHECKED);
+        EXPECT_EQ(SendDlgItemMessageA(page, IDC_PROGRESSLINE, BM_GETCHECK, 0, 0), BST_UNCHECKED);
         SendDlgItemMessageA(page, IDC_LAYNUM, TBM_SETPOS, TRUE, 20);
         SendDlgItemMessageA(page, IDC_BORDERFLG, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(page, IDC_PROGRESSLINE, BM_CLICK, 0, 0);
         return Press(sheet, PSBTN_OK);
     }}));
     // The General page is shown first and so is stored too, before.
     EXPECT_EQ(WrittenKeys(), std::string(kGeneralKeys) + kDisplayKeys);
     const char* values[][2] = {{"OPTION/LayNum", "20"},  {"OPTION/BorderFlg", "0"}, {"OPTION/OpaqueText", "0"},
-                               {"FONT/BackColor", "1193046"},
+                               {"OPTION/ProgressLine", "1"}, {"FONT/BackColor", "1193046"},
                                {"FONT/FontColor", "255"}, {"FONT/Height", "-20"},    {"FONT/Weight", "700"},
                                {"FONT/Italic", "1"},      {"FONT/CharSet", "128"},   {"FONT/PitchAndFamily", "49"},
                                {"FONT/FaceName", IPA_GOTHIC}};

@@ -71,13 +71,13 @@ TEST_F(SmallDialogTest, WithNoTextTheJumpAndInformationKeysShowNothing)
     }
 }
 
-TEST_F(SmallDialogTest, TheJumpFieldTakesNoMoreDigitsThanTheLineCount)
+TEST_F(SmallDialogTest, TheJumpFieldTakesNoMoreDigitsThanTheLineCountButRoomFor100Percent)
 {
     StartWindow();
     const struct {
         int lines;
         LRESULT digits;
-    } cases[] = {{9, 1}, {10, 2}, {250, 3}};
+    } cases[] = {{9, 4}, {250, 4}, {10000, 5}};
     for (const auto& c : cases) {
         OpenLines(c.lines);
         EXPECT_TRUE(WithDialog(WM_KEYDOWN, 'J', [&c](HWND dialog) {
@@ -105,7 +105,8 @@ TEST_F(SmallDialogTest, JumpShowsTheTypedLineAndRepaintsOnlyWhenItMoves)
         uint32_t shown;
     } cases[] = {
         {99, TYPED, "7", VK_RETURN, 6},       {99, TYPED, "999", VK_RETURN, 249}, {99, TYPED, "0", VK_RETURN, 0},
-        {99, TYPED, "2500", VK_RETURN, 249},  // the fourth digit is not taken
+        {99, TYPED, "2500", VK_RETURN, 249},  {99, TYPED, "50%", VK_RETURN, 131},  {99, TYPED, "0%", VK_RETURN, 0},
+        {0, TYPED, "100%", VK_RETURN, 249},   {99, TYPED, "250%", VK_RETURN, 249}, {99, TYPED, "5%0", VK_RETURN, 99},
         {99, TYPED, "", VK_RETURN, 99},       {99, TYPED, "5", VK_ESCAPE, 99},    {99, TYPED, "100", VK_RETURN, 99},
         {249, TYPED, "999", VK_RETURN, 249},  // beyond the end while on the last line
         {99, PASTED, "-5", VK_RETURN, 99},    {99, PASTED, "7a", VK_RETURN, 99},
@@ -134,7 +135,8 @@ TEST_F(SmallDialogTest, FileInformationShowsPathLineCountAndLine)
     NavigateTo(MainWnd, NAV_CLAMP, 6);
     const std::string expected = "\xCC\xA7\xB2\xD9\x96\xBC\x81\x46\r\n" + path +
                                  "\r\n\r\n\x91\x53\x8D\x73\x90\x94\x81\x46" "120\x8D\x73\r\n"
-                                 "\x8C\xBB\x8D\xDD\x8D\x73\x81\x46" "7\x8D\x73";
+                                 "\x8C\xBB\x8D\xDD\x8D\x73\x81\x46" "7\x8D\x73\r\n"
+                                 "\x8C\xBB\x8D\xDD\x88\xCA\x92\x75\x81\x46" "4%";  // byte 42 of 972
     for (UINT key : {VK_RETURN, VK_ESCAPE}) {
         EXPECT_TRUE(WithDialog(WM_KEYDOWN, 'P', [&](HWND dialog) {
             HWND info = GetDlgItem(dialog, IDC_INFOTEXT);
