@@ -48,6 +48,17 @@ int ReadNumberField(HWND page, int id, size_t field, int previous)
     return value >= least ? static_cast<int>(value) : previous;
 }
 
+// A number is edited only while it is used: the feed's seconds while it
+// does not follow the line, its speed while it does, the pointer's wait
+// while leaving hides the window.
+void EnableNumbers(HWND page)
+{
+    const bool byLength = GetCheck(page, IDC_FEEDBYLENGTH) != 0;
+    EnableWindow(GetDlgItem(page, IDC_RUNWAIT), !byLength);
+    EnableWindow(GetDlgItem(page, IDC_FEEDSPEED), byLength);
+    EnableWindow(GetDlgItem(page, IDC_LEAVEWAIT), GetCheck(page, IDC_LEAVEHIDE) != 0);
+}
+
 INT_PTR OnInitDialog(HWND page)
 {
     // The first page to be shown: from here on the sheet has a window.
@@ -62,6 +73,18 @@ INT_PTR OnInitDialog(HWND page)
     SetCheck(page, IDC_RUBYPAREN, s.RubyParen);
     SetNumberField(page, IDC_RUNWAIT, offsetof(AppSettingsRecord, RunWait), s.RunWait);
     SetNumberField(page, IDC_TABSCOL, offsetof(AppSettingsRecord, TabsCol), s.TabsCol);
+    SetCheck(page, IDC_FEEDBYLENGTH, s.FeedByLength);
+    SetNumberField(page, IDC_FEEDSPEED, offsetof(AppSettingsRecord, FeedSpeed), s.FeedSpeed);
+    SetCheck(page, IDC_LEAVEHIDE, s.LeaveHide);
+    SetNumberField(page, IDC_LEAVEWAIT, offsetof(AppSettingsRecord, LeaveWait), s.LeaveWait);
+    EnableNumbers(page);
+    return TRUE;
+}
+
+INT_PTR OnCommand(HWND page, WORD id, WORD code)
+{
+    if (code == BN_CLICKED && (id == IDC_FEEDBYLENGTH || id == IDC_LEAVEHIDE))
+        EnableNumbers(page);
     return TRUE;
 }
 
@@ -77,16 +100,21 @@ INT_PTR OnApply(HWND page)
     s.RubyParen = GetCheck(page, IDC_RUBYPAREN);
     s.RunWait = ReadNumberField(page, IDC_RUNWAIT, offsetof(AppSettingsRecord, RunWait), s.RunWait);
     s.TabsCol = ReadNumberField(page, IDC_TABSCOL, offsetof(AppSettingsRecord, TabsCol), s.TabsCol);
+    s.FeedByLength = GetCheck(page, IDC_FEEDBYLENGTH);
+    s.FeedSpeed = ReadNumberField(page, IDC_FEEDSPEED, offsetof(AppSettingsRecord, FeedSpeed), s.FeedSpeed);
+    s.LeaveHide = GetCheck(page, IDC_LEAVEHIDE);
+    s.LeaveWait = ReadNumberField(page, IDC_LEAVEWAIT, offsetof(AppSettingsRecord, LeaveWait), s.LeaveWait);
     Options.outcome |= GENERAL_PAGE;
     return FALSE;
 }
 
 }  // namespace
 
-INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM, LPARAM lParam)
+INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(page);
+    case WM_COMMAND: return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
     case WM_NOTIFY:
         if (IsApply(lParam))
             return OnApply(page);

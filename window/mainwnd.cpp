@@ -180,6 +180,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_WINDOWPOSCHANGED:
         // The system still makes WM_SIZE and WM_MOVE of it.
         KeepPictureCurrent(window, reinterpret_cast<const WINDOWPOS*>(lParam));
+        FeedFollowsShowing(window, reinterpret_cast<const WINDOWPOS*>(lParam));
         break;
     case WM_CLOSE: CloseProgram(window); return 0;
     case WM_QUERYENDSESSION: return OnQueryEndSession(window);

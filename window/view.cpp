@@ -28,25 +28,48 @@ void PlaceShown(HWND window)
     InvalidateRect(window, NULL, TRUE);
 }
 
+// Composes the line chosen by code from `from`, at its first piece; false
+// while an open or a restore has the text in flux, and between a log-off's
+// question and its cancellation (the copy closed while the text still
+// counts its lines): the line on display and its number stay as they are.
+bool ComposeLine(int code, uint32_t from)
+{
+    if (Doc.LineCnt != 0 && !TextSettled())
+        return false;
+    GoToLine(code, from);
+    return true;
+}
+
+// How long the feed stays on the piece shown: as long as its characters
+// take to read, or RunWait.
+unsigned FeedPeriod(HWND window)
+{
+    if (AppSettings.FeedByLength != 1)
+        return FeedIntervalMs(AppSettings.RunWait);
+    LineLayout layout;
+    LayOutShown(window, NULL, &layout);
+    const uint32_t end = layout.piece + 1 < layout.pieces ? PieceStart(layout.piece + 1) : UINT32_MAX;
+    return FeedLengthMs(CharactersShown(Shown.text, Shown.prefix, PieceStart(layout.piece), end, Shown.unicode),
+                        AppSettings.FeedSpeed);
+}
+
 }  // namespace
 
 void NavigateTo(HWND window, int code, uint32_t from)
 {
-    // While an open or a restore has the text in flux, and between a
-    // log-off's question and its cancellation (the copy closed while the
-    // text still counts its lines), the line on display and its number stay
-    // as they are.
-    if (Doc.LineCnt != 0 && !TextSettled())
-        return;
-    GoToLine(code, from);
-    PlaceShown(window);
+    if (ComposeLine(code, from))
+        PlaceShown(window);
 }
 
+// The piece is found before the place is shown: the feed's period is the
+// piece's own.
 void ShowPlace(HWND window, ReadingPlace place)
 {
-    NavigateTo(window, NAV_CLAMP, place.line);
+    const bool composed = ComposeLine(NAV_CLAMP, place.line);
     if (Doc.Place.line == place.line)
         MoveWithinLine(place.offset);
+    if (composed)
+        PlaceShown(window);
 }
 
 void StepThrough(HWND window, bool forward)
@@ -63,7 +86,8 @@ void StepThrough(HWND window, bool forward)
         return;
     }
     const ReadingPlace was = Doc.Place;
-    NavigateTo(window, forward ? NAV_NEXT : NAV_PREV, was.line);
+    if (!ComposeLine(forward ? NAV_NEXT : NAV_PREV, was.line))
+        return;
     if (Doc.Place.line == was.line) {
         // At the end (or the start) nothing moves.
         MoveWithinLine(was.offset);
@@ -71,6 +95,7 @@ void StepThrough(HWND window, bool forward)
         LayOutShown(window, NULL, &layout);
         MoveWithinLine(PieceStart(layout.pieces - 1));
     }
+    PlaceShown(window);
 }
 
 void HideView(HWND window)
@@ -105,8 +130,18 @@ void PauseFeed(HWND window)
 
 void ResumeFeed(HWND window)
 {
-    if (AutoFlg != 0 && !OptionsSheetOpen())
-        SetTimer(window, TIMER_AUTOFEED, FeedIntervalMs(AppSettings.RunWait), NULL);
+    if (AutoFlg != 0 && !OptionsSheetOpen() && IsWindowVisible(window))
+        SetTimer(window, TIMER_AUTOFEED, FeedPeriod(window), NULL);
+}
+
+void FeedFollowsShowing(HWND window, const WINDOWPOS* change)
+{
+    if (change->flags & SWP_HIDEWINDOW)
+        PauseFeed(window);
+    // Long work that shows the window for its progress starts the feed
+    // itself once it is over.
+    else if ((change->flags & SWP_SHOWWINDOW) && WorkUnderWay() == NO_WORK)
+        ResumeFeed(window);
 }
 
 void ToggleAutoFeed(HWND window)

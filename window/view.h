@@ -35,11 +35,15 @@ void ShowNoText(HWND window);
 // line, or blank when it cannot be. Nothing when no text waits for it.
 void ResumeReleasedText(HWND window);
 
-// The feed's timer stopped, or started with the current interval, when the
-// feed is on (and the options sheet is not open); the switch itself stays
-// as it is.
+// The feed's timer stopped, or started with the whole period of the piece
+// shown, when the feed is on (and the options sheet is not open, and the
+// window shows); the switch itself stays as it is.
 void PauseFeed(HWND window);
 void ResumeFeed(HWND window);
+
+// The feed waits while the window is hidden, unseen lines being lost
+// lines; shown again, the piece it was on has its whole period.
+void FeedFollowsShowing(HWND window, const WINDOWPOS* change);
 
 // Switches the feed on or off; only while a text is open.
 void ToggleAutoFeed(HWND window);

@@ -64,6 +64,23 @@ TEST(FeedInterval, IsPositiveAndNeverOverflows)
         EXPECT_EQ(FeedIntervalMs(c.runWait), c.ms) << "RunWait " << c.runWait;
 }
 
+TEST(FeedByLength, StaysAsLongAsTheCharactersShownTakeToRead)
+{
+    const struct { const char* line; size_t prefix; uint32_t from, to, characters; int perMinute; unsigned ms; } cases[] = {
+        {"12: 0123456789\r\n", 4, 0, UINT32_MAX, 10, 60, 10000},  // neither its number nor its end is read
+        {"12: 0123456789", 4, 3, 5, 2, 6, 20000},                 // a piece of it
+        {"\x82\xA0\x95\x5C\tz", 0, 0, UINT32_MAX, 4, 6000, 1000},  // あ表, a tab, z: 40 ms, the shortest stay
+        {"\x82\xA0\x95\x5C\tz", 0, 2, 4, 1, 0, 60000},              // 表 with no speed: the longest
+        {"0123456789", 0, 0, UINT32_MAX, 10, 11, 54545},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CharactersShown(c.line, c.prefix, c.from, c.to, false), c.characters) << c.line;
+        EXPECT_EQ(FeedLengthMs(c.characters, c.perMinute), c.ms) << c.line << " at " << c.perMinute;
+    }
+    EXPECT_EQ(CharactersShown("\xF0\x9F\x98\x80\xE3\x81\x82" "a\n", 0, 0, UINT32_MAX, true), 3u) << "😀あa";
+    EXPECT_EQ(FeedLengthMs(UINT32_MAX, 1), 60000u) << "no overflow";
+}
+
 TEST(Alpha, FollowsTheTransparencySteps)
 {
     const struct {

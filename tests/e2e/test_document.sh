@@ -112,6 +112,32 @@ test_clear_forgets_the_text() {
     check_eq "no source after clear" "" "$(ini_get "$dir/Skerrow.ini" BACKUP BackFile)"
 }
 
+line_past() { [ "$(ini_get "$1/Skerrow.ini" BACKUP BackNo)" -gt "$2" ]; }
+# feed_on NAME DIR: program NAME started in DIR, the text there open, the feed switched on.
+feed_on() {
+    start_main "$1" "$2" && probe drop "$MAIN" "$(win_path "$2/lines.txt")" >/dev/null &&
+        wait_opened "$1" "$(win_path "$2/lines.txt")" && probe command "$MAIN" 40012 >/dev/null
+}
+
+# At 6000 characters a minute each short line stays 1 s. Hidden, the feed
+# waits while a second reader, switched on after the hide, steps three times.
+test_the_feed_follows_the_line_and_waits_while_hidden() {
+    local dir witness main n
+    dir=$(new_start_dir feed) && witness=$(new_start_dir witness) || return 1
+    seq 300 | tee "$dir/lines.txt" >"$witness/lines.txt"
+    write_ini "$dir" '[OPTION]' 'FeedByLength=1' 'FeedSpeed=6000' && cp "$dir/Skerrow.ini" "$witness/"
+    feed_on a "$dir" && check_true "the feed steps on" wait_for line_past "$dir" 1 || return 1
+    x_key_hide "$(probe info "$MAIN" | kv xid)"
+    main=$MAIN n=$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)
+    feed_on b "$witness" && check_true "the witness steps" wait_for line_past "$witness" 3 || return 1
+    check_true "the witness ends" close_and_wait b "$MAIN"
+    # Off and on again while hidden, each command storing the place first.
+    MAIN=$main && probe command "$MAIN" 40012 >/dev/null && probe command "$MAIN" 40012 >/dev/null
+    check_eq "hidden, the feed waits" "$n" "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
+    show_again && check_true "shown, it goes on" wait_for line_past "$dir" "$n"
+    check_true "run ends" close_and_wait a "$MAIN"
+}
+
 # dark_pixels PNG Y0 Y1: pixels darker than mid-grey in rows Y0..Y1 (inside the border).
 dark_pixels() {
     local w

@@ -584,11 +584,12 @@ TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
     EXPECT_FALSE(IsWindow(w)) << "the exit asked for during the question follows it";
 }
 
-int FeedStarts;
+std::vector<UINT> FeedPeriods;
 ImportHook* TimerHook;
 UINT_PTR WINAPI CountFeedStarts(HWND window, UINT_PTR id, UINT ms, TIMERPROC procedure)
 {
-    FeedStarts += id == TIMER_AUTOFEED;
+    if (id == TIMER_AUTOFEED)
+        FeedPeriods.push_back(ms);
     return TimerHook->original<decltype(&SetTimer)>()(window, id, ms, procedure);
 }
 
@@ -603,14 +604,14 @@ TEST_F(DocumentTest, AutoFeedStepsAndStopsOnClear)
         // Every line shown, whatever showed it, has the whole period.
         ImportHook timers("user32.dll", "SetTimer", (void*)CountFeedStarts);
         TimerHook = &timers;
-        FeedStarts = 0;
+        FeedPeriods.clear();
         SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
         EXPECT_STREQ(Shown.text, "b\n");
         SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
         EXPECT_STREQ(Shown.text, "b\n") << "the feed stays on the last line";
         Key(VK_UP);
         SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
-        EXPECT_EQ(FeedStarts, 4);
+        EXPECT_EQ(FeedPeriods.size(), 4u);
     }
     // A log-off stops it; when called off, it runs again.
     SendMessageA(w, WM_QUERYENDSESSION, 0, 0);
@@ -627,6 +628,26 @@ TEST_F(DocumentTest, AutoFeedStepsAndStopsOnClear)
     SendMessageA(w, WM_CLOSE, 0, 0);
     EXPECT_EQ(IniValue("BACKUP", "BackNo"), "0");
     EXPECT_EQ(IniValue("BACKUP", "BackFile"), "");
+}
+
+TEST_F(DocumentTest, TheFeedStaysForTheLineShownAndWaitsWhileHidden)
+{
+    WriteIni("[OPTION]\r\nLineDisp=1\r\nFeedByLength=1\r\nFeedSpeed=600\r\n");
+    HWND w = StartWindow();
+    ASSERT_EQ(OpenFile(WriteText("story.txt", std::string(20, '\xB1') + "\r\n" + std::string(60, 'b') + "\r\nc\r\n")), 0);
+    ImportHook timers("user32.dll", "SetTimer", (void*)CountFeedStarts);
+    TimerHook = &timers;
+    FeedPeriods.clear();
+    Key(VK_F5);
+    SendMessageA(w, WM_TIMER, TIMER_AUTOFEED, 0);
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(KillTimer(w, TIMER_AUTOFEED)) << "hidden, the feed has no timer";
+    Key(VK_F5);
+    SendMessageA(w, WM_COMMAND, IDM_AUTOFEED, 0);
+    EXPECT_EQ(AutoFlg, 1);
+    SendMessageA(w, WM_HOTKEY, HOTKEY_SHOW, 0);
+    // 10 characters a second, the number and the line's end unread; shown, the line's whole period again.
+    EXPECT_EQ(FeedPeriods, (std::vector<UINT>{2000, 6000, 6000}));
 }
 
 HDROP MakeDrop(const std::vector<std::string>& files)

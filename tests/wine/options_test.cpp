@@ -29,11 +29,12 @@ namespace {
 const char kSettings[] =
     "[WINDOW]\r\nFLAG=0\r\n"
     "[OPTION]\r\nBlankSkip=1\r\nLineDisp=0\r\nEndFlg=1\r\nRunWait=12\r\nTabsCol=8\r\nLayNum=5\r\nBorderFlg=1\r\n"
+    "FeedByLength=1\r\nFeedSpeed=900\r\nLeaveWait=250\r\n"
     "ONHOTKEY=81\r\nONHOTALT=1\r\nONHOTCTL=1\r\nMENUHOTKEY=87\r\nMENUHOTSFT=1\r\n"
     "[FONT]\r\nBackColor=1193046\r\nFontColor=255\r\nHeight=-20\r\nWeight=700\r\nItalic=1\r\nFaceName=" IPA_GOTHIC "\r\n"
     "[BACKUP]\r\nBackFlg=1\r\n";
 const char kGeneralKeys[] = "WINDOW/FLAG OPTION/BlankSkip OPTION/LineDisp BACKUP/BackFlg OPTION/EndFlg OPTION/RunWait "
-                            "OPTION/TabsCol OPTION/Notation OPTION/RubyParen ";
+                            "OPTION/TabsCol OPTION/Notation OPTION/RubyParen OPTION/LeaveWait OPTION/FeedByLength OPTION/FeedSpeed ";
 const char kDisplayKeys[] = "OPTION/LayNum OPTION/BorderFlg OPTION/OpaqueText OPTION/ProgressLine FONT/BackColor "
                             "FONT/FontColor FONT/Height FONT/Width FONT/Escapement FONT/Orientation FONT/Weight FONT/Italic "
                             "FONT/Underline FONT/StrikeOut FONT/CharSet FONT/OutPrecision FONT/ClipPrecision FONT/Quality "
@@ -216,13 +217,19 @@ TEST_F(OptionsTest, TheSheetHasThreePagesOkAndCancelAndShowsTheGeneralSettings)
         const struct {
             int id;
             LRESULT checked;
-        } boxes[] = {{IDC_FLAG, 0}, {IDC_BLANKSKIP, 1}, {IDC_LINEDISP, 0}, {IDC_BACKFLG, 1}, {IDC_ENDFLG, 1}};
+        } boxes[] = {{IDC_FLAG, 0},   {IDC_BLANKSKIP, 1},    {IDC_LINEDISP, 0}, {IDC_BACKFLG, 1},
+                     {IDC_ENDFLG, 1}, {IDC_FEEDBYLENGTH, 1}, {IDC_LEAVEHIDE, 0}};
         for (const auto& b : boxes)
             EXPECT_EQ(SendDlgItemMessageA(page, b.id, BM_GETCHECK, 0, 0), b.checked) << b.id;
         EXPECT_EQ(TextOf(GetDlgItem(page, IDC_RUNWAIT)), "12");
         EXPECT_EQ(TextOf(GetDlgItem(page, IDC_TABSCOL)), "8");
         EXPECT_EQ(SendDlgItemMessageA(page, IDC_RUNWAIT, EM_GETLIMITTEXT, 0, 0), 3);
         EXPECT_EQ(SendDlgItemMessageA(page, IDC_TABSCOL, EM_GETLIMITTEXT, 0, 0), 1);
+        EXPECT_EQ(TextOf(GetDlgItem(page, IDC_FEEDSPEED)) + TextOf(GetDlgItem(page, IDC_LEAVEWAIT)), "900250");
+        // A number is edited only while it is used.
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_RUNWAIT)) || IsWindowEnabled(GetDlgItem(page, IDC_LEAVEWAIT)));
+        SendDlgItemMessageA(page, IDC_LEAVEHIDE, BM_CLICK, 0, 0);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_FEEDSPEED)) && IsWindowEnabled(GetDlgItem(page, IDC_LEAVEWAIT)));
         return Press(sheet, PSBTN_CANCEL);
     }}));
     EXPECT_TRUE(Written.empty()) << "Cancel stores nothing";
@@ -261,11 +268,15 @@ TEST_F(OptionsTest, OkAtOnceStoresTheNineGeneralKeysInOrderAndShowsTheLineAgain)
         HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
         SendDlgItemMessageA(page, IDC_LINEDISP, BM_CLICK, 0, 0);
         SendDlgItemMessageA(page, IDC_FLAG, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(page, IDC_LEAVEHIDE, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(page, IDC_FEEDBYLENGTH, BM_CLICK, 0, 0);
         return Press(sheet, PSBTN_OK);
     }}));
     EXPECT_EQ(Written, (std::vector<std::string>{"WINDOW/FLAG=1", "OPTION/BlankSkip=1", "OPTION/LineDisp=1",
                                                  "BACKUP/BackFlg=1", "OPTION/EndFlg=1", "OPTION/RunWait=12",
-                                                 "OPTION/TabsCol=8", "OPTION/Notation=1", "OPTION/RubyParen=0"}));
+                                                 "OPTION/TabsCol=8", "OPTION/Notation=1", "OPTION/RubyParen=0",
+                                                 "OPTION/LeaveHide=1", "OPTION/LeaveWait=250",
+                                                 "OPTION/FeedByLength=(deleted)", "OPTION/FeedSpeed=900"}));
     EXPECT_STREQ(Shown.text, "1: first\n");
 }
 
