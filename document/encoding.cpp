@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__i386__) || defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
 #include "base/sjis.h"
 
 namespace {
@@ -42,6 +46,41 @@ int SequenceLength(const unsigned char* p, size_t n)
     return length;
 }
 
+#if defined(__i386__) || defined(__x86_64__)
+// How far from the start the bytes are surely ASCII, in whole stretches of
+// 64: with SSE2 (checked at run time, as the line scan does) a stretch costs
+// one test of the bytes' top bits. A text whose first 64 KiB are ASCII has
+// every piece of its copy looked through until a byte above 0x7F turns up:
+// a byte at a time that takes 0.4 s a GiB, so 0.02 s.
+__attribute__((target("sse2"))) size_t AsciiStretch(const unsigned char* bytes, size_t n)
+{
+    size_t i = 0;
+    for (; n - i >= 64; i += 64) {
+        const __m128i* q = reinterpret_cast<const __m128i*>(bytes + i);
+        const __m128i any = _mm_or_si128(_mm_or_si128(_mm_loadu_si128(q), _mm_loadu_si128(q + 1)),
+                                         _mm_or_si128(_mm_loadu_si128(q + 2), _mm_loadu_si128(q + 3)));
+        if (_mm_movemask_epi8(any) != 0)
+            break;
+    }
+    return i;
+}
+
+bool HaveWide()
+{
+    static const bool have = __builtin_cpu_supports("sse2");
+    return have;
+}
+#else
+size_t AsciiStretch(const unsigned char*, size_t)
+{
+    return 0;
+}
+
+bool HaveWide()
+{
+    return false;
+}
+#endif
 
 const uint32_t REPLACEMENT = 0xFFFD;
 
@@ -152,6 +191,11 @@ TextEncoding DetectEncoding(const unsigned char* bytes, size_t n, bool whole, si
         *markSize = 2;
         return TEXT_UTF16BE;
     }
+    return DetectUnmarked(bytes, n, whole);
+}
+
+TextEncoding DetectUnmarked(const unsigned char* bytes, size_t n, bool whole)
+{
     if (n > DETECT_SAMPLE) {
         n = DETECT_SAMPLE;
         whole = false;
@@ -167,6 +211,24 @@ TextEncoding DetectEncoding(const unsigned char* bytes, size_t n, bool whole, si
         i += static_cast<size_t>(length);
     }
     return multiByte ? TEXT_UTF8 : TEXT_CP932;
+}
+
+bool EncodingUntold(const unsigned char* bytes, size_t n, bool whole)
+{
+    if (whole && n <= DETECT_SAMPLE)
+        return false;
+    if (n > DETECT_SAMPLE)
+        n = DETECT_SAMPLE;
+    const size_t first = FirstNonAscii(bytes, n);
+    return first == n || SequenceLength(bytes + first, n - first) < 0;
+}
+
+size_t FirstNonAscii(const unsigned char* bytes, size_t n)
+{
+    size_t i = HaveWide() ? AsciiStretch(bytes, n) : 0;
+    while (i < n && bytes[i] < 0x80)
+        ++i;
+    return i;
 }
 
 size_t CharacterBytes(const unsigned char* p, size_t n, bool utf8)

@@ -23,11 +23,29 @@ const size_t UTF8_MARK_SIZE = 3;
 
 // The encoding of a text whose first n bytes are given (at most
 // DETECT_SAMPLE are looked at; whole: they are the whole text). A byte-order
-// mark decides; otherwise UTF-8 when the bytes are valid UTF-8 holding at
-// least one multi-byte sequence (one cut off at the end of a sample that is
-// not the whole text counts for nothing); otherwise code page 932. Sets
-// *markSize to the bytes of the mark found (0, 2 or 3).
+// mark decides; otherwise DetectUnmarked. Sets *markSize to the bytes of the
+// mark found (0, 2 or 3).
 TextEncoding DetectEncoding(const unsigned char* bytes, size_t n, bool whole, size_t* markSize);
+
+// The encoding that n bytes of a text tell without a mark (at most
+// DETECT_SAMPLE are looked at; whole: they run to the text's end): UTF-8
+// when they are valid UTF-8 holding at least one multi-byte sequence (one
+// cut off at the end of a sample that is not the whole text counts for
+// nothing); otherwise code page 932. The bytes must begin at a character.
+TextEncoding DetectUnmarked(const unsigned char* bytes, size_t n, bool whole);
+
+// Whether a text's first n bytes (at most DETECT_SAMPLE are looked at;
+// whole: they are the whole text) tell nothing of its encoding: more
+// follows, and they hold no mark and no byte above 0x7F but the start of a
+// UTF-8 sequence cut off at their end (code page 932 may begin a character
+// so too). Such a text is told by DetectUnmarked of the DETECT_SAMPLE bytes
+// from its first byte above 0x7F, wherever that lies (all before being
+// ASCII, it begins a character in either encoding); with none, it is code
+// page 932.
+bool EncodingUntold(const unsigned char* bytes, size_t n, bool whole);
+
+// Where the first byte above 0x7F stands among n bytes; n when none does.
+size_t FirstNonAscii(const unsigned char* bytes, size_t n);
 
 // Code point c (at most U+10FFFF) in UTF-8 into out (room for 4 bytes); the
 // bytes written.

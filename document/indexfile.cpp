@@ -48,6 +48,51 @@ bool SampleUsesNotation(const unsigned char* sample, size_t n, const CopyForm& f
                         form.encoding != TEXT_CP932);
 }
 
+// A Unicode text's copy begins with the UTF-8 mark.
+size_t CopyMarkOf(TextEncoding encoding)
+{
+    return encoding == TEXT_CP932 ? 0 : UTF8_MARK_SIZE;
+}
+
+bool SeekTo(HANDLE file, ULONGLONG ofs)
+{
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(ofs);
+    return SetFilePointerEx(file, to, NULL, FILE_BEGIN) != 0;
+}
+
+// The encoding of an untold source told by the 64 KiB from its first byte
+// above 0x7F, at ofs; the source is left at `back` to read on. False when
+// they cannot be read.
+bool TellEncoding(StreamPass* pass, ULONGLONG ofs, ULONGLONG back)
+{
+    const ULONGLONG left = pass->size - ofs;
+    const DWORD want = left < DETECT_SAMPLE ? static_cast<DWORD>(left) : DETECT_SAMPLE;
+    if (ReadAt(pass->source, static_cast<uint32_t>(ofs), reinterpret_cast<char*>(Buffer.sample), want) != want ||
+        !SeekTo(pass->source, back))
+        return false;
+    pass->form.encoding = DetectUnmarked(Buffer.sample, want, want == left);
+    pass->form.copyMark = CopyMarkOf(pass->form.encoding);
+    pass->form.untold = false;
+    return true;
+}
+
+// A source told UTF-8 part of the way through: read again from its start
+// into an empty copy, which then begins with the mark, and an index that
+// counts from after it.
+PassStep BeginAgain(StreamPass* pass)
+{
+    const unsigned percent = StreamPercent(*pass);
+    const bool emptied = SeekTo(pass->source, 0) && (pass->copy == INVALID_HANDLE_VALUE ||
+                                                    (SeekTo(pass->copy, 0) && SetEndOfFile(pass->copy)));
+    BeginStreamPass(pass, pass->source, pass->size, pass->copy, pass->form, pass->scan.blankSkip, pass->scan.index);
+    pass->percentBefore = percent;
+    if (emptied)
+        return PASS_GOING;
+    FreeLineIndex(pass->scan.index);
+    return PASS_FAILED;
+}
+
 }  // namespace
 
 bool SizeFits(HANDLE file, ULONGLONG* size)
@@ -69,7 +114,11 @@ bool DetectSourceForm(HANDLE source, ULONGLONG size, CopyForm* form)
     size_t mark = 0;
     form->encoding = DetectEncoding(sample, want, want == size, &mark);
     form->sourceMark = mark;
-    form->copyMark = form->encoding == TEXT_CP932 ? 0 : UTF8_MARK_SIZE;
+    form->copyMark = CopyMarkOf(form->encoding);
+    form->untold = EncodingUntold(sample, want, want == size);
+    // Judged from the start alone, as a restore judges the copy: an ASCII
+    // start holds none of the notation's marks, so an untold text is taken
+    // as not in it.
     form->notation = SampleUsesNotation(sample, want, *form);
     return true;
 }
@@ -86,6 +135,7 @@ bool WorkingCopyForm(HANDLE copy, ULONGLONG size, CopyForm* form)
     form->encoding = marked ? TEXT_UTF8 : TEXT_CP932;
     form->sourceMark = form->copyMark = marked ? UTF8_MARK_SIZE : 0;
     form->notation = SampleUsesNotation(sample, want, *form);
+    form->untold = false;
     return true;
 }
 
@@ -129,6 +179,7 @@ void BeginStreamPass(StreamPass* pass, HANDLE source, ULONGLONG size, HANDLE cop
     // The source's own mark is read first, and the copy's written, with
     // the first piece.
     pass->left = size + 1;
+    pass->percentBefore = 0;
 }
 
 PassStep StreamPiece(StreamPass* pass)
@@ -148,6 +199,15 @@ PassStep StreamPiece(StreamPass* pass)
         DWORD want = pass->left < CHUNK ? static_cast<DWORD>(pass->left) : CHUNK;
         DWORD got = 0;
         ok = ReadFile(pass->source, Buffer.source, want, &got, NULL) && got > 0;
+        if (ok && pass->form.untold) {
+            const ULONGLONG at = pass->size - pass->left;
+            const size_t first = FirstNonAscii(reinterpret_cast<unsigned char*>(Buffer.source), got);
+            if (first < got) {
+                ok = TellEncoding(pass, at + first, at + got);
+                if (ok && pass->form.encoding != TEXT_CP932)
+                    return BeginAgain(pass);
+            }
+        }
         const char* bytes = Buffer.source;
         size_t n = got;
         if (ok && utf16) {
@@ -176,7 +236,11 @@ PassStep StreamPiece(StreamPass* pass)
 unsigned StreamPercent(const StreamPass& pass)
 {
     const ULONGLONG left = pass.left > pass.size ? pass.size : pass.left;
-    return pass.size == 0 ? 100 : static_cast<unsigned>((pass.size - left) * 100 / pass.size);
+    if (pass.size == 0)
+        return 100;
+    // A pass begun again goes on from the progress it had told: it never goes back.
+    const unsigned before = pass.percentBefore;
+    return before + static_cast<unsigned>((pass.size - left) * (100 - before) / pass.size);
 }
 
 void BeginWalkPass(WalkPass* pass, HANDLE copy, ULONGLONG size, const LineIndex& index, size_t need,

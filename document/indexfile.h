@@ -22,12 +22,16 @@ struct CopyForm {
     size_t sourceMark;
     size_t copyMark;
     bool notation;  // in Aozora Bunko's notation, by its first 64 KiB
+    // The first 64 KiB left the encoding untold (EncodingUntold): code page
+    // 932 until the stream pass meets the first byte above 0x7F and the
+    // 64 KiB from it tell otherwise.
+    bool untold;
 };
 
 // The size of an open file, when the index's 32-bit offsets can hold it.
 bool SizeFits(HANDLE file, ULONGLONG* size);
 
-// The form of a source of size bytes, from its first bytes; the source is
+// The form of a source of size bytes, from its first 64 KiB; the source is
 // left at its start again. False when it cannot be read.
 bool DetectSourceForm(HANDLE source, ULONGLONG size, CopyForm* form);
 
@@ -57,14 +61,18 @@ enum PassStep { PASS_GOING, PASS_DONE, PASS_FAILED };
 // One read of the source's size bytes from its start, in pieces, into an
 // index (blank lines left out when blankSkip is 1), writing the working
 // copy on the way when copy is not INVALID_HANDLE_VALUE (in UTF-8 for a
-// Unicode text). It fails, the index emptied, when a read or write fails,
-// the source ends early, the copy would reach 4 GiB or memory runs out.
+// Unicode text). While the form is untold, each piece is looked through for
+// a byte above 0x7F; where that tells UTF-8, the pass begins again from the
+// start in that form (all it had read being ASCII, only time is lost). It
+// fails, the index emptied, when a read or write fails, the source ends
+// early, the copy would reach 4 GiB or memory runs out.
 struct StreamPass {
     HANDLE source, copy;
     ULONGLONG size, left;
     CopyForm form;
     Utf16Decoder decoder;
     LineScan scan;
+    unsigned percentBefore;  // the progress told when the pass began again
 };
 void BeginStreamPass(StreamPass* pass, HANDLE source, ULONGLONG size, HANDLE copy, const CopyForm& form,
                      int blankSkip, LineIndex* index);

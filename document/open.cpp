@@ -110,6 +110,8 @@ WorkStep Swap(OpenJob* job)
     ReleaseText();
     Text.LineCnt = 0;
     ULONGLONG size = 0;
+    // The form as the copying found it: an untold encoding is told by now.
+    job->form = job->stream.form;
     // The copy is read in its own form from here on: UTF-8 behind its mark.
     CopyForm& copyForm = job->drop.form;
     copyForm = job->form;

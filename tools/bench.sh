@@ -2,12 +2,13 @@
 # Measures opening large texts: the native index build against `wc -l`, and
 # the whole open under Wine (copy, index, first line) against `cp` plus
 # `wc -l`, on 1 GiB texts that it generates: short and long lines in code
-# page 932, and the long lines in UTF-8 and in UTF-16. Then a find of a text
+# page 932, the long lines in UTF-8 and in UTF-16, and long lines of ASCII
+# alone (whose encoding the open looks for to the end). Then a find of a text
 # that is not there: the native scan against `grep -c -F`, the whole find
 # under Wine against the native scan, and what running the open in slices
 # on the window's message loop, its progress shown, adds to it.
 #   tools/bench.sh [DIR]   (DIR holds the texts, default /tmp/skerrow-bench;
-#                           needs about 6 GiB free there)
+#                           needs about 7 GiB free there)
 # Each figure is the best of several runs; run it on a quiet machine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,7 +24,7 @@ mkdir -p "$dir/start"
 # Every run starts from the default window: a settings file left by an
 # earlier run keeps the size of its last measure (1,920 x 200).
 rm -f "$dir/start/Skerrow.ini"
-[ -f "$dir/utf16.txt" ] || python3 "$root/tools/make_bench_texts.py" "$dir" 1024
+python3 "$root/tools/make_bench_texts.py" "$dir" 1024
 
 # best SECONDS... : the smallest of the figures given.
 best() { printf '%s\n' "$@" | sort -g | head -n 1; }
@@ -44,7 +45,7 @@ printf '%-10s %10s %10s %7s | %10s %10s %7s %12s %12s %9s\n' text "index s" "wc 
 # The query, which no bench text holds, in each text's own bytes.
 query_of() { if [ "$1" = utf8 ]; then printf '見つからない語'; else printf '見つからない語' | iconv -t CP932; fi; }
 finds=()
-for name in short long utf8 utf16; do
+for name in short long utf8 utf16 ascii; do
   text="$dir/$name.txt"
   sync
   cat "$text" >/dev/null
@@ -79,6 +80,7 @@ for name in short long utf8 utf16; do
     wfind+=("$(awk '{print $12}' <<<"$withq")")
   done
   i=$(best "${idx[@]}") w=$(best "${wc[@]}") o=$(best "${open[@]}") c=$(best "${cpwc[@]}")
+  [ "$name" = ascii ] && ascii_open=$o
   printf '%-10s %10.3f %10.3f %7.2f | %10.3f %10.3f %7.2f %12.1f %12.1f %9.0f\n' "$name" "$i" "$w" \
     "$(echo "$i / $w" | bc -l)" "$o" "$c" "$(echo "$o / $c" | bc -l)" \
     "$(awk '{print $6 / 1048576}' <<<"$line")" "$(awk '{print $8 / 1048576}' <<<"$line")" \
@@ -124,6 +126,15 @@ for name in short short-utf8; do
   h=$(cd "$dir/start" && wine "$root/build/win/open_bench.exe" --headings "Z:${dir//\//\\}\\$name.txt" | tr -d '\r')
   echo "headings, $name: $(awk '{print $6}' <<<"$h") s ($(awk '{print $4}' <<<"$h") found in $(awk '{print $2}' <<<"$h") lines)"
 done
+
+# Looking for the encoding past the first 64 KiB, to the end of the text
+# of ASCII alone: its index pass (from the page cache, nothing written)
+# with the look and with its form taken as told at once, best of nine,
+# and the difference against the whole open of that text.
+d=$(cd "$dir/start" && wine "$root/build/win/open_bench.exe" --detect "Z:${dir//\//\\}\\ascii.txt" | tr -d '\r')
+looking=$(awk '{print $4}' <<<"$d") told=$(awk '{print $6}' <<<"$d")
+echo "encoding looked for through ascii: index pass $looking s, told at once $told s:" \
+  "$(echo "($looking - $told) / $ascii_open * 100" | bc -l | xargs printf '%.1f') % of its open"
 
 # Composing a 4,096-byte line as read (ruby and annotations left out):
 # prose against lines of openers that never close, in UTF-8 and in code

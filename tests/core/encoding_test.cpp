@@ -54,6 +54,28 @@ TEST(Encoding, DetectionTable)
     EXPECT_EQ(Detect(long_, true, &mark), TEXT_UTF8);
 }
 
+// Where a text's first 64 KiB tell nothing, the bytes from its first byte
+// above 0x7F tell it, with no mark looked for there.
+TEST(Encoding, ToldPastAnAsciiStart)
+{
+    const std::string ascii(130, 'a');  // past the stretches of 64 looked at whole
+    const struct { std::string bytes; bool whole, untold; TextEncoding later; } cases[] = {
+        {ascii, false, true, TEXT_CP932},
+        {ascii, true, false, TEXT_CP932},                                     // the whole text
+        {ascii + "\xE3\x81", false, true, TEXT_CP932},                        // a UTF-8 start cut off by the sample
+        {ascii + "\xE3\x81\x82", false, false, TEXT_UTF8},
+        {ascii + "\x82", false, false, TEXT_CP932},                           // no UTF-8 starts so
+        {ascii.substr(70) + "\xE3\x41\xE3\x81", false, false, TEXT_CP932},    // the first such byte decides
+        {"\xFF\xFE" "a", false, false, TEXT_CP932},                           // no mark within a text
+        {std::string(DETECT_SAMPLE, 'a') + "\xE3\x81\x82", true, true, TEXT_CP932},  // only the sample counts
+    };
+    for (const auto& c : cases) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(c.bytes.data());
+        EXPECT_EQ(EncodingUntold(bytes, c.bytes.size(), c.whole), c.untold) << c.bytes.size();
+        EXPECT_EQ(DetectUnmarked(bytes, c.bytes.size(), c.whole), c.later) << c.bytes.size();
+    }
+}
+
 std::string Decode(const std::string& utf16, bool bigEndian, size_t chunk)
 {
     Utf16Decoder d;

@@ -547,6 +547,38 @@ TEST_F(DocumentTest, ARecentTextComesBackOnItsLineUnderANewLineRule)
     }
 }
 
+// A text whose first 64 KiB are ASCII is told by the 64 KiB from its first other byte, also where that
+// cuts 64 KiB or lies past the copy's first piece (the copying begun again, its progress never going
+// back); its notation is judged from its start, as a restore judges it.
+TEST_F(DocumentTest, AnAsciiStartLeavesTheEncodingToTheBytesAfterIt)
+{
+    StartWindow();
+    const wchar_t novel[] = L"親譲《おやゆず》りの無鉄砲《むてっぽう》で小供《こども》の時から損ばかりしている。\r\n";
+    char utf8[256], cp932[256];
+    WideCharToMultiByte(CP_UTF8, 0, novel, -1, utf8, sizeof utf8, NULL, NULL);
+    WideCharToMultiByte(932, 0, novel, -1, cp932, sizeof cp932, NULL, NULL);
+    const std::string line = std::string(62, 'L') + "\r\n";
+    const struct { size_t licenceLines; std::string after; bool unicode; } rows[] = {
+        {1600, utf8, true}, {1023, line.substr(1) + utf8, true}, {32767, line.substr(32) + utf8, true},
+        {1600, cp932, false}, {1600, "", false}};
+    for (const auto& row : rows) {
+        std::string text;
+        for (size_t i = 0; i < row.licenceLines; ++i)
+            text += line;
+        text += row.after;
+        ASSERT_TRUE(StartOpen(Wide932(WriteText("novel.txt", text).c_str()).text));
+        std::vector<unsigned> told;
+        while (WorkPiece() == WORK_GOING)
+            told.push_back(WorkPercent());
+        EXPECT_TRUE(std::is_sorted(told.begin(), told.end())) << row.licenceLines;
+        EXPECT_EQ(Doc.Unicode, row.unicode) << row.licenceLines;
+        EXPECT_FALSE(Doc.Notation) << row.licenceLines;
+        Key(VK_END);
+        EXPECT_EQ(Shown.text, text.substr(text.rfind('\n', text.size() - 2) + 1)) << row.licenceLines;
+        EXPECT_TRUE(WorkCopy() == (row.unicode ? "\xEF\xBB\xBF" : "") + text) << row.licenceLines;
+    }
+}
+
 TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
 {
     HWND w = StartWindow();
