@@ -12,7 +12,7 @@ namespace {
 
 const char OPEN_ERROR[] = "指定ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ";
 
-enum OpenStage { COPYING, DROPPING, ASKING, OPEN_OVER };
+enum OpenStage { COPYING, DROPPING, SEEKING, ASKING, OPEN_OVER };
 
 void End(OpenJob* job, OpenOutcome outcome, const char* failure)
 {
@@ -48,11 +48,14 @@ void Lose(OpenJob* job, const char* failure)
 }
 
 // Where the reader left a text of the recent list, as a line of its new
-// index (counted under rule): the line it was counted under another rule
-// found again; the last line when the text is now shorter. The first line
-// of a text not in the list.
-ReadingPlace PlaceLeftIn(const wchar_t* path, ULONGLONG size, const CopyForm& form, int rule, const LineIndex& index)
+// index (counted under rule), and what that line said then (0: not
+// known): the line it was counted under another rule found again. The
+// first line of a text not in the list. The line may lie past the end of a
+// text that is now shorter.
+ReadingPlace PlaceLeftIn(const wchar_t* path, ULONGLONG size, const CopyForm& form, int rule, const LineIndex& index,
+                         uint64_t* said)
 {
+    *said = 0;
     const int k = FindRecent(AppSettings.Recent, path);
     if (k < 0)
         return ReadingPlace{0, 0};
@@ -60,7 +63,8 @@ ReadingPlace PlaceLeftIn(const wchar_t* path, ULONGLONG size, const CopyForm& fo
     ReadingPlace place = left.Place;
     if (left.Rule != rule && !SameLineUnder(Text.WorkHandle, size, form, left.Rule, index, &place.line))
         return ReadingPlace{0, 0};
-    return place.line < index.count ? place : ReadingPlace{index.count - 1, 0};
+    *said = left.Said;
+    return place;
 }
 
 // The new text becomes the open one, at the place it was left. From the
@@ -69,15 +73,11 @@ ReadingPlace PlaceLeftIn(const wchar_t* path, ULONGLONG size, const CopyForm& fo
 // name and a copy that disagree.
 WorkStep Settle(OpenJob* job)
 {
-    if (job->index.count == 0) {
-        Lose(job, NO_LINES);
-        return WORK_OVER;
-    }
     const CopyForm& form = job->drop.form;
     const int rule = LineRuleFor(job->blankSkip, job->notationView, job->form.notation);
     wmemset(Text.Path, L'\0', PATH_SIZE);
     wcscpy(Text.Path, job->path);
-    Text.Place = PlaceLeftIn(job->path, job->size, form, rule, job->index);
+    Text.Place = job->place;
     Text.Rule = rule;
     Text.Index = job->index;
     job->index = LineIndex{};
@@ -92,6 +92,27 @@ WorkStep Settle(OpenJob* job)
     }
     End(job, OPEN_DONE, NULL);
     return WORK_OVER;
+}
+
+// The place the text was left at, on the line it was if that still says
+// what it said; if it no longer does, the nearest line that does is looked
+// for. The last line stands for one past the end of a shorter text.
+WorkStep FindPlace(OpenJob* job)
+{
+    const uint32_t count = job->index.count;
+    if (count == 0) {
+        Lose(job, NO_LINES);
+        return WORK_OVER;
+    }
+    const int rule = LineRuleFor(job->blankSkip, job->notationView, job->form.notation);
+    uint64_t said = 0;
+    job->left = PlaceLeftIn(job->path, job->size, job->drop.form, rule, job->index, &said);
+    job->place = job->left.line < count ? job->left : ReadingPlace{count - 1, 0};
+    if (said == 0 || SaidAt(Text.WorkHandle, job->index, job->place.line) == said)
+        return Settle(job);
+    BeginSaidSearch(&job->seek, Text.WorkHandle, job->size, job->index, job->left.line, said);
+    job->stage = SEEKING;
+    return WORK_GOING;
 }
 
 // The new copy takes the old one's place; the lines of nothing but
@@ -127,7 +148,7 @@ WorkStep Swap(OpenJob* job)
     }
     job->size = size;
     if (LineRuleFor(job->blankSkip, job->notationView, job->form.notation) != SKIP_NOTE_LINES)
-        return Settle(job);
+        return FindPlace(job);
     BeginDroppingNoteLines(&job->drop, Text.WorkHandle, size, copyForm, &job->index);
     job->stage = DROPPING;
     return WORK_GOING;
@@ -175,7 +196,17 @@ WorkStep OpenPiece(OpenJob* job)
         switch (RuleIndexingPiece(&job->drop)) {
         case PASS_GOING: return WORK_GOING;
         case PASS_FAILED: Lose(job, OPEN_ERROR); return WORK_OVER;
-        case PASS_DONE: return Settle(job);
+        case PASS_DONE: return FindPlace(job);
+        }
+        break;
+    case SEEKING:
+        switch (SaidSearchPiece(&job->seek)) {
+        case PASS_GOING: return WORK_GOING;
+        case PASS_FAILED: Lose(job, OPEN_ERROR); return WORK_OVER;
+        case PASS_DONE:
+            if (job->seek.nearest.found != UINT32_MAX)
+                job->place = ReadingPlace{job->seek.nearest.found, job->left.offset};
+            return Settle(job);
         }
         break;
     case ASKING: return WORK_ASKS;

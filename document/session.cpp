@@ -167,7 +167,7 @@ void StorePlace()
         wmemset(AppSettings.BackFile, L'\0', PATH_SIZE);
         wcscpy(AppSettings.BackFile, Text.Path);
         AppSettings.BackSkip = Text.Rule;
-        RememberText(AppSettings.Recent, Text.Path, Text.Place, Text.Rule);
+        RememberText(AppSettings.Recent, Text.Path, Text.Place, Text.Rule, SaidAt(Text.WorkHandle, Text.Index, Text.Place.line));
     } else if (Text.Path[0] == L'\0') {
         AppSettings.BackNo = 0;
         AppSettings.BackPos = 0;

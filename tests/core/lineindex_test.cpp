@@ -220,6 +220,58 @@ TEST(LineIndex, APlaceAsAShareOfTheTextAndTheLineAtAPercentage)
     FreeLineIndex(&index);
 }
 
+TEST(LineSaid, TheLineWithoutItsEndAndNoMoreThanIsShown)
+{
+    EXPECT_EQ(LineSaid("", 0), 0xcbf29ce484222325ull) << "FNV-1a of nothing";
+    EXPECT_EQ(LineSaid("a", 1), 0xaf63dc4c8601ec8cull) << "FNV-1a of \"a\"";
+    const std::string long1(LINE_MAX_BYTES, 'x');
+    const struct {
+        std::string a, b;
+        bool same;
+    } cases[] = {
+        {"abc\n", "abc", true},         {"abc\r\n", "abc\n", true},  {"abc\ndef", "abc\nxyz", true},
+        {"abc\r", "abc", true},         {"abc \n", "abc\n", false},  {"abc\n", "abd\n", false},
+        {"\n", "\r\n", true},           {"\n", "x\n", false},        {long1 + "y", long1 + "z\n", true},
+        {long1.substr(1) + "y", long1.substr(1) + "z", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LineSaid(c.a.data(), c.a.size()) == LineSaid(c.b.data(), c.b.size()), c.same)
+            << c.a.size() << ":" << c.a.substr(0, 8) << " / " << c.b.substr(0, 8);
+}
+
+TEST(LineSaid, TheNearestLineThatSaysItTheEarlierOfTwo)
+{
+    const uint32_t NONE = UINT32_MAX;
+    // Five lines, each saying 1 or 2; the line saying 2 nearest to wanted.
+    const struct {
+        const char* says;  // line i says says[i]
+        uint32_t wanted;
+        uint32_t found;
+        uint32_t settledFrom;  // the first line from which no nearer one can come
+    } cases[] = {
+        {"11211", 4, 2, NONE},     // before
+        {"11112", 1, 4, 5},        // after
+        {"11111", 2, NONE, NONE},  // none
+        {"12121", 2, 1, 3},        // ties: the earlier
+        {"21112", 2, 0, 4},        // ties at both ends
+        {"22222", 3, 3, 4},        // a line repeated: the wanted one itself
+        {"11122", 9, 4, NONE},     // wanted past the end
+    };
+    for (const auto& c : cases) {
+        NearestSaid search;
+        BeginNearestSaid(&search, c.wanted, 2);
+        uint32_t settled = NONE;
+        for (uint32_t i = 0; i <= 5 && settled == NONE; ++i) {
+            if (NearestSettled(search, i))
+                settled = i;
+            else if (i < 5)
+                NoteSaid(&search, i, static_cast<uint64_t>(c.says[i] - '0'));
+        }
+        EXPECT_EQ(search.found, c.found) << c.says << " from " << c.wanted;
+        EXPECT_EQ(settled, c.settledFrom) << c.says << " from " << c.wanted;
+    }
+}
+
 TEST(DatSeparators, EachSearchResumesTwoBytesOn)
 {
     const struct {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -21,16 +22,17 @@ TEST(Recent, OpeningPutsATextFirstAndTheEleventhPushesTheOldestOut)
 {
     RecentText list[RECENT_COUNT] = {};
     for (int i = 1; i <= 11; ++i)
-        RememberText(list, (L"C:\\t" + std::to_wstring(i) + L".txt").c_str(), ReadingPlace{uint32_t(i), 0}, 0);
+        RememberText(list, (L"C:\\t" + std::to_wstring(i) + L".txt").c_str(), ReadingPlace{uint32_t(i), 0}, 0, 0);
     EXPECT_EQ(Files(list).size(), 10u);
     EXPECT_EQ(Files(list).front(), L"C:\\t11.txt");
     EXPECT_EQ(Files(list).back(), L"C:\\t2.txt");
     // The same text in other letters moves to the front, with its new place.
-    RememberText(list, L"c:\\T5.TXT", ReadingPlace{40, 7}, 1);
+    RememberText(list, L"c:\\T5.TXT", ReadingPlace{40, 7}, 1, 0x1234);
     EXPECT_EQ(Files(list).size(), 10u);
     EXPECT_EQ(Files(list)[0], L"c:\\T5.TXT");
     EXPECT_EQ(Files(list)[1], L"C:\\t11.txt");
     EXPECT_EQ(list[0].Place.line, 40u);
+    EXPECT_EQ(list[0].Said, 0x1234u);
     EXPECT_EQ(FindRecent(list, L"C:\\t5.txt"), 0);
     EXPECT_EQ(FindRecent(list, L"C:\\t1.txt"), -1);
     ForgetRecent(list, 0);
@@ -64,6 +66,41 @@ TEST(Recent, PlacesReadOnlyWhenSound)
         char back[32];
         FormatPlace(place, rule, back, sizeof back);
         EXPECT_STREQ(back, c.text);
+    }
+}
+
+TEST(Recent, WhatALineSaidReadOnlyWhileItsEntryIsTheOneItWasWrittenFor)
+{
+    RecentText entry = {L"C:\\books\\novel.txt", ReadingPlace{199, 12}, 0, 0x0123456789abcdefull};
+    char text[64];
+    FormatSaid(entry, text, sizeof text);
+    ASSERT_EQ(strlen(text), 25u) << text;
+    EXPECT_EQ(std::string(text, 17), "0123456789abcdef,");
+    const std::string written = text;
+    RecentText other = entry;
+    wcscpy(other.File, L"c:\\BOOKS\\novel.txt");
+    EXPECT_EQ(ParseSaid(text, other), entry.Said) << "the path in other letters";
+    const struct {
+        std::string text;
+        uint32_t line;
+        const wchar_t* file;
+        uint64_t said;
+    } cases[] = {
+        {written, 199, L"C:\\books\\novel.txt", entry.Said},
+        {written, 200, L"C:\\books\\novel.txt", 0},  // the place moved by a version without the key
+        {written, 199, L"C:\\books\\other.txt", 0},  // another text in its entry
+        {"0123456789abcdeg" + written.substr(16), 199, L"C:\\books\\novel.txt", 0},
+        {"1123456789abcdef" + written.substr(16), 199, L"C:\\books\\novel.txt", 0},
+        {written + "0", 199, L"C:\\books\\novel.txt", 0},
+        {written.substr(0, 24), 199, L"C:\\books\\novel.txt", 0},
+        {written.substr(0, 16), 199, L"C:\\books\\novel.txt", 0},
+        {"", 199, L"C:\\books\\novel.txt", 0},
+    };
+    for (const auto& c : cases) {
+        RecentText read = entry;
+        read.Place.line = c.line;
+        wcscpy(read.File, c.file);
+        EXPECT_EQ(ParseSaid(c.text.c_str(), read), c.said) << c.text;
     }
 }
 
