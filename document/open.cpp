@@ -67,25 +67,9 @@ ReadingPlace PlaceLeftIn(const wchar_t* path, ULONGLONG size, const CopyForm& fo
     return place;
 }
 
-// The new text becomes the open one, at the place it was left. From the
-// swap on the working copy holds it: the settings file names it at once,
-// so that neither a log-off during the dat question nor a crash finds a
-// name and a copy that disagree.
-WorkStep Settle(OpenJob* job)
+// The dat question, when the text looks like a bulletin board's.
+WorkStep AskIfDat(OpenJob* job)
 {
-    const CopyForm& form = job->drop.form;
-    const int rule = LineRuleFor(job->blankSkip, job->notationView, job->form.notation);
-    wmemset(Text.Path, L'\0', PATH_SIZE);
-    wcscpy(Text.Path, job->path);
-    Text.Place = job->place;
-    Text.Rule = rule;
-    Text.Index = job->index;
-    job->index = LineIndex{};
-    Text.LineCnt = Text.Index.count;
-    Text.DatFlg = 0;
-    Text.Unicode = form.encoding != TEXT_CP932;
-    Text.Notation = job->form.notation;
-    StorePlace();
     if (LooksLikeDat(Text.WorkHandle, Text.Index)) {
         job->stage = ASKING;
         return WORK_ASKS;
@@ -94,25 +78,51 @@ WorkStep Settle(OpenJob* job)
     return WORK_OVER;
 }
 
-// The place the text was left at, on the line it was if that still says
-// what it said; if it no longer does, the nearest line that does is looked
-// for. The last line stands for one past the end of a shorter text.
-WorkStep FindPlace(OpenJob* job)
+// The new text becomes the open one, at the place it was left. From the
+// swap on the working copy holds it: the settings file names it at once,
+// so that neither a log-off during the search or the dat question nor a
+// crash finds a name and a copy that disagree. Where the place's line no
+// longer says what it said, the nearest line that does is looked for.
+WorkStep Settle(OpenJob* job)
 {
     const uint32_t count = job->index.count;
     if (count == 0) {
         Lose(job, NO_LINES);
         return WORK_OVER;
     }
+    const CopyForm& form = job->drop.form;
     const int rule = LineRuleFor(job->blankSkip, job->notationView, job->form.notation);
     uint64_t said = 0;
-    job->left = PlaceLeftIn(job->path, job->size, job->drop.form, rule, job->index, &said);
-    job->place = job->left.line < count ? job->left : ReadingPlace{count - 1, 0};
-    if (said == 0 || SaidAt(Text.WorkHandle, job->index, job->place.line) == said)
-        return Settle(job);
-    BeginSaidSearch(&job->seek, Text.WorkHandle, job->size, job->index, job->left.line, said);
+    job->left = PlaceLeftIn(job->path, job->size, form, rule, job->index, &said);
+    wmemset(Text.Path, L'\0', PATH_SIZE);
+    wcscpy(Text.Path, job->path);
+    Text.Place = job->left.line < count ? job->left : ReadingPlace{count - 1, 0};
+    Text.Rule = rule;
+    Text.Index = job->index;
+    job->index = LineIndex{};
+    Text.LineCnt = Text.Index.count;
+    Text.DatFlg = 0;
+    Text.Unicode = form.encoding != TEXT_CP932;
+    Text.Notation = job->form.notation;
+    StorePlace();
+    if (said == 0 || SaidAt(Text.WorkHandle, Text.Index, Text.Place.line) == said)
+        return AskIfDat(job);
+    BeginSaidSearch(&job->seek, Text.WorkHandle, job->size, Text.Index, job->left.line, said);
     job->stage = SEEKING;
     return WORK_GOING;
+}
+
+// The search over: the place moves to the line found, its piece kept.
+// Where none says it, or the copy could not be read for it, the place
+// stays at the number the list gave.
+WorkStep Placed(OpenJob* job, PassStep step)
+{
+    const uint32_t found = job->seek.nearest.found;
+    if (step == PASS_DONE && found != UINT32_MAX) {
+        Text.Place = ReadingPlace{found, job->left.offset};
+        StorePlace();
+    }
+    return AskIfDat(job);
 }
 
 // The new copy takes the old one's place; the lines of nothing but
@@ -148,7 +158,7 @@ WorkStep Swap(OpenJob* job)
     }
     job->size = size;
     if (LineRuleFor(job->blankSkip, job->notationView, job->form.notation) != SKIP_NOTE_LINES)
-        return FindPlace(job);
+        return Settle(job);
     BeginDroppingNoteLines(&job->drop, Text.WorkHandle, size, copyForm, &job->index);
     job->stage = DROPPING;
     return WORK_GOING;
@@ -196,19 +206,13 @@ WorkStep OpenPiece(OpenJob* job)
         switch (RuleIndexingPiece(&job->drop)) {
         case PASS_GOING: return WORK_GOING;
         case PASS_FAILED: Lose(job, OPEN_ERROR); return WORK_OVER;
-        case PASS_DONE: return FindPlace(job);
+        case PASS_DONE: return Settle(job);
         }
         break;
-    case SEEKING:
-        switch (SaidSearchPiece(&job->seek)) {
-        case PASS_GOING: return WORK_GOING;
-        case PASS_FAILED: Lose(job, OPEN_ERROR); return WORK_OVER;
-        case PASS_DONE:
-            if (job->seek.nearest.found != UINT32_MAX)
-                job->place = ReadingPlace{job->seek.nearest.found, job->left.offset};
-            return Settle(job);
-        }
-        break;
+    case SEEKING: {
+        const PassStep step = SaidSearchPiece(&job->seek);
+        return step == PASS_GOING ? WORK_GOING : Placed(job, step);
+    }
     case ASKING: return WORK_ASKS;
     }
     return WORK_OVER;

@@ -34,8 +34,7 @@ struct OpenJob {
     StreamPass stream;
     RuleIndexing drop;
     LineIndex index;
-    ReadingPlace left;   // as the recent list has it: its line may lie past the end
-    ReadingPlace place;  // where the text opens
+    ReadingPlace left;  // as the recent list has it: its line may lie past the end
     SaidSearch seek;
     OpenOutcome outcome;
     const char* failure;  // what tells the user why, or NULL
