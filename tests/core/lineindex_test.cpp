@@ -222,17 +222,12 @@ TEST(LineIndex, APlaceAsAShareOfTheTextAndTheLineAtAPercentage)
 
 TEST(LineSaid, TheLineWithoutItsEndAndNoMoreThanIsShown)
 {
-    EXPECT_EQ(LineSaid("", 0), 0xcbf29ce484222325ull) << "FNV-1a of nothing";
-    EXPECT_EQ(LineSaid("a", 1), 0xaf63dc4c8601ec8cull) << "FNV-1a of \"a\"";
-    const std::string long1(LINE_MAX_BYTES, 'x');
-    const struct {
-        std::string a, b;
-        bool same;
-    } cases[] = {
-        {"abc\n", "abc", true},         {"abc\r\n", "abc\n", true},  {"abc\ndef", "abc\nxyz", true},
-        {"abc\r", "abc", true},         {"abc \n", "abc\n", false},  {"abc\n", "abd\n", false},
-        {"\n", "\r\n", true},           {"\n", "x\n", false},        {long1 + "y", long1 + "z\n", true},
-        {long1.substr(1) + "y", long1.substr(1) + "z", false},
+    EXPECT_EQ(LineSaid("a\r\n", 3), 0xaf63dc4c8601ec8cull) << "FNV-1a of \"a\"";
+    const std::string full(LINE_MAX_BYTES, 'x'), less(LINE_MAX_BYTES - 1, 'x');
+    const struct { std::string a, b; bool same; } cases[] = {
+        {"abc\n", "abc", true}, {"abc\r\n", "abc\n", true}, {"abc\ndef", "abc\nxyz", true}, {"abc\r", "abc", true},
+        {"abc \n", "abc\n", false}, {"abc\n", "abd\n", false}, {"\n", "\r\n", true}, {"\n", "x\n", false},
+        {full + "y", full + "z\n", true}, {less + "y", less + "z", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(LineSaid(c.a.data(), c.a.size()) == LineSaid(c.b.data(), c.b.size()), c.same)
@@ -243,12 +238,8 @@ TEST(LineSaid, TheNearestLineThatSaysItTheEarlierOfTwo)
 {
     const uint32_t NONE = UINT32_MAX;
     // Five lines, each saying 1 or 2; the line saying 2 nearest to wanted.
-    const struct {
-        const char* says;  // line i says says[i]
-        uint32_t wanted;
-        uint32_t found;
-        uint32_t settledFrom;  // the first line from which no nearer one can come
-    } cases[] = {
+    // Line i says says[i]; settled: the first line from which no nearer one can come.
+    const struct { const char* says; uint32_t wanted, found, settled; } cases[] = {
         {"11211", 4, 2, NONE},     // before
         {"11112", 1, 4, 5},        // after
         {"11111", 2, NONE, NONE},  // none
@@ -260,15 +251,13 @@ TEST(LineSaid, TheNearestLineThatSaysItTheEarlierOfTwo)
     for (const auto& c : cases) {
         NearestSaid search;
         BeginNearestSaid(&search, c.wanted, 2);
-        uint32_t settled = NONE;
-        for (uint32_t i = 0; i <= 5 && settled == NONE; ++i) {
-            if (NearestSettled(search, i))
-                settled = i;
-            else if (i < 5)
-                NoteSaid(&search, i, static_cast<uint64_t>(c.says[i] - '0'));
-        }
+        uint32_t settled = 0;
+        for (; settled < 5 && !NearestSettled(search, settled); ++settled)
+            NoteSaid(&search, settled, static_cast<uint64_t>(c.says[settled] - '0'));
+        if (settled == 5 && !NearestSettled(search, 5))
+            settled = NONE;
         EXPECT_EQ(search.found, c.found) << c.says << " from " << c.wanted;
-        EXPECT_EQ(settled, c.settledFrom) << c.says << " from " << c.wanted;
+        EXPECT_EQ(settled, c.settled) << c.says << " from " << c.wanted;
     }
 }
 

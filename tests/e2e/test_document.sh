@@ -411,7 +411,7 @@ test_every_text_keeps_its_place() {
     check_eq "after a restart the story's place survives" 25 "$(wait_line "$dir" 25)"
     # A text read to line 200, then saved again with 7 lines more at its
     # top and 30 at its end, opens on the same sentence.
-    for i in $(seq 1 400); do printf 'sentence %d\r\n' "$i"; done >"$texts/long.txt"
+    printf 'sentence %d\r\n' $(seq 400) >"$texts/long.txt"
     probe drop "$MAIN" "$(win_path "$texts/long.txt")" >/dev/null
     wait_opened b "$(win_path "$texts/long.txt")" || return 1
     xid=$(probe info "$MAIN" | kv xid)
@@ -419,10 +419,8 @@ test_every_text_keeps_its_place() {
     check_eq "the long text read to line 200" 200 "$(wait_line "$dir" 200)"
     probe drop "$MAIN" "$story" >/dev/null
     wait_opened b "$story" || return 1
-    { for i in $(seq 1 7); do printf 'added %d\r\n' "$i"; done
-      cat "$texts/long.txt"
-      for i in $(seq 1 30); do printf 'appended %d\r\n' "$i"; done; } >"$texts/changed.txt"
-    mv "$texts/changed.txt" "$texts/long.txt"
+    { printf 'added %d\r\n' $(seq 7); cat "$texts/long.txt"; printf 'appended %d\r\n' $(seq 30); } >"$texts/new.txt"
+    mv "$texts/new.txt" "$texts/long.txt"
     probe drop "$MAIN" "$(win_path "$texts/long.txt")" >/dev/null
     wait_opened b "$(win_path "$texts/long.txt")" || return 1
     check_eq "the changed text opens on its sentence" 207 "$(wait_line "$dir" 207)"
