@@ -40,6 +40,48 @@ bool Number(const char** text, uint32_t* value)
     return true;
 }
 
+// FNV-1a over the entry's path (ASCII letters folded, as SameFile compares
+// it), its place and what its line says.
+uint32_t SaidCheck(const RecentText& entry)
+{
+    uint32_t hash = 2166136261u;
+    const auto mix = [&hash](uint32_t unit) {
+        for (int shift = 0; shift < 32; shift += 8)
+            hash = (hash ^ ((unit >> shift) & 0xff)) * 16777619u;
+    };
+    for (const wchar_t* p = entry.File; *p != L'\0'; ++p)
+        mix(static_cast<uint32_t>(Folded(*p)));
+    mix(entry.Place.line);
+    mix(entry.Place.offset);
+    mix(static_cast<uint32_t>(entry.Rule));
+    mix(static_cast<uint32_t>(entry.Said));
+    mix(static_cast<uint32_t>(entry.Said >> 32));
+    return hash;
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+}
+
+// Exactly `digits` hex digits at *text, passed.
+bool Hex(const char** text, int digits, uint64_t* value)
+{
+    *value = 0;
+    for (int i = 0; i < digits; ++i) {
+        const int d = HexDigit((*text)[i]);
+        if (d < 0)
+            return false;
+        *value = *value << 4 | static_cast<uint64_t>(d);
+    }
+    *text += digits;
+    return true;
+}
+
 }  // namespace
 
 bool SameFile(const wchar_t* a, const wchar_t* b)
@@ -57,7 +99,7 @@ int FindRecent(const RecentText* list, const wchar_t* path)
     return -1;
 }
 
-void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int rule)
+void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int rule, uint64_t said)
 {
     if (path[0] == L'\0' || wcslen(path) >= PATH_SIZE)
         return;
@@ -66,6 +108,7 @@ void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int
     wcscpy(entry.File, path);
     entry.Place = place;
     entry.Rule = rule;
+    entry.Said = said;
     const int k = FindRecent(list, path);
     memmove(list + 1, list, (k < 0 ? RECENT_COUNT - 1 : k) * sizeof *list);
     list[0] = entry;
@@ -106,6 +149,22 @@ void FormatPlace(const ReadingPlace& place, int rule, char* out, size_t size)
 {
     snprintf(out, size, "%lu,%lu,%d", static_cast<unsigned long>(place.line) + 1,
              static_cast<unsigned long>(place.offset), rule);
+}
+
+uint64_t ParseSaid(const char* text, const RecentText& entry)
+{
+    uint64_t said = 0, check = 0;
+    if (!Hex(&text, 16, &said) || *text++ != ',' || !Hex(&text, 8, &check) || *text != '\0')
+        return 0;
+    RecentText checked = entry;
+    checked.Said = said;
+    return check == SaidCheck(checked) ? said : 0;
+}
+
+void FormatSaid(const RecentText& entry, char* out, size_t size)
+{
+    snprintf(out, size, "%08lx%08lx,%08lx", static_cast<unsigned long>(entry.Said >> 32),
+             static_cast<unsigned long>(entry.Said & 0xffffffffu), static_cast<unsigned long>(SaidCheck(entry)));
 }
 
 void RecentLabel(const RecentText* list, int k, wchar_t* out, size_t size)

@@ -5,6 +5,7 @@
 #define SKERROW_BASE_RECENT_H
 
 #include <cstddef>
+#include <cstdint>
 
 #include "base/paths.h"
 #include "base/readingplace.h"
@@ -15,6 +16,7 @@ struct RecentText {
     wchar_t File[PATH_SIZE];  // the full path; empty: no entry
     ReadingPlace Place;
     int Rule;  // the line rule Place.line counts by (as BackSkip)
+    uint64_t Said;  // what the line at Place says (LineSaid); 0: not known
 };
 
 // Whether two paths name the same file: compared without regard to the
@@ -24,9 +26,9 @@ bool SameFile(const wchar_t* a, const wchar_t* b);
 // Where path stands in the list, or -1.
 int FindRecent(const RecentText* list, const wchar_t* path);
 
-// Puts path first with its place, moving it from where it stood or
-// pushing the oldest out.
-void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int rule);
+// Puts path first with its place and what its line says, moving it from
+// where it stood or pushing the oldest out.
+void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int rule, uint64_t said);
 
 // Takes the entry at k out, the later ones moving up.
 void ForgetRecent(RecentText* list, int k);
@@ -41,6 +43,14 @@ void TidyRecent(RecentText* list);
 // an offset, a rule of 0 to 2.
 bool ParsePlace(const char* text, ReadingPlace* place, int* rule);
 void FormatPlace(const ReadingPlace& place, int rule, char* out, size_t size);
+
+// What entry's line says, as written beside its place: 16 hex digits, a
+// comma and 8 more that check the digits against the entry's path and
+// place, since a version that knows nothing of them moves the paths and
+// places and leaves these keys as they stand. Anything else, or a check
+// that does not agree, reads as 0: not known.
+uint64_t ParseSaid(const char* text, const RecentText& entry);
+void FormatSaid(const RecentText& entry, char* out, size_t size);
 
 // The menu item of entry k: "&1 name" to "1&0 name", an ampersand in the
 // name doubled; where another entry has the same name, the folders back

@@ -27,8 +27,10 @@ const GlobalHotKey GLOBAL_HOT_KEYS[GLOBAL_HOT_KEY_COUNT] = {
 namespace {
 
 // A place is a recent text's "line,offset,rule" (ParsePlace): its field
-// is the whole entry, which it leaves out when it is not sound.
-enum SettingKind { INT_KEY, BYTE_KEY, TEXT_KEY, PLACE_KEY };
+// is the whole entry, which it leaves out when it is not sound. What the
+// entry's line says (ParseSaid) has the whole entry for its field too,
+// read after the path and the place it is checked against.
+enum SettingKind { INT_KEY, BYTE_KEY, TEXT_KEY, PLACE_KEY, SAID_KEY };
 
 // Keys read only when the key before them allows it; otherwise they take
 // their default without the file being consulted.
@@ -81,7 +83,8 @@ const size_t NO_FIELD = static_cast<size_t>(-1);
     {section, key, TEXT_KEY, FIELD(name), sizeof(static_cast<AppSettingsRecord*>(NULL)->name), 0, NO_COLOUR, def, 0, 0, groups, when, false, NO_FIELD, true}
 #define KEY_RECENT(n) \
     {"RECENT", "File" #n, TEXT_KEY, FIELD(Recent[n - 1].File), sizeof(wchar_t) * PATH_SIZE, 0, NO_COLOUR, "", 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}, \
-    {"RECENT", "Place" #n, PLACE_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}
+    {"RECENT", "Place" #n, PLACE_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}, \
+    {"RECENT", "Said" #n, SAID_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}
 
 // In the order the keys are written. Every writer writes its group in this
 // order, which keeps each writer's own order of keys (and so, in a new
@@ -429,6 +432,28 @@ void SavePlace(const AppSettingsRecord& s, const Setting& row, const wchar_t* pa
     WriteBytes(row.section, row.key, text, path);
 }
 
+void LoadSaid(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
+{
+    RecentText* entry = reinterpret_cast<RecentText*>(FieldOf(s, row));
+    char text[64];
+    bool found = false;
+    ReadBytes(row.section, row.key, text, sizeof text, path, &found);
+    entry->Said = found ? ParseSaid(text, *entry) : 0;
+}
+
+// Written only while known: a file without these keys reads as before.
+void SaveSaid(const AppSettingsRecord& s, const Setting& row, const wchar_t* path)
+{
+    const RecentText* entry = reinterpret_cast<const RecentText*>(reinterpret_cast<const char*>(&s) + row.field);
+    if (entry->File[0] == L'\0' || entry->Said == 0) {
+        DeleteKey(row.section, row.key, path);
+        return;
+    }
+    char text[64];
+    FormatSaid(*entry, text, sizeof text);
+    WriteBytes(row.section, row.key, text, path);
+}
+
 // A number beyond the row's limits becomes the nearer limit. An on/off key
 // stays as it stands: every other number has a meaning where it is read.
 int WithinLimits(const Setting& row, int value)
@@ -442,6 +467,8 @@ void Load(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
 {
     if (row.kind == PLACE_KEY) {
         LoadPlace(s, row, path);
+    } else if (row.kind == SAID_KEY) {
+        LoadSaid(s, row, path);
     } else if (!Consulted(*s, row)) {
         SetDefault(s, row);
     } else if (row.kind == TEXT_KEY) {
@@ -532,6 +559,8 @@ void SaveSettings(unsigned group)
             SaveText(AppSettings, row, target);
         } else if (row.kind == PLACE_KEY) {
             SavePlace(AppSettings, row, target);
+        } else if (row.kind == SAID_KEY) {
+            SaveSaid(AppSettings, row, target);
         } else if (row.sparse && IntOf(AppSettings, row) == DefaultOf(AppSettings, row)) {
             DeleteKey(row.section, row.key, target);
         } else {

@@ -356,6 +356,40 @@ unsigned RuleIndexingPercent(const RuleIndexing& work)
     return work.walking ? 50 + WalkPercent(work.walk) / 2 : StreamPercent(work.stream) / 2;
 }
 
+uint64_t SaidAt(HANDLE copy, const LineIndex& index, uint32_t line)
+{
+    if (copy == INVALID_HANDLE_VALUE || line >= index.count)
+        return 0;
+    char bytes[LINE_MAX_BYTES + 1];
+    const DWORD got = ReadAt(copy, LineStart(index, line), bytes, sizeof bytes);
+    return got > 0 ? LineSaid(bytes, got) : 0;
+}
+
+namespace {
+
+bool NoteLineSaid(void* context, uint32_t, const char* line, size_t seen)
+{
+    SaidSearch* search = static_cast<SaidSearch*>(context);
+    NoteSaid(&search->nearest, search->walk.next, LineSaid(line, seen));
+    return true;
+}
+
+}  // namespace
+
+void BeginSaidSearch(SaidSearch* search, HANDLE copy, ULONGLONG size, const LineIndex& index, uint32_t wanted,
+                     uint64_t said)
+{
+    BeginNearestSaid(&search->nearest, wanted, said);
+    BeginWalkPass(&search->walk, copy, size, index, LINE_MAX_BYTES, NoteLineSaid, search);
+}
+
+PassStep SaidSearchPiece(SaidSearch* search)
+{
+    if (NearestSettled(search->nearest, search->walk.next))
+        return PASS_DONE;
+    return WalkPiece(&search->walk);
+}
+
 bool SameLineUnder(HANDLE copy, ULONGLONG size, const CopyForm& form, int placeRule, const LineIndex& index,
                    uint32_t* line)
 {

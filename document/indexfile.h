@@ -146,6 +146,21 @@ PassStep RunThrough(Work* work, Piece piece)
     return step;
 }
 
+// What line `line` of index says in the copy (LineSaid): one read of it.
+// 0 when it cannot be read.
+uint64_t SaidAt(HANDLE copy, const LineIndex& index, uint32_t line);
+
+// The line of index nearest to search's wanted one that says what it
+// looks for, walked over the copy (size bytes) a piece at a time, and
+// stopped as soon as no later line can be nearer.
+struct SaidSearch {
+    WalkPass walk;
+    NearestSaid nearest;
+};
+void BeginSaidSearch(SaidSearch* search, HANDLE copy, ULONGLONG size, const LineIndex& index, uint32_t wanted,
+                     uint64_t said);
+PassStep SaidSearchPiece(SaidSearch* search);
+
 // *line, a line counted under the rule placeRule, as the same line of
 // index: the copy (size bytes) indexed once more under that rule, at once.
 bool SameLineUnder(HANDLE copy, ULONGLONG size, const CopyForm& form, int placeRule, const LineIndex& index,

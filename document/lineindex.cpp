@@ -173,6 +173,48 @@ size_t LineLength(const char* bytes, size_t n)
     return lf == NULL ? n : static_cast<size_t>(lf - bytes) + 1;
 }
 
+uint64_t LineSaid(const char* bytes, size_t n)
+{
+    size_t length = LineLength(bytes, n);
+    if (length > 0 && bytes[length - 1] == '\n')
+        --length;
+    if (length > 0 && bytes[length - 1] == '\r')
+        --length;
+    if (length > LINE_MAX_BYTES)
+        length = LINE_MAX_BYTES;
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (size_t i = 0; i < length; ++i)
+        hash = (hash ^ static_cast<uint8_t>(bytes[i])) * 0x100000001b3ull;
+    return hash != 0 ? hash : 1;
+}
+
+namespace {
+
+uint32_t Distance(uint32_t a, uint32_t b)
+{
+    return a > b ? a - b : b - a;
+}
+
+}  // namespace
+
+void BeginNearestSaid(NearestSaid* search, uint32_t wanted, uint64_t said)
+{
+    *search = NearestSaid{wanted, said, UINT32_MAX};
+}
+
+void NoteSaid(NearestSaid* search, uint32_t line, uint64_t said)
+{
+    if (said == search->said &&
+        (search->found == UINT32_MAX || Distance(line, search->wanted) < Distance(search->found, search->wanted)))
+        search->found = line;
+}
+
+bool NearestSettled(const NearestSaid& search, uint32_t next)
+{
+    return search.found != UINT32_MAX && next > search.wanted &&
+           next - search.wanted >= Distance(search.found, search.wanted);
+}
+
 uint32_t FirstLineFrom(const LineIndex& index, uint32_t ofs)
 {
     uint32_t low = 0, high = index.count;

@@ -49,6 +49,24 @@ uint32_t LineHolding(const LineIndex& index, uint32_t at);
 // of them lands near its place in the line, never in another line.
 uint32_t PlaceByte(const LineIndex& index, uint32_t line, uint32_t offset, uint32_t end);
 
+// What a line says, as a 64-bit FNV-1a hash of its first n bytes up to its
+// line end (LF or CR LF, left out), at most LINE_MAX_BYTES of them: a
+// recent text keeps it to find its line again after the file has changed.
+// Never 0, which stands for "not known".
+uint64_t LineSaid(const char* bytes, size_t n);
+
+// The search for the line nearest to `wanted` that says `said`, its lines
+// noted in order. Of two as near, the earlier is taken.
+struct NearestSaid {
+    uint32_t wanted;
+    uint64_t said;
+    uint32_t found;  // the nearest so far; UINT32_MAX: none yet
+};
+void BeginNearestSaid(NearestSaid* search, uint32_t wanted, uint64_t said);
+void NoteSaid(NearestSaid* search, uint32_t line, uint64_t said);
+// Whether no line from `next` on can be nearer than the one found.
+bool NearestSettled(const NearestSaid& search, uint32_t next);
+
 // part × scale / whole rounded down, part taken at most as whole; 0 when
 // whole is 0. How far into a text a byte lies as a percentage or in pixels,
 // and the byte at a percentage.

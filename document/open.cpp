@@ -12,7 +12,7 @@ namespace {
 
 const char OPEN_ERROR[] = "指定ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ";
 
-enum OpenStage { COPYING, DROPPING, ASKING, OPEN_OVER };
+enum OpenStage { COPYING, DROPPING, SEEKING, ASKING, OPEN_OVER };
 
 void End(OpenJob* job, OpenOutcome outcome, const char* failure)
 {
@@ -48,11 +48,14 @@ void Lose(OpenJob* job, const char* failure)
 }
 
 // Where the reader left a text of the recent list, as a line of its new
-// index (counted under rule): the line it was counted under another rule
-// found again; the last line when the text is now shorter. The first line
-// of a text not in the list.
-ReadingPlace PlaceLeftIn(const wchar_t* path, ULONGLONG size, const CopyForm& form, int rule, const LineIndex& index)
+// index (counted under rule), and what that line said then (0: not
+// known): the line it was counted under another rule found again. The
+// first line of a text not in the list. The line may lie past the end of a
+// text that is now shorter.
+ReadingPlace PlaceLeftIn(const wchar_t* path, ULONGLONG size, const CopyForm& form, int rule, const LineIndex& index,
+                         uint64_t* said)
 {
+    *said = 0;
     const int k = FindRecent(AppSettings.Recent, path);
     if (k < 0)
         return ReadingPlace{0, 0};
@@ -60,24 +63,40 @@ ReadingPlace PlaceLeftIn(const wchar_t* path, ULONGLONG size, const CopyForm& fo
     ReadingPlace place = left.Place;
     if (left.Rule != rule && !SameLineUnder(Text.WorkHandle, size, form, left.Rule, index, &place.line))
         return ReadingPlace{0, 0};
-    return place.line < index.count ? place : ReadingPlace{index.count - 1, 0};
+    *said = left.Said;
+    return place;
+}
+
+// The dat question, when the text looks like a bulletin board's.
+WorkStep AskIfDat(OpenJob* job)
+{
+    if (LooksLikeDat(Text.WorkHandle, Text.Index)) {
+        job->stage = ASKING;
+        return WORK_ASKS;
+    }
+    End(job, OPEN_DONE, NULL);
+    return WORK_OVER;
 }
 
 // The new text becomes the open one, at the place it was left. From the
 // swap on the working copy holds it: the settings file names it at once,
-// so that neither a log-off during the dat question nor a crash finds a
-// name and a copy that disagree.
+// so that neither a log-off during the search or the dat question nor a
+// crash finds a name and a copy that disagree. Where the place's line no
+// longer says what it said, the nearest line that does is looked for.
 WorkStep Settle(OpenJob* job)
 {
-    if (job->index.count == 0) {
+    const uint32_t count = job->index.count;
+    if (count == 0) {
         Lose(job, NO_LINES);
         return WORK_OVER;
     }
     const CopyForm& form = job->drop.form;
     const int rule = LineRuleFor(job->blankSkip, job->notationView, job->form.notation);
+    uint64_t said = 0;
+    job->left = PlaceLeftIn(job->path, job->size, form, rule, job->index, &said);
     wmemset(Text.Path, L'\0', PATH_SIZE);
     wcscpy(Text.Path, job->path);
-    Text.Place = PlaceLeftIn(job->path, job->size, form, rule, job->index);
+    Text.Place = job->left.line < count ? job->left : ReadingPlace{count - 1, 0};
     Text.Rule = rule;
     Text.Index = job->index;
     job->index = LineIndex{};
@@ -86,12 +105,24 @@ WorkStep Settle(OpenJob* job)
     Text.Unicode = form.encoding != TEXT_CP932;
     Text.Notation = job->form.notation;
     StorePlace();
-    if (LooksLikeDat(Text.WorkHandle, Text.Index)) {
-        job->stage = ASKING;
-        return WORK_ASKS;
+    if (said == 0 || SaidAt(Text.WorkHandle, Text.Index, Text.Place.line) == said)
+        return AskIfDat(job);
+    BeginSaidSearch(&job->seek, Text.WorkHandle, job->size, Text.Index, job->left.line, said);
+    job->stage = SEEKING;
+    return WORK_GOING;
+}
+
+// The search over: the place moves to the line found, its piece kept.
+// Where none says it, or the copy could not be read for it, the place
+// stays at the number the list gave.
+WorkStep Placed(OpenJob* job, PassStep step)
+{
+    const uint32_t found = job->seek.nearest.found;
+    if (step == PASS_DONE && found != UINT32_MAX) {
+        Text.Place = ReadingPlace{found, job->left.offset};
+        StorePlace();
     }
-    End(job, OPEN_DONE, NULL);
-    return WORK_OVER;
+    return AskIfDat(job);
 }
 
 // The new copy takes the old one's place; the lines of nothing but
@@ -180,6 +211,10 @@ WorkStep OpenPiece(OpenJob* job)
         case PASS_DONE: return Settle(job);
         }
         break;
+    case SEEKING: {
+        const PassStep step = SaidSearchPiece(&job->seek);
+        return step == PASS_GOING ? WORK_GOING : Placed(job, step);
+    }
     case ASKING: return WORK_ASKS;
     }
     return WORK_OVER;

@@ -1,6 +1,7 @@
 // Opening a file as the new text: the source copied to Skerrow.new and
 // indexed on the way, the copy swapped over Skerrow.tmp, the lines of
-// nothing but annotations left out, the place the text was left at found,
+// nothing but annotations left out, the place the text was left at found
+// (the nearest line that says what it said, where the text has changed),
 // and the dat question. The text shown before stays open and untouched
 // until the swap.
 #ifndef SKERROW_DOCUMENT_OPEN_H
@@ -9,6 +10,7 @@
 #include <windows.h>
 
 #include "base/paths.h"
+#include "base/readingplace.h"
 #include "document/indexfile.h"
 #include "document/workstep.h"
 
@@ -32,6 +34,8 @@ struct OpenJob {
     StreamPass stream;
     RuleIndexing drop;
     LineIndex index;
+    ReadingPlace left;  // as the recent list has it: its line may lie past the end
+    SaidSearch seek;
     OpenOutcome outcome;
     const char* failure;  // what tells the user why, or NULL
 };

@@ -167,7 +167,13 @@ void StorePlace()
         wmemset(AppSettings.BackFile, L'\0', PATH_SIZE);
         wcscpy(AppSettings.BackFile, Text.Path);
         AppSettings.BackSkip = Text.Rule;
-        RememberText(AppSettings.Recent, Text.Path, Text.Place, Text.Rule);
+        // While the copy is let go (a log-off under way) the place cannot
+        // move: the entry keeps what its line says.
+        const int k = FindRecent(AppSettings.Recent, Text.Path);
+        const uint64_t said = HasText() ? SaidAt(Text.WorkHandle, Text.Index, Text.Place.line)
+                              : k >= 0   ? AppSettings.Recent[k].Said
+                                         : 0;
+        RememberText(AppSettings.Recent, Text.Path, Text.Place, Text.Rule, said);
     } else if (Text.Path[0] == L'\0') {
         AppSettings.BackNo = 0;
         AppSettings.BackPos = 0;

@@ -220,6 +220,47 @@ TEST(LineIndex, APlaceAsAShareOfTheTextAndTheLineAtAPercentage)
     FreeLineIndex(&index);
 }
 
+TEST(LineSaid, TheLineWithoutItsEndAndNoMoreThanIsShown)
+{
+    EXPECT_EQ(LineSaid("a\r\n", 3), 0xaf63dc4c8601ec8cull) << "FNV-1a of \"a\"";
+    const std::string full(LINE_MAX_BYTES, 'x'), less(LINE_MAX_BYTES - 1, 'x');
+    const struct { std::string a, b; bool same; } cases[] = {
+        {"abc\n", "abc", true}, {"abc\r\n", "abc\n", true}, {"abc\ndef", "abc\nxyz", true}, {"abc\r", "abc", true},
+        {"abc \n", "abc\n", false}, {"abc\n", "abd\n", false}, {"\n", "\r\n", true}, {"\n", "x\n", false},
+        {full + "y", full + "z\n", true}, {less + "y", less + "z", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LineSaid(c.a.data(), c.a.size()) == LineSaid(c.b.data(), c.b.size()), c.same)
+            << c.a.size() << ":" << c.a.substr(0, 8) << " / " << c.b.substr(0, 8);
+}
+
+TEST(LineSaid, TheNearestLineThatSaysItTheEarlierOfTwo)
+{
+    const uint32_t NONE = UINT32_MAX;
+    // Five lines, each saying 1 or 2; the line saying 2 nearest to wanted.
+    // Line i says says[i]; settled: the first line from which no nearer one can come.
+    const struct { const char* says; uint32_t wanted, found, settled; } cases[] = {
+        {"11211", 4, 2, NONE},     // before
+        {"11112", 1, 4, 5},        // after
+        {"11111", 2, NONE, NONE},  // none
+        {"12121", 2, 1, 3},        // ties: the earlier
+        {"21112", 2, 0, 4},        // ties at both ends
+        {"22222", 3, 3, 4},        // a line repeated: the wanted one itself
+        {"11122", 9, 4, NONE},     // wanted past the end
+    };
+    for (const auto& c : cases) {
+        NearestSaid search;
+        BeginNearestSaid(&search, c.wanted, 2);
+        uint32_t settled = 0;
+        for (; settled < 5 && !NearestSettled(search, settled); ++settled)
+            NoteSaid(&search, settled, static_cast<uint64_t>(c.says[settled] - '0'));
+        if (settled == 5 && !NearestSettled(search, 5))
+            settled = NONE;
+        EXPECT_EQ(search.found, c.found) << c.says << " from " << c.wanted;
+        EXPECT_EQ(settled, c.settled) << c.says << " from " << c.wanted;
+    }
+}
+
 TEST(DatSeparators, EachSearchResumesTwoBytesOn)
 {
     const struct {

@@ -21,16 +21,17 @@ TEST(Recent, OpeningPutsATextFirstAndTheEleventhPushesTheOldestOut)
 {
     RecentText list[RECENT_COUNT] = {};
     for (int i = 1; i <= 11; ++i)
-        RememberText(list, (L"C:\\t" + std::to_wstring(i) + L".txt").c_str(), ReadingPlace{uint32_t(i), 0}, 0);
+        RememberText(list, (L"C:\\t" + std::to_wstring(i) + L".txt").c_str(), ReadingPlace{uint32_t(i), 0}, 0, 0);
     EXPECT_EQ(Files(list).size(), 10u);
     EXPECT_EQ(Files(list).front(), L"C:\\t11.txt");
     EXPECT_EQ(Files(list).back(), L"C:\\t2.txt");
     // The same text in other letters moves to the front, with its new place.
-    RememberText(list, L"c:\\T5.TXT", ReadingPlace{40, 7}, 1);
+    RememberText(list, L"c:\\T5.TXT", ReadingPlace{40, 7}, 1, 0x1234);
     EXPECT_EQ(Files(list).size(), 10u);
     EXPECT_EQ(Files(list)[0], L"c:\\T5.TXT");
     EXPECT_EQ(Files(list)[1], L"C:\\t11.txt");
     EXPECT_EQ(list[0].Place.line, 40u);
+    EXPECT_EQ(list[0].Said, 0x1234u);
     EXPECT_EQ(FindRecent(list, L"C:\\t5.txt"), 0);
     EXPECT_EQ(FindRecent(list, L"C:\\t1.txt"), -1);
     ForgetRecent(list, 0);
@@ -64,6 +65,29 @@ TEST(Recent, PlacesReadOnlyWhenSound)
         char back[32];
         FormatPlace(place, rule, back, sizeof back);
         EXPECT_STREQ(back, c.text);
+    }
+}
+
+TEST(Recent, WhatALineSaidReadOnlyWhileItsEntryIsTheOneItWasWrittenFor)
+{
+    const RecentText entry = {L"C:\\books\\novel.txt", ReadingPlace{199, 12}, 0, 0x0123456789abcdefull};
+    const wchar_t* novel = entry.File;
+    char text[64];
+    FormatSaid(entry, text, sizeof text);
+    const std::string w = text, check = w.substr(16);
+    EXPECT_EQ(w.substr(0, 17), "0123456789abcdef,");
+    const struct { std::string text; uint32_t line; const wchar_t* file; bool read; } cases[] = {
+        {w, 199, novel, true}, {w, 199, L"c:\\BOOKS\\novel.txt", true},
+        {w, 200, novel, false},                   // the place moved by a version without the key
+        {w, 199, L"C:\\books\\other.txt", false},  // another text in its entry
+        {"0123456789abcdeg" + check, 199, novel, false}, {"1" + w.substr(1), 199, novel, false},
+        {w + "0", 199, novel, false}, {w.substr(0, 24), 199, novel, false}, {"", 199, novel, false},
+    };
+    for (const auto& c : cases) {
+        RecentText read = entry;
+        read.Place.line = c.line;
+        wcscpy(read.File, c.file);
+        EXPECT_EQ(ParseSaid(c.text.c_str(), read), c.read ? entry.Said : 0) << c.text;
     }
 }
 

@@ -408,8 +408,23 @@ test_every_text_keeps_its_place() {
     restore_at b "$dir" || return 1
     probe drop "$MAIN" "$story" >/dev/null
     wait_opened b "$story" || return 1
+    check_eq "after a restart the story's place survives" 25 "$(wait_line "$dir" 25)"
+    # A text read to line 200, then saved again with 7 lines more at its
+    # top and 30 at its end, opens on the same sentence.
+    printf 'sentence %d\r\n' $(seq 400) >"$texts/long.txt"
+    probe drop "$MAIN" "$(win_path "$texts/long.txt")" >/dev/null
+    wait_opened b "$(win_path "$texts/long.txt")" || return 1
+    xid=$(probe info "$MAIN" | kv xid)
+    x_key "$xid" 2 0 0
+    check_eq "the long text read to line 200" 200 "$(wait_line "$dir" 200)"
+    probe drop "$MAIN" "$story" >/dev/null
+    wait_opened b "$story" || return 1
+    { printf 'added %d\r\n' $(seq 7); cat "$texts/long.txt"; printf 'appended %d\r\n' $(seq 30); } >"$texts/new.txt"
+    mv "$texts/new.txt" "$texts/long.txt"
+    probe drop "$MAIN" "$(win_path "$texts/long.txt")" >/dev/null
+    wait_opened b "$(win_path "$texts/long.txt")" || return 1
+    check_eq "the changed text opens on its sentence" 207 "$(wait_line "$dir" 207)"
     end_from_outside b
-    check_eq "after a restart the story's place survives" 25 "$(ini_get "$ini" BACKUP BackNo)"
 }
 
 # A novel in Aozora Bunko's notation reads as read: its ruby, the ｜ before

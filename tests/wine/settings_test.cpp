@@ -239,7 +239,7 @@ TEST_F(SettingsTest, TextsBeyondCodePage932ComeBackWhole)
 // second key.
 TEST_F(SettingsTest, RecentTextsLoadAsTheirSoundEntries)
 {
-    WriteIni("[RECENT]\r\nFile1=C:\\a.txt\r\nPlace1=12,40,1\r\nFile2=C:\\b.txt\r\nPlace2=x\r\n"
+    WriteIni("[RECENT]\r\nFile1=C:\\a.txt\r\nPlace1=12,40,1\r\nSaid1=zz\r\nFile2=C:\\b.txt\r\nPlace2=x\r\n"
              "File4=C:\\A.TXT\r\nPlace4=3,0,0\r\nFile5=C:\\" + std::string(300, 'c') + "\r\nPlace5=1,0,0\r\n"
              "File6=C:\\d.txt\r\nPlace6=2,0,0\r\nPlace7=5,0,0\r\nFile11=C:\\e.txt\r\nPlace11=1,0,0\r\n");
     LoadSettings();
@@ -247,6 +247,7 @@ TEST_F(SettingsTest, RecentTextsLoadAsTheirSoundEntries)
     EXPECT_EQ(AppSettings.Recent[0].Place.line, 11u);
     EXPECT_EQ(AppSettings.Recent[0].Place.offset, 40u);
     EXPECT_EQ(AppSettings.Recent[0].Rule, 1);
+    EXPECT_EQ(AppSettings.Recent[0].Said, 0u) << "a damaged Said1: not known";
     EXPECT_STREQ(AppSettings.Recent[1].File, L"C:\\d.txt");
     EXPECT_EQ(AppSettings.Recent[2].File[0], L'\0');
     const wchar_t* cafe = L"C:\\Café.txt";
@@ -255,8 +256,15 @@ TEST_F(SettingsTest, RecentTextsLoadAsTheirSoundEntries)
     EXPECT_EQ(IniValue("RECENT", "Place1"), "12,40,1");
     EXPECT_EQ(IniValue("RECENT", "File2"), "C:\\Caf?.txt");
     EXPECT_EQ(IniValue("RECENT", "File4"), "<missing>");
+    EXPECT_EQ(IniValue("RECENT", "Said1"), "<missing>") << "written only while known";
+    AppSettings.Recent[1].Said = 0xfedcba9876543210ull;
+    SaveSettings(SAVED_AT_EXIT);
+    char said[64];
+    FormatSaid(AppSettings.Recent[1], said, sizeof said);
+    EXPECT_EQ(IniValue("RECENT", "Said2"), said);
     LoadSettings();
     EXPECT_STREQ(AppSettings.Recent[1].File, cafe);
+    EXPECT_EQ(AppSettings.Recent[1].Said, 0xfedcba9876543210ull);
 }
 
 }  // namespace
