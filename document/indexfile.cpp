@@ -370,7 +370,9 @@ namespace {
 bool NoteLineSaid(void* context, uint32_t, const char* line, size_t seen)
 {
     SaidSearch* search = static_cast<SaidSearch*>(context);
-    NoteSaid(&search->nearest, search->walk.next, LineSaid(line, seen));
+    // A line of another length says something else: it is not hashed.
+    const bool mayMatch = SaidBytes(line, seen) == SaidByteCount(search->nearest.said);
+    NoteSaid(&search->nearest, search->walk.next, mayMatch ? LineSaid(line, seen) : 0);
     return true;
 }
 

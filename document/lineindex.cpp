@@ -173,19 +173,24 @@ size_t LineLength(const char* bytes, size_t n)
     return lf == NULL ? n : static_cast<size_t>(lf - bytes) + 1;
 }
 
-uint64_t LineSaid(const char* bytes, size_t n)
+size_t SaidBytes(const char* bytes, size_t n)
 {
     size_t length = LineLength(bytes, n);
     if (length > 0 && bytes[length - 1] == '\n')
         --length;
     if (length > 0 && bytes[length - 1] == '\r')
         --length;
-    if (length > LINE_MAX_BYTES)
-        length = LINE_MAX_BYTES;
+    return length > LINE_MAX_BYTES ? LINE_MAX_BYTES : length;
+}
+
+uint64_t LineSaid(const char* bytes, size_t n)
+{
+    const size_t length = SaidBytes(bytes, n);
     uint64_t hash = 0xcbf29ce484222325ull;
     for (size_t i = 0; i < length; ++i)
         hash = (hash ^ static_cast<uint8_t>(bytes[i])) * 0x100000001b3ull;
-    return hash != 0 ? hash : 1;
+    // The empty line's hash keeps bits below the count: never 0.
+    return uint64_t{length} << 48 | (hash & 0xFFFFFFFFFFFFull);
 }
 
 namespace {

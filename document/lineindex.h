@@ -49,11 +49,18 @@ uint32_t LineHolding(const LineIndex& index, uint32_t at);
 // of them lands near its place in the line, never in another line.
 uint32_t PlaceByte(const LineIndex& index, uint32_t line, uint32_t offset, uint32_t end);
 
-// What a line says, as a 64-bit FNV-1a hash of its first n bytes up to its
-// line end (LF or CR LF, left out), at most LINE_MAX_BYTES of them: a
-// recent text keeps it to find its line again after the file has changed.
-// Never 0, which stands for "not known".
+// What a line says: of its first n bytes those up to its line end (LF or
+// CR LF, left out), at most LINE_MAX_BYTES of them (SaidBytes), their count
+// in the top 16 bits and a 48-bit FNV-1a hash of them below. A recent text
+// keeps it to find its line again after the file has changed; a line of
+// another length is told apart without being hashed. Never 0, which stands
+// for "not known".
 uint64_t LineSaid(const char* bytes, size_t n);
+size_t SaidBytes(const char* bytes, size_t n);
+inline size_t SaidByteCount(uint64_t said)
+{
+    return static_cast<size_t>(said >> 48);
+}
 
 // The search for the line nearest to `wanted` that says `said`, its lines
 // noted in order. Of two as near, the earlier is taken.

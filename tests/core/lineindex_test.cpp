@@ -222,7 +222,8 @@ TEST(LineIndex, APlaceAsAShareOfTheTextAndTheLineAtAPercentage)
 
 TEST(LineSaid, TheLineWithoutItsEndAndNoMoreThanIsShown)
 {
-    EXPECT_EQ(LineSaid("a\r\n", 3), 0xaf63dc4c8601ec8cull) << "FNV-1a of \"a\"";
+    EXPECT_EQ(LineSaid("a\r\n", 3), 0x0001dc4c8601ec8cull) << "one byte, and FNV-1a of \"a\"";
+    EXPECT_NE(LineSaid("\n", 1), 0u);
     const std::string full(LINE_MAX_BYTES, 'x'), less(LINE_MAX_BYTES - 1, 'x');
     const struct { std::string a, b; bool same; } cases[] = {
         {"abc\n", "abc", true}, {"abc\r\n", "abc\n", true}, {"abc\ndef", "abc\nxyz", true}, {"abc\r", "abc", true},
