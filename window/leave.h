@@ -7,7 +7,8 @@
 #include <cstdint>
 
 enum LeaveState {
-    POINTER_OVER,     // shown, the pointer over it (or not looked at yet)
+    POINTER_UNMET,    // shown, the pointer not over it since it was shown
+    POINTER_OVER,     // shown, the pointer over it
     POINTER_AWAY,     // shown, the pointer away since awaySince
     HIDDEN_BY_LEAVE,  // hidden because the pointer stayed away
 };
@@ -24,7 +25,10 @@ enum LeaveAction { LEAVE_NOTHING, LEAVE_HIDE, LEAVE_SHOW };
 // place; busy, whether one of the program's menus, dialogs or boxes is up
 // or the window is being dragged or sized (it never hides then, and the
 // wait starts again after). A window hidden or shown another way (Esc,
-// the hot key) is left to that: only a window this hid shows again.
+// the hot key) is left to that: only a window this hid shows again. A
+// window is left by the pointer only once the pointer has been over it: a
+// window shown at start or by the hot key while the pointer is elsewhere
+// stays, so that it can be read with the global keys.
 LeaveAction WatchPointer(LeaveWatch* watch, bool visible, bool over, bool busy, uint32_t now, uint32_t wait);
 
 #endif

@@ -191,7 +191,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_KEYDOWN: HandleKey(window, wParam); return 0;
     case WM_COMMAND: RunCommand(window, LOWORD(wParam)); return 0;
     case WM_TIMER: return OnTimer(window, wParam);
+    case WM_NCMOUSEMOVE: PointerMoved(); break;
     case WM_MOUSEMOVE:
+        PointerMoved();
+        TrackGrip(window, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP: TrackGrip(window, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_CAPTURECHANGED: LoseGrip(); return 0;

@@ -40,11 +40,16 @@ bool Busy(HWND window)
 
 void WatchPointerAsSet(HWND window)
 {
-    Watch.state = POINTER_OVER;
+    Watch.state = POINTER_UNMET;
     if (AppSettings.LeaveHide == 1)
         SetTimer(window, TIMER_POINTER, LOOK_EVERY_MS, NULL);
     else
         KillTimer(window, TIMER_POINTER);
+}
+
+void PointerMoved()
+{
+    Watch.state = POINTER_OVER;
 }
 
 void LookAtPointer(HWND window)

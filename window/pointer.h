@@ -9,6 +9,10 @@
 // Starts or stops the looks as the settings say.
 void WatchPointerAsSet(HWND window);
 
+// The pointer moved over the shown window (WM_MOUSEMOVE, WM_NCMOUSEMOVE):
+// from now on its leaving counts, even before the next look.
+void PointerMoved();
+
 // A look at the pointer (TIMER_POINTER).
 void LookAtPointer(HWND window);
 

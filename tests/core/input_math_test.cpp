@@ -188,7 +188,8 @@ TEST(LeaveWatch, HidesAfterTheWaitAwayAndShowsOnlyWhatItHid)
         {SHOWN, OVER, FREE, 5500, LEAVE_NOTHING},       // back before it ends
         {SHOWN, AWAY, FREE, 5600, LEAVE_NOTHING},
         {SHOWN, AWAY, FREE, 6400, LEAVE_HIDE},
-        {SHOWN, AWAY, FREE, 6500, LEAVE_NOTHING},       // shown by the hot key: waits again
+        {SHOWN, AWAY, FREE, 6500, LEAVE_NOTHING},       // shown by the hot key, the pointer elsewhere:
+        {SHOWN, AWAY, FREE, 9000, LEAVE_NOTHING},       // it stays until the pointer has met it
         {HIDDEN, OVER, FREE, 6600, LEAVE_NOTHING},      // hidden with Esc: stays hidden
         {SHOWN, OVER, FREE, 0xFFFFFE00u, LEAVE_NOTHING},
         {SHOWN, AWAY, FREE, 0xFFFFFF00u, LEAVE_NOTHING},

@@ -143,8 +143,8 @@ test_escape_hides_window() {
     check_eq "WIDTH written after closing hidden" 600 "$(ini_get "$dir/Skerrow.ini" WINDOW WIDTH)"
 }
 
-# With LeaveHide on, the pointer leaving hides the window and its coming
-# back over the place shows it again, while another program of the prefix
+# With LeaveHide on, the pointer leaving hides the window (once it has been
+# over it) and its coming back over the place shows it again, while another program of the prefix
 # (Wine's notepad) keeps the keyboard throughout.
 test_the_pointer_leaving_hides_and_its_return_shows() {
     local dir rect
@@ -153,6 +153,9 @@ test_the_pointer_leaving_hides_and_its_return_shows() {
     start_main a "$dir" || return 1
     rect=($(rect_of "$MAIN"))
     start_notepad || return 1
+    # Only a pointer that has been over the window leaves it.
+    check_true "the pointer comes over the window" xdotool mousemove $((rect[0] + 20)) $((rect[1] + 20))
+    check_eq "a window the pointer has not met stays" 1 "$(probe info "$MAIN" | kv visible)"
     check_true "the pointer leaves" xdotool mousemove 900 700
     check_eq "hidden once it has been away" state=hidden "$(probe wait "$MAIN" hidden "$E2E_WAIT_MS")"
     check_eq "the icon stays" "tray=1" "$(probe tray "$MAIN" $TRAY_ICON_ID)"
