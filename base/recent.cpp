@@ -40,23 +40,29 @@ bool Number(const char** text, uint32_t* value)
     return true;
 }
 
-// FNV-1a over the entry's path (ASCII letters folded, as SameFile compares
-// it), its place and what its line says.
-uint32_t SaidCheck(const RecentText& entry)
+}  // namespace
+
+uint32_t EntryCheck(const wchar_t* path, const uint32_t* units, size_t n)
 {
     uint32_t hash = 2166136261u;
     const auto mix = [&hash](uint32_t unit) {
         for (int shift = 0; shift < 32; shift += 8)
             hash = (hash ^ ((unit >> shift) & 0xff)) * 16777619u;
     };
-    for (const wchar_t* p = entry.File; *p != L'\0'; ++p)
+    for (const wchar_t* p = path; *p != L'\0'; ++p)
         mix(static_cast<uint32_t>(Folded(*p)));
-    mix(entry.Place.line);
-    mix(entry.Place.offset);
-    mix(static_cast<uint32_t>(entry.Rule));
-    mix(static_cast<uint32_t>(entry.Said));
-    mix(static_cast<uint32_t>(entry.Said >> 32));
+    for (size_t i = 0; i < n; ++i)
+        mix(units[i]);
     return hash;
+}
+
+namespace {
+
+uint32_t SaidCheck(const RecentText& entry)
+{
+    const uint32_t units[] = {entry.Place.line, entry.Place.offset, static_cast<uint32_t>(entry.Rule),
+                              static_cast<uint32_t>(entry.Said), static_cast<uint32_t>(entry.Said >> 32)};
+    return EntryCheck(entry.File, units, sizeof units / sizeof units[0]);
 }
 
 int HexDigit(char c)

@@ -44,6 +44,12 @@ void TidyRecent(RecentText* list);
 bool ParsePlace(const char* text, ReadingPlace* place, int* rule);
 void FormatPlace(const ReadingPlace& place, int rule, char* out, size_t size);
 
+// FNV-1a over a path (ASCII letters folded, as SameFile compares it) and
+// n values: the check that ties a value kept beside an entry to the entry,
+// since a version that knows nothing of that value moves the paths and
+// leaves its key as it stands.
+uint32_t EntryCheck(const wchar_t* path, const uint32_t* units, size_t n);
+
 // What entry's line says, as written beside its place: 16 hex digits, a
 // comma and 8 more that check the digits against the entry's path and
 // place, since a version that knows nothing of them moves the paths and
