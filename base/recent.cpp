@@ -105,7 +105,7 @@ int FindRecent(const RecentText* list, const wchar_t* path)
     return -1;
 }
 
-void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int rule, uint64_t said)
+void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int rule, uint64_t said, int chosen)
 {
     if (path[0] == L'\0' || wcslen(path) >= PATH_SIZE)
         return;
@@ -115,6 +115,7 @@ void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int
     entry.Place = place;
     entry.Rule = rule;
     entry.Said = said;
+    entry.Chosen = chosen;
     const int k = FindRecent(list, path);
     memmove(list + 1, list, (k < 0 ? RECENT_COUNT - 1 : k) * sizeof *list);
     list[0] = entry;
@@ -171,6 +172,40 @@ void FormatSaid(const RecentText& entry, char* out, size_t size)
 {
     snprintf(out, size, "%08lx%08lx,%08lx", static_cast<unsigned long>(entry.Said >> 32),
              static_cast<unsigned long>(entry.Said & 0xffffffffu), static_cast<unsigned long>(SaidCheck(entry)));
+}
+
+namespace {
+
+uint32_t ChosenCheck(const RecentText& entry, int chosen)
+{
+    const uint32_t unit = static_cast<uint32_t>(chosen);
+    return EntryCheck(entry.File, &unit, 1);
+}
+
+}  // namespace
+
+int ParseChosen(const char* text, const RecentText& entry)
+{
+    const char* comma = strchr(text, ',');
+    uint64_t check = 0;
+    if (comma == NULL)
+        return NONE_CHOSEN;
+    const char* digits = comma + 1;
+    if (!Hex(&digits, 8, &check) || *digits != '\0')
+        return NONE_CHOSEN;
+    for (int e = 0; e < TEXT_ENCODINGS; ++e) {
+        const int chosen = ChoiceOf(static_cast<TextEncoding>(e));
+        if (strlen(ENCODING_NAMES[e]) == static_cast<size_t>(comma - text) &&
+            strncmp(text, ENCODING_NAMES[e], static_cast<size_t>(comma - text)) == 0)
+            return check == ChosenCheck(entry, chosen) ? chosen : NONE_CHOSEN;
+    }
+    return NONE_CHOSEN;
+}
+
+void FormatChosen(const RecentText& entry, char* out, size_t size)
+{
+    snprintf(out, size, "%s,%08lx", ENCODING_NAMES[ChosenEncoding(entry.Chosen)],
+             static_cast<unsigned long>(ChosenCheck(entry, entry.Chosen)));
 }
 
 void RecentLabel(const RecentText* list, int k, wchar_t* out, size_t size)

@@ -9,6 +9,7 @@
 
 #include "base/paths.h"
 #include "base/readingplace.h"
+#include "base/textencoding.h"
 
 const int RECENT_COUNT = 10;
 
@@ -17,6 +18,7 @@ struct RecentText {
     ReadingPlace Place;
     int Rule;  // the line rule Place.line counts by (as BackSkip)
     uint64_t Said;  // what the line at Place says (LineSaid); 0: not known
+    int Chosen;     // the encoding chosen for it (base/textencoding.h), or NONE_CHOSEN
 };
 
 // Whether two paths name the same file: compared without regard to the
@@ -26,9 +28,9 @@ bool SameFile(const wchar_t* a, const wchar_t* b);
 // Where path stands in the list, or -1.
 int FindRecent(const RecentText* list, const wchar_t* path);
 
-// Puts path first with its place and what its line says, moving it from
-// where it stood or pushing the oldest out.
-void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int rule, uint64_t said);
+// Puts path first with its place, what its line says and the encoding
+// chosen for it, moving it from where it stood or pushing the oldest out.
+void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int rule, uint64_t said, int chosen);
 
 // Takes the entry at k out, the later ones moving up.
 void ForgetRecent(RecentText* list, int k);
@@ -57,6 +59,14 @@ uint32_t EntryCheck(const wchar_t* path, const uint32_t* units, size_t n);
 // that does not agree, reads as 0: not known.
 uint64_t ParseSaid(const char* text, const RecentText& entry);
 void FormatSaid(const RecentText& entry, char* out, size_t size);
+
+// The encoding chosen for entry, as written beside it: its name
+// (ENCODING_NAMES), a comma and 8 hex digits that check the name against
+// the entry's path, since a version that knows nothing of them moves the
+// paths and leaves these keys as they stand. Anything else, or a check
+// that does not agree, reads as NONE_CHOSEN.
+int ParseChosen(const char* text, const RecentText& entry);
+void FormatChosen(const RecentText& entry, char* out, size_t size);
 
 // The menu item of entry k: "&1 name" to "1&0 name", an ampersand in the
 // name doubled; where another entry has the same name, the folders back

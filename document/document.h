@@ -12,6 +12,7 @@
 
 #include "base/paths.h"
 #include "base/readingplace.h"
+#include "base/textencoding.h"
 #include "document/headings.h"
 #include "document/lineindex.h"
 #include "document/navigate.h"
@@ -28,6 +29,8 @@ struct TextDocument {
     int DatFlg;          // 1: lines are shown as bulletin-board posts
     bool Unicode;        // the copy is UTF-8 (it begins with the mark), else code page 932
     bool Notation;       // the text is in Aozora Bunko's notation
+    TextEncoding Encoding;  // what the text is read as
+    int Chosen;             // the encoding chosen for it (base/textencoding.h), or NONE_CHOSEN
     wchar_t Path[PATH_SIZE];  // the file it was opened from; empty when none
     int Rule;                 // the line rule Place.line counts by (LineRule)
     ReadingPlace Stored;      // the place the settings file names, as last written by this run

@@ -239,6 +239,57 @@ size_t CharacterBytes(const unsigned char* p, size_t n, bool utf8)
     return length > 0 ? static_cast<size_t>(length) : 1;
 }
 
+bool ReadThroughCodePage(TextEncoding encoding)
+{
+    return encoding == TEXT_EUCJP || encoding == TEXT_GBK || encoding == TEXT_BIG5;
+}
+
+namespace {
+
+bool Within(unsigned char c, unsigned low, unsigned high)
+{
+    return c >= low && c <= high;
+}
+
+// Whether c may follow the bytes before it as byte `at` (1 or 2) of a
+// character that begins with lead.
+bool FollowsIn(TextEncoding encoding, unsigned char lead, unsigned char c, size_t at)
+{
+    switch (encoding) {
+    case TEXT_GBK: return Within(c, 0x40, 0x7E) || Within(c, 0x80, 0xFE);
+    case TEXT_BIG5: return Within(c, 0x40, 0x7E) || Within(c, 0xA1, 0xFE);
+    default: return lead == 0x8E && at == 1 ? Within(c, 0xA1, 0xDF) : Within(c, 0xA1, 0xFE);
+    }
+}
+
+// The bytes a character that begins with lead takes: 1 for a byte that
+// begins none.
+size_t CharacterLength(TextEncoding encoding, unsigned char lead)
+{
+    if (encoding != TEXT_EUCJP)
+        return Within(lead, 0x81, 0xFE) ? 2 : 1;
+    if (lead == 0x8F)
+        return 3;
+    return lead == 0x8E || Within(lead, 0xA1, 0xFE) ? 2 : 1;
+}
+
+}  // namespace
+
+size_t WholeCharacters(const unsigned char* p, size_t n, TextEncoding encoding)
+{
+    size_t i = 0;
+    while (i < n) {
+        const size_t length = CharacterLength(encoding, p[i]);
+        size_t k = 1;
+        while (k < length && i + k < n && FollowsIn(encoding, p[i], p[i + k], k))
+            ++k;
+        if (k < length && i + k == n)
+            return i;
+        i += k;
+    }
+    return n;
+}
+
 void BeginUtf16(Utf16Decoder* d, bool bigEndian)
 {
     d->bigEndian = bigEndian;

@@ -12,7 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 
-enum TextEncoding { TEXT_CP932, TEXT_UTF8, TEXT_UTF16LE, TEXT_UTF16BE };
+#include "base/textencoding.h"
+
 
 // How much of a text's start detection looks at.
 const size_t DETECT_SAMPLE = 64 * 1024;
@@ -56,6 +57,16 @@ size_t PutUtf8(uint32_t c, char* out);
 // anything else is one byte, so that a byte that is not text never takes
 // the character after it along.
 size_t CharacterBytes(const unsigned char* p, size_t n, bool utf8);
+
+// Whether a text in encoding is read through a Windows code page into
+// the UTF-8 of its working copy: EUC-JP, GBK and Big5.
+bool ReadThroughCodePage(TextEncoding encoding);
+
+// How many of n bytes in such an encoding form whole characters: n, less
+// the lead bytes of a character whose last bytes lie beyond them, which
+// wait for the next chunk. A lead byte followed by a byte that cannot end
+// its character is one character alone, as the code page reads it.
+size_t WholeCharacters(const unsigned char* p, size_t n, TextEncoding encoding);
 
 // UTF-16 to UTF-8, a chunk at a time: a code unit or a surrogate pair split
 // between chunks is carried over. Unpaired surrogates and an odd last byte

@@ -22,22 +22,58 @@ bool WriteAll(HANDLE file, const void* bytes, DWORD n)
     return n == 0 || (WriteFile(file, bytes, n, &put, NULL) && put == n);
 }
 
-// The buffers of the passes: a piece of the source, it converted from
-// UTF-16, a piece of the copy walked, and the first bytes looked at for a
-// form. One pass of each kind runs at a time.
+// A text read through a code page is read half a chunk at a time: each of
+// its bytes may take three in UTF-8.
+const DWORD CODE_PAGE_CHUNK = CHUNK / 2;
+
+// The buffers of the passes: a piece of the source, it converted to
+// UTF-8 (through UTF-16 for a code page), a piece of the copy walked, and
+// the first bytes looked at for a form. One pass of each kind runs at a
+// time.
 struct Buffers {
     char source[CHUNK];
     char converted[Utf16ToUtf8Room(CHUNK)];
+    wchar_t wide[CODE_PAGE_CHUNK + sizeof StreamPass::carried];
     char walked[CHUNK + LINE_MAX_BYTES + 1];
     unsigned char sample[DETECT_SAMPLE];
-    char sampleConverted[Utf16ToUtf8Room(DETECT_SAMPLE)];
+    char sampleConverted[3 * DETECT_SAMPLE];
 };
 Buffers Buffer;
+
+UINT CodePageOf(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TEXT_EUCJP: return 20932;
+    case TEXT_GBK: return 936;
+    default: return 950;
+    }
+}
+
+// n bytes of a text read through a code page, whole characters, into
+// UTF-8 at out (room for 3 bytes each); the bytes written, or -1 when the
+// code page is not to be had.
+int CodePageToUtf8(TextEncoding encoding, const char* in, size_t n, char* out)
+{
+    if (n == 0)
+        return 0;
+    const int wide = MultiByteToWideChar(CodePageOf(encoding), 0, in, static_cast<int>(n), Buffer.wide,
+                                         static_cast<int>(n));
+    if (wide == 0)
+        return -1;
+    const int put = WideCharToMultiByte(CP_UTF8, 0, Buffer.wide, wide, out, static_cast<int>(3 * n), NULL, NULL);
+    return put > 0 ? put : -1;
+}
 
 // Whether a text is in Aozora Bunko's notation, from its first bytes (a
 // UTF-16 sample converted first).
 bool SampleUsesNotation(const unsigned char* sample, size_t n, const CopyForm& form)
 {
+    if (ReadThroughCodePage(form.encoding)) {
+        const size_t whole = WholeCharacters(sample, n, form.encoding);
+        const int k = CodePageToUtf8(form.encoding, reinterpret_cast<const char*>(sample), whole,
+                                     Buffer.sampleConverted);
+        return k > 0 && UsesNotation(Buffer.sampleConverted, static_cast<size_t>(k), true);
+    }
     if (form.encoding == TEXT_UTF16LE || form.encoding == TEXT_UTF16BE) {
         Utf16Decoder decoder;
         BeginUtf16(&decoder, form.encoding == TEXT_UTF16BE);
@@ -104,7 +140,7 @@ bool SizeFits(HANDLE file, ULONGLONG* size)
     return true;
 }
 
-bool DetectSourceForm(HANDLE source, ULONGLONG size, CopyForm* form)
+bool DetectSourceForm(HANDLE source, ULONGLONG size, int chosen, CopyForm* form)
 {
     unsigned char* sample = Buffer.sample;
     DWORD want = size < DETECT_SAMPLE ? static_cast<DWORD>(size) : DETECT_SAMPLE;
@@ -112,10 +148,12 @@ bool DetectSourceForm(HANDLE source, ULONGLONG size, CopyForm* form)
     if (!ReadAll(source, sample, want) || SetFilePointer(source, 0, &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
         return false;
     size_t mark = 0;
-    form->encoding = DetectEncoding(sample, want, want == size, &mark);
-    form->sourceMark = mark;
+    const TextEncoding told = DetectEncoding(sample, want, want == size, &mark);
+    form->encoding = chosen == NONE_CHOSEN ? told : ChosenEncoding(chosen);
+    // A mark is left out when it is the chosen encoding's own.
+    form->sourceMark = form->encoding == told ? mark : 0;
     form->copyMark = CopyMarkOf(form->encoding);
-    form->untold = EncodingUntold(sample, want, want == size);
+    form->untold = chosen == NONE_CHOSEN && EncodingUntold(sample, want, want == size);
     // Judged from the start alone, as a restore judges the copy: an ASCII
     // start holds none of the notation's marks, so an untold text is taken
     // as not in it.
@@ -172,6 +210,7 @@ void BeginStreamPass(StreamPass* pass, HANDLE source, ULONGLONG size, HANDLE cop
     pass->size = size;
     pass->form = form;
     BeginUtf16(&pass->decoder, form.encoding == TEXT_UTF16BE);
+    pass->carriedCount = 0;
     FreeLineIndex(index);
     BeginLineScan(&pass->scan, index, blankSkip);
     // Lines are counted from after the copy's mark, which is never shown.
@@ -196,9 +235,13 @@ PassStep StreamPiece(StreamPass* pass)
             return PASS_GOING;
     } else if (pass->left > 0) {
         // Only the size seen at the start is read, should the file grow.
-        DWORD want = pass->left < CHUNK ? static_cast<DWORD>(pass->left) : CHUNK;
+        const bool codePage = ReadThroughCodePage(pass->form.encoding);
+        const DWORD most = codePage ? CODE_PAGE_CHUNK : CHUNK;
+        DWORD want = pass->left < most ? static_cast<DWORD>(pass->left) : most;
         DWORD got = 0;
-        ok = ReadFile(pass->source, Buffer.source, want, &got, NULL) && got > 0;
+        const size_t carried = codePage ? pass->carriedCount : 0;
+        memcpy(Buffer.source, pass->carried, carried);
+        ok = ReadFile(pass->source, Buffer.source + carried, want, &got, NULL) && got > 0;
         if (ok && pass->form.untold) {
             const ULONGLONG at = pass->size - pass->left;
             const size_t first = FirstNonAscii(reinterpret_cast<unsigned char*>(Buffer.source), got);
@@ -212,6 +255,19 @@ PassStep StreamPiece(StreamPass* pass)
         size_t n = got;
         if (ok && utf16) {
             n = DecodeUtf16(&pass->decoder, reinterpret_cast<unsigned char*>(Buffer.source), got, Buffer.converted);
+            bytes = Buffer.converted;
+        } else if (ok && codePage) {
+            const size_t have = carried + got;
+            // The last piece reads its last bytes as they are.
+            const size_t whole = pass->left == got
+                                     ? have
+                                     : WholeCharacters(reinterpret_cast<unsigned char*>(Buffer.source), have,
+                                                       pass->form.encoding);
+            pass->carriedCount = have - whole;
+            memcpy(pass->carried, Buffer.source + whole, pass->carriedCount);
+            const int put = CodePageToUtf8(pass->form.encoding, Buffer.source, whole, Buffer.converted);
+            ok = put >= 0;
+            n = ok ? static_cast<size_t>(put) : 0;
             bytes = Buffer.converted;
         }
         // A UTF-16 text may grow past what 32-bit offsets reach once in UTF-8.

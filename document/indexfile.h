@@ -31,9 +31,11 @@ struct CopyForm {
 // The size of an open file, when the index's 32-bit offsets can hold it.
 bool SizeFits(HANDLE file, ULONGLONG* size);
 
-// The form of a source of size bytes, from its first 64 KiB; the source is
-// left at its start again. False when it cannot be read.
-bool DetectSourceForm(HANDLE source, ULONGLONG size, CopyForm* form);
+// The form of a source of size bytes, from its first 64 KiB, in the
+// encoding chosen (a choice as base/textencoding.h has it: with none, the
+// one they tell); the source is left at its start again. False when it
+// cannot be read.
+bool DetectSourceForm(HANDLE source, ULONGLONG size, int chosen, CopyForm* form);
 
 // The form of a working copy kept from before: Unicode when it begins with
 // the UTF-8 mark, else code page 932. Left at its start again.
@@ -63,7 +65,9 @@ enum PassStep { PASS_GOING, PASS_DONE, PASS_FAILED };
 // copy on the way when copy is not INVALID_HANDLE_VALUE (in UTF-8 for a
 // Unicode text). While the form is untold, each piece is looked through for
 // a byte above 0x7F; where that tells UTF-8, the pass begins again from the
-// start in that form (all it had read being ASCII, only time is lost). It
+// start in that form (all it had read being ASCII, only time is lost). A
+// text read through a code page goes into the copy through UTF-16, the
+// start of a character cut off at a piece's end carried to the next. It
 // fails, the index emptied, when a read or write fails, the source ends
 // early, the copy would reach 4 GiB or memory runs out.
 struct StreamPass {
@@ -71,6 +75,8 @@ struct StreamPass {
     ULONGLONG size, left;
     CopyForm form;
     Utf16Decoder decoder;
+    unsigned char carried[2];  // the start of a code-page character cut off at a piece's end
+    size_t carriedCount;
     LineScan scan;
     unsigned percentBefore;  // the progress told when the pass began again
 };

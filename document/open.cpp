@@ -53,7 +53,7 @@ void Lose(OpenJob* job, const char* failure)
 // first line of a text not in the list. The line may lie past the end of a
 // text that is now shorter.
 ReadingPlace PlaceLeftIn(const wchar_t* path, ULONGLONG size, const CopyForm& form, int rule, const LineIndex& index,
-                         uint64_t* said)
+                         bool rechosen, uint64_t* said)
 {
     *said = 0;
     const int k = FindRecent(AppSettings.Recent, path);
@@ -63,6 +63,8 @@ ReadingPlace PlaceLeftIn(const wchar_t* path, ULONGLONG size, const CopyForm& fo
     ReadingPlace place = left.Place;
     if (left.Rule != rule && !SameLineUnder(Text.WorkHandle, size, form, left.Rule, index, &place.line))
         return ReadingPlace{0, 0};
+    if (rechosen)
+        return ReadingPlace{place.line, 0};
     *said = left.Said;
     return place;
 }
@@ -93,7 +95,7 @@ WorkStep Settle(OpenJob* job)
     const CopyForm& form = job->drop.form;
     const int rule = LineRuleFor(job->blankSkip, job->notationView, job->form.notation);
     uint64_t said = 0;
-    job->left = PlaceLeftIn(job->path, job->size, form, rule, job->index, &said);
+    job->left = PlaceLeftIn(job->path, job->size, form, rule, job->index, job->rechosen, &said);
     wmemset(Text.Path, L'\0', PATH_SIZE);
     wcscpy(Text.Path, job->path);
     Text.Place = job->left.line < count ? job->left : ReadingPlace{count - 1, 0};
@@ -103,6 +105,8 @@ WorkStep Settle(OpenJob* job)
     Text.LineCnt = Text.Index.count;
     Text.DatFlg = 0;
     Text.Unicode = form.encoding != TEXT_CP932;
+    Text.Encoding = job->form.encoding;
+    Text.Chosen = job->chosen;
     Text.Notation = job->form.notation;
     StorePlace();
     if (said == 0 || SaidAt(Text.WorkHandle, Text.Index, Text.Place.line) == said)
@@ -168,10 +172,13 @@ WorkStep Swap(OpenJob* job)
 
 }  // namespace
 
-void BeginOpen(OpenJob* job, const wchar_t* path)
+void BeginOpen(OpenJob* job, const wchar_t* path, int chosen)
 {
     memset(job, 0, sizeof *job);
     wcscpy(job->path, path);
+    const int k = FindRecent(AppSettings.Recent, path);
+    job->rechosen = chosen != AS_KEPT;
+    job->chosen = job->rechosen ? chosen : k >= 0 ? AppSettings.Recent[k].Chosen : NONE_CHOSEN;
     wcscpy(job->copy, Text.WorkFile);
     wmemcpy(job->copy + wcslen(job->copy) - 3, L"new", 3);
     job->blankSkip = AppSettings.BlankSkip;
@@ -180,7 +187,7 @@ void BeginOpen(OpenJob* job, const wchar_t* path)
                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     job->out = INVALID_HANDLE_VALUE;
     const bool readable = job->in != INVALID_HANDLE_VALUE && SizeFits(job->in, &job->size) &&
-                          DetectSourceForm(job->in, job->size, &job->form);
+                          DetectSourceForm(job->in, job->size, job->chosen, &job->form);
     if (readable)
         job->out = CreateFileW(job->copy, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (job->out == INVALID_HANDLE_VALUE) {

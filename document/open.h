@@ -34,14 +34,22 @@ struct OpenJob {
     StreamPass stream;
     RuleIndexing drop;
     LineIndex index;
+    int chosen;      // the encoding chosen (base/textencoding.h), or NONE_CHOSEN
+    bool rechosen;   // chosen just now for the open text: read again at its line
     ReadingPlace left;  // as the recent list has it: its line may lie past the end
     SaidSearch seek;
     OpenOutcome outcome;
     const char* failure;  // what tells the user why, or NULL
 };
 
-// path is a full path that fits PATH_SIZE.
-void BeginOpen(OpenJob* job, const wchar_t* path);
+// The encoding an open reads a text in: the one its recent entry keeps
+// (none for a text not in the list), or a choice made now.
+const int AS_KEPT = -1;
+
+// path is a full path that fits PATH_SIZE. A choice made now reads the
+// text again at the start of the line its entry names, since the bytes of
+// the line are other bytes now; what the line said is not looked for.
+void BeginOpen(OpenJob* job, const wchar_t* path, int chosen);
 // WORK_ASKS: the dat question (DAT_QUESTION) waits for AnswerOpen.
 WorkStep OpenPiece(OpenJob* job);
 void AnswerOpen(OpenJob* job, bool posts);

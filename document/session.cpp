@@ -31,6 +31,23 @@ WorkStep Fail(RestoreJob* job, const char* failure)
     return WORK_OVER;
 }
 
+// What a text taken up from its UTF-8 copy was read as, with no encoding
+// chosen: what its source tells again (a source that tells nothing at its
+// start, or is gone, was UTF-8 to have such a copy).
+TextEncoding ToldEncoding(const wchar_t* path)
+{
+    HANDLE source = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    ULONGLONG size = 0;
+    CopyForm form = {};
+    const bool told = source != INVALID_HANDLE_VALUE && SizeFits(source, &size) &&
+                      DetectSourceForm(source, size, NONE_CHOSEN, &form) && !form.untold &&
+                      form.encoding != TEXT_CP932;
+    if (source != INVALID_HANDLE_VALUE)
+        CloseHandle(source);
+    return told ? form.encoding : TEXT_UTF8;
+}
+
 // The indexed copy becomes the open text, at the place stored (its offset
 // only while the line lies within the text).
 WorkStep TakeUp(RestoreJob* job)
@@ -46,6 +63,12 @@ WorkStep TakeUp(RestoreJob* job)
     Text.Rule = job->rule;
     Text.DatFlg = 0;
     Text.Unicode = job->form.encoding != TEXT_CP932;
+    // The copy was made in the encoding its entry keeps.
+    const int k = FindRecent(AppSettings.Recent, Text.Path);
+    Text.Chosen = k >= 0 ? AppSettings.Recent[k].Chosen : NONE_CHOSEN;
+    Text.Encoding = Text.Chosen != NONE_CHOSEN ? ChosenEncoding(Text.Chosen)
+                    : Text.Unicode             ? ToldEncoding(Text.Path)
+                                               : TEXT_CP932;
     Text.Notation = job->form.notation;
     const bool within = job->line < Text.LineCnt && Text.Place.offset > 0;
     Text.Place = ReadingPlace{job->line, within ? Text.Place.offset : 0};
@@ -173,7 +196,7 @@ void StorePlace()
         const uint64_t said = HasText() ? SaidAt(Text.WorkHandle, Text.Index, Text.Place.line)
                               : k >= 0   ? AppSettings.Recent[k].Said
                                          : 0;
-        RememberText(AppSettings.Recent, Text.Path, Text.Place, Text.Rule, said);
+        RememberText(AppSettings.Recent, Text.Path, Text.Place, Text.Rule, said, Text.Chosen);
     } else if (Text.Path[0] == L'\0') {
         AppSettings.BackNo = 0;
         AppSettings.BackPos = 0;

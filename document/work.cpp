@@ -131,12 +131,12 @@ bool TextSettled()
     return HasText() && !Under.asking;
 }
 
-bool StartOpen(const wchar_t* path)
+bool StartOpen(const wchar_t* path, int chosen)
 {
     if (!Start(OPENING))
         return false;
     wcscpy(Under.result.path, path);
-    BeginOpen(&Under.open, path);
+    BeginOpen(&Under.open, path, chosen);
     return true;
 }
 

@@ -25,7 +25,7 @@ bool TextSettled();
 // Each start is refused (false) while other work is under way; a restore
 // is refused, the last text forgotten, when there is nothing to offer; a
 // find, a look for headings or a list, when no text is at hand.
-bool StartOpen(const wchar_t* path);
+bool StartOpen(const wchar_t* path, int chosen = AS_KEPT);
 bool StartRestore();
 bool StartFind(const TextFinder& finder, bool down, uint32_t from);
 bool StartHeadingSearch();

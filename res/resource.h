@@ -72,6 +72,10 @@
 #define IDM_RECENT          40020
 #define IDM_RECENTCLEAR     40030
 #define IDM_RECENTNONE      40031
+/* The encodings to read the open text in: told from its bytes, then
+   IDM_ENCODING + each TextEncoding (0 to 6) */
+#define IDM_ENCODINGTOLD    40040
+#define IDM_ENCODING        40041
 
 /* Timers, hot keys and the notification-area icon */
 #define TIMER_AUTOFEED      275

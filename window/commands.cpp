@@ -102,6 +102,19 @@ void RecentCommand(HWND window, int k)
     OpenFile(window, path, FROM_RECENT);
 }
 
+// The open text read again in the encoding chosen (a choice as
+// base/textencoding.h has it), at the line shown; the choice stays with it.
+void EncodingCommand(HWND window, int chosen)
+{
+    if (!TextSettled() || WorkUnderWay() != NO_WORK || chosen == Doc.Chosen)
+        return;
+    StorePlaceNow(window);
+    wchar_t path[PATH_SIZE];
+    wcscpy(path, Doc.Path);
+    if (StartOpen(path, chosen))
+        RunLongWork(window, "読み込み中", OpenEnded, 0);
+}
+
 void ClearCommand(HWND window)
 {
     if (WorkUnderWay() != NO_WORK) {
@@ -194,6 +207,10 @@ void RunCommand(HWND window, int id)
     default:
         if (id >= IDM_RECENT && id < IDM_RECENT + RECENT_COUNT)
             RecentCommand(window, id - IDM_RECENT);
+        else if (id == IDM_ENCODINGTOLD)
+            EncodingCommand(window, NONE_CHOSEN);
+        else if (id >= IDM_ENCODING && id < IDM_ENCODING + TEXT_ENCODINGS)
+            EncodingCommand(window, ChoiceOf(static_cast<TextEncoding>(id - IDM_ENCODING)));
         break;
     }
 }

@@ -68,6 +68,20 @@ void FillRecentMenu(HMENU menu)
     }
 }
 
+// The encodings: the one the open text is read in checked, and 自動判定
+// too while nothing was chosen for it.
+void MarkEncodings(HMENU menu)
+{
+    const UINT grayed = GrayedUnlessOpen();
+    const bool open = (grayed & MF_GRAYED) == 0;
+    EnableMenuItem(menu, IDM_ENCODINGTOLD, grayed);
+    CheckMenuItem(menu, IDM_ENCODINGTOLD, MF_BYCOMMAND | (open && Doc.Chosen == NONE_CHOSEN ? MF_CHECKED : 0));
+    for (int e = 0; e < TEXT_ENCODINGS; ++e) {
+        EnableMenuItem(menu, IDM_ENCODING + e, grayed);
+        CheckMenuItem(menu, IDM_ENCODING + e, MF_BYCOMMAND | (open && Doc.Encoding == e ? MF_CHECKED : 0));
+    }
+}
+
 }  // namespace
 
 void AddTrayIcon(HWND window)
@@ -119,6 +133,7 @@ HMENU MakeMenu(int id)
     for (UINT item : {IDM_AUTOFEED, IDM_JUMP, IDM_CHAPTERS, IDM_CLEAR, IDM_INFO})
         EnableMenuItem(menu, item, GrayedUnlessOpen());
     CheckMenuItem(menu, IDM_AUTOFEED, MF_BYCOMMAND | (AutoFlg != 0 ? MF_CHECKED : MF_UNCHECKED));
+    MarkEncodings(menu);
     FillRecentMenu(GetSubMenu(menu, 0));
     return menu;
 }

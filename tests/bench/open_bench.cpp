@@ -159,7 +159,7 @@ void MeasureDetection(const wchar_t* path)
     HANDLE in = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     ULONGLONG size = 0;
     CopyForm form;
-    if (in == INVALID_HANDLE_VALUE || !SizeFits(in, &size) || !DetectSourceForm(in, size, &form)) {
+    if (in == INVALID_HANDLE_VALUE || !SizeFits(in, &size) || !DetectSourceForm(in, size, NONE_CHOSEN, &form)) {
         fprintf(stderr, "cannot read the text\n");
         return;
     }
@@ -191,7 +191,7 @@ void MeasureHeadings(const wchar_t* path)
     ULONGLONG size = 0;
     CopyForm form;
     LineIndex index = {};
-    if (in == INVALID_HANDLE_VALUE || !SizeFits(in, &size) || !DetectSourceForm(in, size, &form) ||
+    if (in == INVALID_HANDLE_VALUE || !SizeFits(in, &size) || !DetectSourceForm(in, size, NONE_CHOSEN, &form) ||
         !IndexText(in, size, form, &index)) {
         fprintf(stderr, "cannot read the text\n");
         return;

@@ -21,17 +21,18 @@ TEST(Recent, OpeningPutsATextFirstAndTheEleventhPushesTheOldestOut)
 {
     RecentText list[RECENT_COUNT] = {};
     for (int i = 1; i <= 11; ++i)
-        RememberText(list, (L"C:\\t" + std::to_wstring(i) + L".txt").c_str(), ReadingPlace{uint32_t(i), 0}, 0, 0);
+        RememberText(list, (L"C:\\t" + std::to_wstring(i) + L".txt").c_str(), ReadingPlace{uint32_t(i), 0}, 0, 0, NONE_CHOSEN);
     EXPECT_EQ(Files(list).size(), 10u);
     EXPECT_EQ(Files(list).front(), L"C:\\t11.txt");
     EXPECT_EQ(Files(list).back(), L"C:\\t2.txt");
     // The same text in other letters moves to the front, with its new place.
-    RememberText(list, L"c:\\T5.TXT", ReadingPlace{40, 7}, 1, 0x1234);
+    RememberText(list, L"c:\\T5.TXT", ReadingPlace{40, 7}, 1, 0x1234, ChoiceOf(TEXT_GBK));
     EXPECT_EQ(Files(list).size(), 10u);
     EXPECT_EQ(Files(list)[0], L"c:\\T5.TXT");
     EXPECT_EQ(Files(list)[1], L"C:\\t11.txt");
     EXPECT_EQ(list[0].Place.line, 40u);
     EXPECT_EQ(list[0].Said, 0x1234u);
+    EXPECT_EQ(list[0].Chosen, ChoiceOf(TEXT_GBK));
     EXPECT_EQ(FindRecent(list, L"C:\\t5.txt"), 0);
     EXPECT_EQ(FindRecent(list, L"C:\\t1.txt"), -1);
     ForgetRecent(list, 0);
@@ -88,6 +89,27 @@ TEST(Recent, WhatALineSaidReadOnlyWhileItsEntryIsTheOneItWasWrittenFor)
         read.Place.line = c.line;
         wcscpy(read.File, c.file);
         EXPECT_EQ(ParseSaid(c.text.c_str(), read), c.read ? entry.Said : 0) << c.text;
+    }
+}
+
+// Every encoding's name reads back; a name moved to another text, a name
+// unknown or a check that does not agree chooses nothing.
+TEST(Recent, EncodingChosenReadOnlyForItsOwnText)
+{
+    RecentText entry = {L"C:\\books\\novel.txt", ReadingPlace{199, 12}, 0, 0};
+    for (int e = 0; e < TEXT_ENCODINGS; ++e) {
+        entry.Chosen = ChoiceOf(static_cast<TextEncoding>(e));
+        char text[64];
+        FormatChosen(entry, text, sizeof text);
+        const std::string w = text, check = w.substr(w.find(','));
+        EXPECT_EQ(w.substr(0, w.find(',')), ENCODING_NAMES[e]);
+        EXPECT_EQ(ParseChosen(text, entry), entry.Chosen) << w;
+        RecentText other = entry;
+        wcscpy(other.File, L"C:\\books\\other.txt");
+        for (const std::string& wrong : {w + "0", w.substr(0, w.size() - 1), "gbk" + check, "UTF-7" + check,
+                                         std::string(ENCODING_NAMES[(e + 1) % TEXT_ENCODINGS]) + check, std::string()})
+            EXPECT_EQ(ParseChosen(wrong.c_str(), entry), NONE_CHOSEN) << wrong;
+        EXPECT_EQ(ParseChosen(text, other), NONE_CHOSEN) << w;
     }
 }
 

@@ -261,11 +261,13 @@ test_encodings_paint_alike() {
     # The code page 932 form's lines 1, 4 and 3, and the UTF-8 form's line
     # 3, are the pictures the others are held to; the first line is the
     # first thing the window shows.
-    first_line_shown() { screenshot enc-cp932-1.png "$MAIN" && [ "$(dark_pixels "$E2E_OUT/enc-cp932-1.png" 2 16)" != 0 ]; }
+    line_shown() { screenshot "$1" "$MAIN" && [ "$(dark_pixels "$E2E_OUT/$1" 2 16)" != 0 ]; }
+    # A line shown in place of the one in picture BEFORE.
+    other_line_shown() { line_shown "$1" && ! same_pixels "$1" "$2"; }
     local xid
     open_through_dialog a "$(win_path "$texts/cp932.txt")" || return 1
     xid=$(probe info "$MAIN" | kv xid)
-    check_true "the first line is not blank" wait_for first_line_shown
+    check_true "the first line is not blank" wait_for line_shown enc-cp932-1.png
     x_key "$xid" End
     shot_of_line "$dir" 4 enc-cp932-4.png || return 1
     x_key "$xid" Up
@@ -285,6 +287,35 @@ test_encodings_paint_alike() {
         fi
     done
     check_false "é and ö are not e and o" same_pixels enc-cp932-3.png enc-utf8-3.png
+
+    # A UTF-8 story that reads as code page 932 (its last line holds a
+    # byte UTF-8 never has) is read again as UTF-8 from 文字ｺｰﾄﾞ; a GBK
+    # novel, read as code page 932 too, chosen as GBK paints as its UTF-8
+    # form, and is read so again when opened later.
+    { printf '%s' "$story"; printf 'x\xFFx\r\n'; } >"$texts/utf8-ff.txt"
+    open_through_dialog a "$(win_path "$texts/utf8-ff.txt")" || return 1
+    check_true "the new text is shown" wait_for other_line_shown enc-ff-1.png enc-utf16be-3.png
+    check_false "read as code page 932 at first" same_pixels enc-ff-1.png enc-cp932-1.png
+    from_context_menu e u || return 1
+    check_true "read again as UTF-8: as in code page 932" wait_for shot_as enc-ff-utf8-1.png enc-cp932-1.png
+    local novel=$'第一章　我们的故事\r\n“你好，世界。”他说。\r\n'
+    printf '%s' "$novel" >"$texts/zh-utf8.txt"
+    printf '%s' "$novel" | iconv -f UTF-8 -t GBK >"$texts/zh-gbk.txt"
+    open_through_dialog a "$(win_path "$texts/zh-utf8.txt")" || return 1
+    check_true "the Chinese line is shown" wait_for other_line_shown zh-utf8-1.png enc-ff-utf8-1.png
+    open_through_dialog a "$(win_path "$texts/zh-gbk.txt")" || return 1
+    check_true "GBK read as code page 932 at first" wait_for other_line_shown zh-gbk-0.png zh-utf8-1.png
+    from_context_menu e g || return 1
+    check_true "GBK chosen: as its UTF-8 form" wait_for shot_as zh-gbk-1.png zh-utf8-1.png
+    check_eq "the choice kept with the text" GBK, "$(ini_get "$dir/Skerrow.ini" RECENT Code1 | cut -c1-4)"
+    probe drop "$MAIN" "$(win_path "$texts/utf8.txt")" >/dev/null
+    wait_opened a "$(win_path "$texts/utf8.txt")" || return 1
+    probe drop "$MAIN" "$(win_path "$texts/zh-gbk.txt")" >/dev/null
+    wait_opened a "$(win_path "$texts/zh-gbk.txt")" || return 1
+    check_true "opened again: GBK still" wait_for shot_as zh-gbk-again.png zh-utf8-1.png
+    # The UTF-16 text read last for the restore below.
+    open_through_dialog a "$(win_path "$texts/utf16be.txt")" || return 1
+    x_key "$xid" End Up
     check_true "run ends" close_and_wait a "$MAIN"
     check_eq "the UTF-16 text's line" 3 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"
     check_eq "the copy is UTF-8 behind its mark" "$(printf '\xEF\xBB\xBF%s' "$story" | od -An -tx1 | tr -d ' \n')" \
@@ -295,6 +326,14 @@ test_encodings_paint_alike() {
     check_true "second run ends" close_and_wait b "$MAIN"
 }
 
+
+# from_context_menu KEY...: the window's context menu opened with the right
+# button, and KEY... typed into it.
+from_context_menu() {
+    x_mouse mousemove 400 320 sleep 0.1 click 3
+    check_true "the context menu opens" open_menu "$E2E_OUT/context-menu.png" || return 1
+    timeout "$E2E_STEP_LIMIT" xdotool key --delay 200 "$@" >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
+}
 
 # restore_at NAME DIR: a start that answers the restore question with OK;
 # back once the window shows, the restore done.
@@ -396,9 +435,7 @@ test_every_text_keeps_its_place() {
     probe drop "$MAIN" "$story" >/dev/null
     wait_opened a "$story" || return 1
     check_eq "the story dropped again: its line" 25 "$(ini_get "$ini" BACKUP BackNo)"
-    x_mouse mousemove 400 320 sleep 0.1 click 3
-    check_true "the context menu opens" open_menu "$E2E_OUT/recent-menu.png" || return 1
-    timeout "$E2E_STEP_LIMIT" xdotool key --delay 200 r 2 >>"$E2E_TMP/log/xdotool.log" 2>&1 </dev/null
+    from_context_menu r 2 || return 1
     check_eq "the other text from the menu: its line" "40 $other" "$(wait_value "40 $other" place_in "$ini")"
     wait_opened a "$other" || return 1
     end_from_outside a
