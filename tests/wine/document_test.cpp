@@ -579,6 +579,52 @@ TEST_F(DocumentTest, AnAsciiStartLeavesTheEncodingToTheBytesAfterIt)
     }
 }
 
+// A text chosen as EUC-JP, GBK or Big5 from the menu is read again at its line into a UTF-8 copy, the
+// characters whole across the copy's pieces wherever they fall; the menu checks the choice, the recent
+// entry keeps it, and 自動判定 gives it up.
+TEST_F(DocumentTest, AChosenEncodingReadsTheTextAgainAtItsLine)
+{
+    StartWindow();
+    const std::wstring line = L"天地人、日月山川。大小上下中文字 ABC\r\n";
+    const struct { TextEncoding encoding; UINT codePage; } rows[] = {{TEXT_EUCJP, 20932}, {TEXT_GBK, 936}, {TEXT_BIG5, 950}};
+    auto checked = [] {
+        HMENU menu = MakeMenu(IDR_POPUPMENU);
+        std::string marks;
+        for (int id = IDM_ENCODINGTOLD; id < IDM_ENCODING + TEXT_ENCODINGS; ++id)
+            marks += GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED ? "+" : "-";
+        DestroyMenu(menu);
+        return marks;
+    };
+    for (const auto& row : rows)
+        for (size_t shift : {0, 1}) {
+            std::wstring wide = std::wstring(shift, L'x');
+            while (wide.size() < 400000)
+                wide += line;
+            std::string utf8(3 * wide.size(), '\0'), bytes(3 * wide.size(), '\0');
+            utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &utf8[0], int(utf8.size()), NULL, NULL));
+            bytes.resize(WideCharToMultiByte(row.codePage, 0, wide.data(), int(wide.size()), &bytes[0], int(bytes.size()), NULL, NULL));
+            ASSERT_GT(bytes.size(), 1u << 19);
+            ASSERT_EQ(OpenFile(WriteText(ENCODING_NAMES[row.encoding] + std::to_string(shift) + ".txt", bytes)), 0);
+            EXPECT_EQ(checked(), "++------");
+            for (int i = 0; i < 5; ++i)
+                Key(VK_DOWN);
+            auto choose = [this](int id) {
+                SendMessageA(MainWnd, WM_COMMAND, id, 0);
+                FinishWork();
+            };
+            choose(IDM_ENCODING + row.encoding);
+            EXPECT_EQ(Doc.Place.line, 5u);
+            EXPECT_EQ(checked(), "-" + std::string(row.encoding, '-') + "+" + std::string(6 - row.encoding, '-'));
+            const std::string name = ENCODING_NAMES[row.encoding];
+            EXPECT_EQ(IniValue("RECENT", "Code1").substr(0, name.size() + 1), name + ",");
+            choose(IDM_ENCODINGTOLD);
+            EXPECT_EQ(checked(), "++------");
+            EXPECT_EQ(IniValue("RECENT", "Code1"), "<missing>");
+            choose(IDM_ENCODING + row.encoding);
+            EXPECT_TRUE(WorkCopy() == "\xEF\xBB\xBF" + utf8) << ENCODING_NAMES[row.encoding] << shift;
+        }
+}
+
 TEST_F(DocumentTest, WhileTheDatQuestionIsUpNothingReleasesTheText)
 {
     HWND w = StartWindow();
