@@ -822,6 +822,30 @@ TEST_F(RestoreTest, AcceptedRestoreShowsTheLastLine)
     EXPECT_NE(Narrow932(AppSettings.BackFile).find("story.txt"), std::string::npos);
 }
 
+// A text taken up at start is read as it was: in the encoding chosen for it, or as its source tells.
+TEST_F(RestoreTest, ARestoredTextIsReadAsBefore)
+{
+    const std::string utf16 = std::string("\xFF\xFE", 2) + std::string("a\0\r\0\n\0", 6);
+    const struct { std::string bytes; int chosen; TextEncoding read; } rows[] = {
+        {utf16, NONE_CHOSEN, TEXT_UTF16LE}, {"\xC4\xE3\r\n", ChoiceOf(TEXT_GBK), TEXT_GBK}};
+    for (const auto& row : rows) {
+        HWND w = StartWindow();
+        ASSERT_EQ(OpenFile(WriteText("story.txt", row.bytes)), 0);
+        if (row.chosen != NONE_CHOSEN)
+            SendMessageA(w, WM_COMMAND, IDM_ENCODING + ChosenEncoding(row.chosen), 0);
+        FinishWork();
+        SendMessageA(w, WM_CLOSE, 0, 0);
+        Pump();
+        BoxAnswers = {IDOK};
+        w = StartWindow();
+        EXPECT_EQ(Doc.Encoding, row.read);
+        EXPECT_EQ(Doc.Chosen, row.chosen);
+        SendMessageA(w, WM_CLOSE, 0, 0);
+        Pump();
+        Boxes.clear();
+    }
+}
+
 // BlankSkip changed after the text was opened: the place still names the
 // line that was shown, or where that was a blank line now left out, the next.
 TEST_F(RestoreTest, TheRestoredLineIsTheOneShownWhateverBlankSkipSaysNow)
