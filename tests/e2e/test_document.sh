@@ -262,8 +262,7 @@ test_encodings_paint_alike() {
     # 3, are the pictures the others are held to; the first line is the
     # first thing the window shows.
     line_shown() { screenshot "$1" "$MAIN" && [ "$(dark_pixels "$E2E_OUT/$1" 2 16)" != 0 ]; }
-    # A line shown in place of the one in picture BEFORE.
-    other_line_shown() { line_shown "$1" && ! same_pixels "$1" "$2"; }
+    other_line_shown() { line_shown "$1" && ! same_pixels "$1" "$2"; }  # not picture $2
     local xid
     open_through_dialog a "$(win_path "$texts/cp932.txt")" || return 1
     xid=$(probe info "$MAIN" | kv xid)
@@ -288,10 +287,9 @@ test_encodings_paint_alike() {
     done
     check_false "é and ö are not e and o" same_pixels enc-cp932-3.png enc-utf8-3.png
 
-    # A UTF-8 story that reads as code page 932 (its last line holds a
-    # byte UTF-8 never has) is read again as UTF-8 from 文字ｺｰﾄﾞ; a GBK
-    # novel, read as code page 932 too, chosen as GBK paints as its UTF-8
-    # form, and is read so again when opened later.
+    # Read again from 文字ｺｰﾄﾞ: a UTF-8 story that reads as code page 932 (a
+    # byte UTF-8 never has at its end) as UTF-8, a GBK novel as GBK, which
+    # is kept for its next open.
     { printf '%s' "$story"; printf 'x\xFFx\r\n'; } >"$texts/utf8-ff.txt"
     open_through_dialog a "$(win_path "$texts/utf8-ff.txt")" || return 1
     check_true "the new text is shown" wait_for other_line_shown enc-ff-1.png enc-utf16be-3.png
@@ -308,13 +306,10 @@ test_encodings_paint_alike() {
     from_context_menu e g || return 1
     check_true "GBK chosen: as its UTF-8 form" wait_for shot_as zh-gbk-1.png zh-utf8-1.png
     check_eq "the choice kept with the text" GBK, "$(ini_get "$dir/Skerrow.ini" RECENT Code1 | cut -c1-4)"
-    probe drop "$MAIN" "$(win_path "$texts/utf8.txt")" >/dev/null
-    wait_opened a "$(win_path "$texts/utf8.txt")" || return 1
-    probe drop "$MAIN" "$(win_path "$texts/zh-gbk.txt")" >/dev/null
-    wait_opened a "$(win_path "$texts/zh-gbk.txt")" || return 1
+    open_through_dialog a "$(win_path "$texts/utf8.txt")" || return 1
+    open_through_dialog a "$(win_path "$texts/zh-gbk.txt")" || return 1
     check_true "opened again: GBK still" wait_for shot_as zh-gbk-again.png zh-utf8-1.png
-    # The UTF-16 text read last for the restore below.
-    open_through_dialog a "$(win_path "$texts/utf16be.txt")" || return 1
+    open_through_dialog a "$(win_path "$texts/utf16be.txt")" || return 1  # for the restore
     x_key "$xid" End Up
     check_true "run ends" close_and_wait a "$MAIN"
     check_eq "the UTF-16 text's line" 3 "$(ini_get "$dir/Skerrow.ini" BACKUP BackNo)"

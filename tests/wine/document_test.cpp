@@ -586,7 +586,7 @@ TEST_F(DocumentTest, AChosenEncodingReadsTheTextAgainAtItsLine)
 {
     StartWindow();
     const std::wstring line = L"天地人、日月山川。大小上下中文字 ABC\r\n";
-    const struct { TextEncoding encoding; UINT codePage; } rows[] = {{TEXT_EUCJP, 20932}, {TEXT_GBK, 936}, {TEXT_BIG5, 950}};
+    const std::pair<TextEncoding, UINT> rows[] = {{TEXT_EUCJP, 20932}, {TEXT_GBK, 936}, {TEXT_BIG5, 950}};
     auto checked = [] {
         HMENU menu = MakeMenu(IDR_POPUPMENU);
         std::string marks;
@@ -595,6 +595,10 @@ TEST_F(DocumentTest, AChosenEncodingReadsTheTextAgainAtItsLine)
         DestroyMenu(menu);
         return marks;
     };
+    auto choose = [this](int id) {
+        SendMessageA(MainWnd, WM_COMMAND, id, 0);
+        FinishWork();
+    };
     for (const auto& row : rows)
         for (size_t shift : {0, 1}) {
             std::wstring wide = std::wstring(shift, L'x');
@@ -602,26 +606,19 @@ TEST_F(DocumentTest, AChosenEncodingReadsTheTextAgainAtItsLine)
                 wide += line;
             std::string utf8(3 * wide.size(), '\0'), bytes(3 * wide.size(), '\0');
             utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &utf8[0], int(utf8.size()), NULL, NULL));
-            bytes.resize(WideCharToMultiByte(row.codePage, 0, wide.data(), int(wide.size()), &bytes[0], int(bytes.size()), NULL, NULL));
-            ASSERT_GT(bytes.size(), 1u << 19);
-            ASSERT_EQ(OpenFile(WriteText(ENCODING_NAMES[row.encoding] + std::to_string(shift) + ".txt", bytes)), 0);
-            EXPECT_EQ(checked(), "++------");
-            for (int i = 0; i < 5; ++i)
-                Key(VK_DOWN);
-            auto choose = [this](int id) {
-                SendMessageA(MainWnd, WM_COMMAND, id, 0);
-                FinishWork();
-            };
-            choose(IDM_ENCODING + row.encoding);
+            bytes.resize(WideCharToMultiByte(row.second, 0, wide.data(), int(wide.size()), &bytes[0], int(bytes.size()), NULL, NULL));
+            const std::string name = ENCODING_NAMES[row.first];
+            ASSERT_EQ(OpenFile(WriteText(name + std::to_string(shift) + ".txt", bytes)), 0);
+            NavigateTo(MainWnd, NAV_CLAMP, 5);
+            choose(IDM_ENCODING + row.first);
             EXPECT_EQ(Doc.Place.line, 5u);
-            EXPECT_EQ(checked(), "-" + std::string(row.encoding, '-') + "+" + std::string(6 - row.encoding, '-'));
-            const std::string name = ENCODING_NAMES[row.encoding];
+            EXPECT_EQ(checked(), "-" + std::string(row.first, '-') + "+" + std::string(6 - row.first, '-'));
             EXPECT_EQ(IniValue("RECENT", "Code1").substr(0, name.size() + 1), name + ",");
             choose(IDM_ENCODINGTOLD);
             EXPECT_EQ(checked(), "++------");
             EXPECT_EQ(IniValue("RECENT", "Code1"), "<missing>");
-            choose(IDM_ENCODING + row.encoding);
-            EXPECT_TRUE(WorkCopy() == "\xEF\xBB\xBF" + utf8) << ENCODING_NAMES[row.encoding] << shift;
+            choose(IDM_ENCODING + row.first);
+            EXPECT_TRUE(WorkCopy() == "\xEF\xBB\xBF" + utf8) << name << shift;
         }
 }
 
@@ -790,12 +787,16 @@ TEST_F(DocumentTest, DatFilesShowPostsWhenAsked)
 
 class RestoreTest : public DocumentTest {
 protected:
-    // A first run that opened a text, went to line `line`, switched
-    // BlankSkip to blankSkip on the General page (unless -1) and exited.
-    void RunOnce(const std::string& text, int line, int blankSkip = -1)
+    // A first run that opened a text, gave a command (unless 0), went to
+    // line `line`, switched BlankSkip to blankSkip on the General page
+    // (unless -1) and exited.
+    void RunOnce(const std::string& text, int line, int blankSkip = -1, int command = 0)
     {
         HWND w = StartWindow();
         ASSERT_EQ(OpenFile(WriteText("story.txt", text)), 0);
+        if (command != 0)
+            SendMessageA(w, WM_COMMAND, command, 0);
+        FinishWork();
         for (int i = 1; i < line; ++i)
             Key(VK_DOWN);
         if (blankSkip >= 0) {
@@ -822,27 +823,16 @@ TEST_F(RestoreTest, AcceptedRestoreShowsTheLastLine)
     EXPECT_NE(Narrow932(AppSettings.BackFile).find("story.txt"), std::string::npos);
 }
 
-// A text taken up at start is read as it was: in the encoding chosen for it, or as its source tells.
+// A text taken up at start is read as it was: as its source tells, or in the encoding chosen for it.
 TEST_F(RestoreTest, ARestoredTextIsReadAsBefore)
 {
-    const std::string utf16 = std::string("\xFF\xFE", 2) + std::string("a\0\r\0\n\0", 6);
-    const struct { std::string bytes; int chosen; TextEncoding read; } rows[] = {
-        {utf16, NONE_CHOSEN, TEXT_UTF16LE}, {"\xC4\xE3\r\n", ChoiceOf(TEXT_GBK), TEXT_GBK}};
-    for (const auto& row : rows) {
-        HWND w = StartWindow();
-        ASSERT_EQ(OpenFile(WriteText("story.txt", row.bytes)), 0);
-        if (row.chosen != NONE_CHOSEN)
-            SendMessageA(w, WM_COMMAND, IDM_ENCODING + ChosenEncoding(row.chosen), 0);
-        FinishWork();
-        SendMessageA(w, WM_CLOSE, 0, 0);
-        Pump();
+    for (int id : {IDM_ENCODINGTOLD, IDM_ENCODING + TEXT_GBK}) {
+        RunOnce(std::string("\xFF\xFE" "a\0\n\0", 6), 1, -1, id);
         BoxAnswers = {IDOK};
-        w = StartWindow();
-        EXPECT_EQ(Doc.Encoding, row.read);
-        EXPECT_EQ(Doc.Chosen, row.chosen);
+        HWND w = StartWindow();
+        EXPECT_EQ(Doc.Encoding, id == IDM_ENCODINGTOLD ? TEXT_UTF16LE : TEXT_GBK);
+        EXPECT_EQ(Doc.Chosen, id == IDM_ENCODINGTOLD ? NONE_CHOSEN : ChoiceOf(TEXT_GBK));
         SendMessageA(w, WM_CLOSE, 0, 0);
-        Pump();
-        Boxes.clear();
     }
 }
 
