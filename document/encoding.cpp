@@ -277,7 +277,13 @@ size_t CharacterLength(TextEncoding encoding, unsigned char lead)
 
 size_t WholeCharacters(const unsigned char* p, size_t n, TextEncoding encoding)
 {
-    size_t i = 0;
+    // A byte below `alone` is neither a lead nor a trail byte: a character
+    // ends with it however the reading went before, so only the bytes after
+    // the last such byte are walked (a line feed in every line of a novel).
+    const unsigned char alone = encoding == TEXT_EUCJP ? 0x80 : 0x40;
+    size_t i = n;
+    while (i > 0 && p[i - 1] >= alone)
+        --i;
     while (i < n) {
         const size_t length = CharacterLength(encoding, p[i]);
         size_t k = 1;

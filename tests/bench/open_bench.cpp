@@ -16,11 +16,12 @@
 // an open of a recent text that has changed adds. With --detect, the best
 // of nine index passes over the text (from the page cache, nothing
 // written) in its form as the open finds it, and in that form taken as
-// told by the first 64 KiB: what looking for the encoding past them costs.
+// told by the first 64 KiB: what looking for the encoding past them costs;
+// given an encoding's name too (GBK...), both passes read it as chosen.
 //   open_bench.exe TEXT [QUERY]   (run from the start folder to use)
 //   open_bench.exe --pieces TEXT
 //   open_bench.exe --headings TEXT
-//   open_bench.exe --detect TEXT
+//   open_bench.exe --detect TEXT [ENCODING]
 #include <windows.h>
 #include <psapi.h>
 
@@ -154,12 +155,12 @@ bool IndexText(HANDLE in, ULONGLONG size, const CopyForm& form, LineIndex* index
             RunThrough(&stream, StreamPiece) == PASS_DONE);
 }
 
-void MeasureDetection(const wchar_t* path)
+void MeasureDetection(const wchar_t* path, int chosen)
 {
     HANDLE in = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     ULONGLONG size = 0;
     CopyForm form;
-    if (in == INVALID_HANDLE_VALUE || !SizeFits(in, &size) || !DetectSourceForm(in, size, NONE_CHOSEN, &form)) {
+    if (in == INVALID_HANDLE_VALUE || !SizeFits(in, &size) || !DetectSourceForm(in, size, chosen, &form)) {
         fprintf(stderr, "cannot read the text\n");
         return;
     }
@@ -228,13 +229,20 @@ void MeasureHeadings(const wchar_t* path)
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && (strcmp(argv[1], "--headings") == 0 || strcmp(argv[1], "--detect") == 0)) {
+    if (argc == 3 && strcmp(argv[1], "--headings") == 0) {
         wchar_t path[PATH_SIZE];
         MultiByteToWideChar(CP_ACP, 0, argv[2], -1, path, PATH_SIZE);
-        if (strcmp(argv[1], "--headings") == 0)
-            MeasureHeadings(path);
-        else
-            MeasureDetection(path);
+        MeasureHeadings(path);
+        return 0;
+    }
+    if ((argc == 3 || argc == 4) && strcmp(argv[1], "--detect") == 0) {
+        wchar_t path[PATH_SIZE];
+        MultiByteToWideChar(CP_ACP, 0, argv[2], -1, path, PATH_SIZE);
+        int chosen = NONE_CHOSEN;
+        for (int e = 0; argc == 4 && e < TEXT_ENCODINGS; ++e)
+            if (strcmp(argv[3], ENCODING_NAMES[e]) == 0)
+                chosen = ChoiceOf(static_cast<TextEncoding>(e));
+        MeasureDetection(path, chosen);
         return 0;
     }
     const bool pieces = argc == 3 && strcmp(argv[1], "--pieces") == 0;
