@@ -29,8 +29,9 @@ namespace {
 // A place is a recent text's "line,offset,rule" (ParsePlace): its field
 // is the whole entry, which it leaves out when it is not sound. What the
 // entry's line says (ParseSaid) has the whole entry for its field too,
-// read after the path and the place it is checked against.
-enum SettingKind { INT_KEY, BYTE_KEY, TEXT_KEY, PLACE_KEY, SAID_KEY };
+// read after the path and the place it is checked against; so have its
+// bookmarks (ParseMarks).
+enum SettingKind { INT_KEY, BYTE_KEY, TEXT_KEY, PLACE_KEY, SAID_KEY, MARKS_KEY };
 
 // Keys read only when the key before them allows it; otherwise they take
 // their default without the file being consulted.
@@ -84,7 +85,8 @@ const size_t NO_FIELD = static_cast<size_t>(-1);
 #define KEY_RECENT(n) \
     {"RECENT", "File" #n, TEXT_KEY, FIELD(Recent[n - 1].File), sizeof(wchar_t) * PATH_SIZE, 0, NO_COLOUR, "", 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}, \
     {"RECENT", "Place" #n, PLACE_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}, \
-    {"RECENT", "Said" #n, SAID_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}
+    {"RECENT", "Said" #n, SAID_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}, \
+    {"RECENT", "Marks" #n, MARKS_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}
 
 // In the order the keys are written. Every writer writes its group in this
 // order, which keeps each writer's own order of keys (and so, in a new
@@ -454,6 +456,29 @@ void SaveSaid(const AppSettingsRecord& s, const Setting& row, const wchar_t* pat
     WriteBytes(row.section, row.key, text, path);
 }
 
+void LoadMarks(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
+{
+    RecentText* entry = reinterpret_cast<RecentText*>(FieldOf(s, row));
+    char text[MARKS_TEXT_SIZE];
+    bool found = false;
+    ReadBytes(row.section, row.key, text, sizeof text, path, &found);
+    ParseMarks(found ? text : "", entry);
+}
+
+// Written only while the entry has bookmarks: a file of a text that never
+// had any stays as it was.
+void SaveMarks(const AppSettingsRecord& s, const Setting& row, const wchar_t* path)
+{
+    const RecentText* entry = reinterpret_cast<const RecentText*>(reinterpret_cast<const char*>(&s) + row.field);
+    if (entry->File[0] == L'\0' || entry->Marks.count == 0) {
+        DeleteKey(row.section, row.key, path);
+        return;
+    }
+    char text[MARKS_TEXT_SIZE];
+    FormatMarks(*entry, text, sizeof text);
+    WriteBytes(row.section, row.key, text, path);
+}
+
 // A number beyond the row's limits becomes the nearer limit. An on/off key
 // stays as it stands: every other number has a meaning where it is read.
 int WithinLimits(const Setting& row, int value)
@@ -469,6 +494,8 @@ void Load(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
         LoadPlace(s, row, path);
     } else if (row.kind == SAID_KEY) {
         LoadSaid(s, row, path);
+    } else if (row.kind == MARKS_KEY) {
+        LoadMarks(s, row, path);
     } else if (!Consulted(*s, row)) {
         SetDefault(s, row);
     } else if (row.kind == TEXT_KEY) {
@@ -561,6 +588,8 @@ void SaveSettings(unsigned group)
             SavePlace(AppSettings, row, target);
         } else if (row.kind == SAID_KEY) {
             SaveSaid(AppSettings, row, target);
+        } else if (row.kind == MARKS_KEY) {
+            SaveMarks(AppSettings, row, target);
         } else if (row.sparse && IntOf(AppSettings, row) == DefaultOf(AppSettings, row)) {
             DeleteKey(row.section, row.key, target);
         } else {

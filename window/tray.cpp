@@ -116,7 +116,7 @@ HMENU MakeMenu(int id)
 {
     // Loaded wide, the menu keeps the resource's texts whatever the code page.
     HMENU menu = LoadMenuW(AppInstance, MAKEINTRESOURCEW(id));
-    for (UINT item : {IDM_AUTOFEED, IDM_JUMP, IDM_CHAPTERS, IDM_CLEAR, IDM_INFO})
+    for (UINT item : {IDM_AUTOFEED, IDM_JUMP, IDM_CHAPTERS, IDM_MARK, IDM_BOOKMARKS, IDM_CLEAR, IDM_INFO})
         EnableMenuItem(menu, item, GrayedUnlessOpen());
     CheckMenuItem(menu, IDM_AUTOFEED, MF_BYCOMMAND | (AutoFlg != 0 ? MF_CHECKED : MF_UNCHECKED));
     FillRecentMenu(GetSubMenu(menu, 0));
