@@ -182,6 +182,17 @@ uint32_t ChosenCheck(const RecentText& entry, int chosen)
     return EntryCheck(entry.File, &unit, 1);
 }
 
+uint32_t MarksCheck(const wchar_t* path, int rule, const Bookmarks& marks)
+{
+    uint32_t units[1 + 2 * BOOKMARK_MOST];
+    units[0] = static_cast<uint32_t>(rule);
+    for (uint32_t i = 0; i < marks.count; ++i) {
+        units[1 + 2 * i] = marks.at[i].line;
+        units[2 + 2 * i] = marks.at[i].offset;
+    }
+    return EntryCheck(path, units, 1 + 2 * marks.count);
+}
+
 }  // namespace
 
 int ParseChosen(const char* text, const RecentText& entry)
@@ -206,6 +217,41 @@ void FormatChosen(const RecentText& entry, char* out, size_t size)
 {
     snprintf(out, size, "%s,%08lx", ENCODING_NAMES[ChosenEncoding(entry.Chosen)],
              static_cast<unsigned long>(ChosenCheck(entry, entry.Chosen)));
+}
+
+void ParseMarks(const char* text, RecentText* entry)
+{
+    Bookmarks& marks = entry->Marks;
+    marks.count = 0;
+    uint64_t check = 0;
+    if (!Hex(&text, 8, &check))
+        return;
+    Bookmarks read;
+    read.count = 0;
+    uint32_t line = 0, offset = 0;
+    while (*text == ',' && read.count < BOOKMARK_MOST) {
+        ++text;
+        if (!Number(&text, &line) || line == 0 || *text++ != ':' || !Number(&text, &offset))
+            return;
+        read.at[read.count++] = ReadingPlace{line - 1, offset};
+    }
+    if (*text == '\0' && read.count > 0 && check == MarksCheck(entry->File, entry->Rule, read))
+        marks = read;
+}
+
+void FormatMarks(const RecentText& entry, char* out, size_t size)
+{
+    const Bookmarks& marks = entry.Marks;
+    if (marks.count == 0) {
+        out[0] = '\0';
+        return;
+    }
+    size_t n = static_cast<size_t>(
+        snprintf(out, size, "%08lx", static_cast<unsigned long>(MarksCheck(entry.File, entry.Rule, marks))));
+    for (uint32_t i = 0; i < marks.count && n < size; ++i)
+        n += static_cast<size_t>(snprintf(out + n, size - n, ",%lu:%lu",
+                                          static_cast<unsigned long>(marks.at[i].line) + 1,
+                                          static_cast<unsigned long>(marks.at[i].offset)));
 }
 
 void RecentLabel(const RecentText* list, int k, wchar_t* out, size_t size)

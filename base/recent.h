@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/bookmarks.h"
 #include "base/paths.h"
 #include "base/readingplace.h"
 #include "base/textencoding.h"
@@ -19,6 +20,7 @@ struct RecentText {
     int Rule;  // the line rule Place.line counts by (as BackSkip)
     uint64_t Said;  // what the line at Place says (LineSaid); 0: not known
     int Chosen;     // the encoding chosen for it (base/textencoding.h), or NONE_CHOSEN
+    Bookmarks Marks;  // its bookmarks, counted under Rule as Place is
 };
 
 // Whether two paths name the same file: compared without regard to the
@@ -67,6 +69,17 @@ void FormatSaid(const RecentText& entry, char* out, size_t size);
 // that does not agree, reads as NONE_CHOSEN.
 int ParseChosen(const char* text, const RecentText& entry);
 void FormatChosen(const RecentText& entry, char* out, size_t size);
+
+// An entry's bookmarks as written beside its place (MarksN), nothing at
+// all for none: 8 hex digits that check the numbers against the entry's
+// path and rule, then ",line:offset" for each, the line counted from 1.
+// A version that knows nothing of the key moves the paths and rules and
+// leaves it as it stands; a value that is not exactly that form, or whose
+// check does not agree, reads as no bookmarks.
+void ParseMarks(const char* text, RecentText* entry);
+void FormatMarks(const RecentText& entry, char* out, size_t size);
+// Room for the value of BOOKMARK_MOST bookmarks of the longest numbers.
+const size_t MARKS_TEXT_SIZE = 9 + BOOKMARK_MOST * 20;
 
 // The menu item of entry k: "&1 name" to "1&0 name", an ampersand in the
 // name doubled; where another entry has the same name, the folders back

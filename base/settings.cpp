@@ -28,10 +28,10 @@ namespace {
 
 // A place is a recent text's "line,offset,rule" (ParsePlace): its field
 // is the whole entry, which it leaves out when it is not sound. What the
-// entry's line says (ParseSaid) and the encoding chosen for it
-// (ParseChosen) have the whole entry for their field too, read after the
-// path and the place they are checked against.
-enum SettingKind { INT_KEY, BYTE_KEY, TEXT_KEY, PLACE_KEY, SAID_KEY, CHOSEN_KEY };
+// entry's line says (ParseSaid), the encoding chosen for it (ParseChosen)
+// and its bookmarks (ParseMarks) have the whole entry for their field too,
+// read after the path and the place they are checked against.
+enum SettingKind { INT_KEY, BYTE_KEY, TEXT_KEY, PLACE_KEY, SAID_KEY, CHOSEN_KEY, MARKS_KEY };
 
 // Keys read only when the key before them allows it; otherwise they take
 // their default without the file being consulted.
@@ -86,7 +86,8 @@ const size_t NO_FIELD = static_cast<size_t>(-1);
     {"RECENT", "File" #n, TEXT_KEY, FIELD(Recent[n - 1].File), sizeof(wchar_t) * PATH_SIZE, 0, NO_COLOUR, "", 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}, \
     {"RECENT", "Place" #n, PLACE_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}, \
     {"RECENT", "Said" #n, SAID_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}, \
-    {"RECENT", "Code" #n, CHOSEN_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}
+    {"RECENT", "Code" #n, CHOSEN_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}, \
+    {"RECENT", "Marks" #n, MARKS_KEY, FIELD(Recent[n - 1]), sizeof(RecentText), 0, NO_COLOUR, NULL, 0, 0, SAVED_AT_EXIT, ALWAYS, true, NO_FIELD, false}
 
 // In the order the keys are written. Every writer writes its group in this
 // order, which keeps each writer's own order of keys (and so, in a new
@@ -434,30 +435,34 @@ void SavePlace(const AppSettingsRecord& s, const Setting& row, const wchar_t* pa
     WriteBytes(row.section, row.key, text, path);
 }
 
-// What an entry's line says and the encoding chosen for it: read after
-// the path and place they are checked against, written only while the
-// entry has them, so that a file without these keys reads and stays as
-// before.
+// What an entry's line says, the encoding chosen for it and its
+// bookmarks: read after the path and place they are checked against,
+// written only while the entry has them, so that a file without these keys
+// reads and stays as before.
 void LoadBeside(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
 {
     RecentText* entry = reinterpret_cast<RecentText*>(FieldOf(s, row));
-    char text[64];
+    char text[MARKS_TEXT_SIZE];
     bool found = false;
     ReadBytes(row.section, row.key, text, sizeof text, path, &found);
     if (row.kind == SAID_KEY)
         entry->Said = found ? ParseSaid(text, *entry) : 0;
-    else
+    else if (row.kind == CHOSEN_KEY)
         entry->Chosen = found ? ParseChosen(text, *entry) : NONE_CHOSEN;
+    else
+        ParseMarks(found ? text : "", entry);
 }
 
 void SaveBeside(const AppSettingsRecord& s, const Setting& row, const wchar_t* path)
 {
     const RecentText* entry = reinterpret_cast<const RecentText*>(reinterpret_cast<const char*>(&s) + row.field);
-    char text[64] = "";
+    char text[MARKS_TEXT_SIZE] = "";
     if (entry->File[0] != L'\0' && row.kind == SAID_KEY && entry->Said != 0)
         FormatSaid(*entry, text, sizeof text);
     if (entry->File[0] != L'\0' && row.kind == CHOSEN_KEY && entry->Chosen != NONE_CHOSEN)
         FormatChosen(*entry, text, sizeof text);
+    if (entry->File[0] != L'\0' && row.kind == MARKS_KEY)
+        FormatMarks(*entry, text, sizeof text);
     if (text[0] == '\0')
         DeleteKey(row.section, row.key, path);
     else
@@ -477,7 +482,7 @@ void Load(AppSettingsRecord* s, const Setting& row, const wchar_t* path)
 {
     if (row.kind == PLACE_KEY) {
         LoadPlace(s, row, path);
-    } else if (row.kind == SAID_KEY || row.kind == CHOSEN_KEY) {
+    } else if (row.kind == SAID_KEY || row.kind == CHOSEN_KEY || row.kind == MARKS_KEY) {
         LoadBeside(s, row, path);
     } else if (!Consulted(*s, row)) {
         SetDefault(s, row);
@@ -569,7 +574,7 @@ void SaveSettings(unsigned group)
             SaveText(AppSettings, row, target);
         } else if (row.kind == PLACE_KEY) {
             SavePlace(AppSettings, row, target);
-        } else if (row.kind == SAID_KEY || row.kind == CHOSEN_KEY) {
+        } else if (row.kind == SAID_KEY || row.kind == CHOSEN_KEY || row.kind == MARKS_KEY) {
             SaveBeside(AppSettings, row, target);
         } else if (row.sparse && IntOf(AppSettings, row) == DefaultOf(AppSettings, row)) {
             DeleteKey(row.section, row.key, target);

@@ -51,6 +51,12 @@ int AskForFile(HWND owner, wchar_t* path);
 // With none, the dialog says so.
 bool AskChapter(HWND owner, HINSTANCE instance, const wchar_t* const* items, int count, int current, int* chosen);
 
+// 「しおり」: the text's bookmarks, as AskChapter lists headings. Delete
+// takes the selected row out of the list at once, telling removed its row
+// (those after it move up), while the list stays up.
+bool AskBookmark(HWND owner, HINSTANCE instance, const wchar_t* const* items, int count, int current, int* chosen,
+                 void (*removed)(int row));
+
 // What the jump dialog chose: a zero-based line, or a percentage of the
 // text (0 to 100) for the window to find the line of.
 struct JumpChoice {

@@ -13,7 +13,7 @@
 #include "document/notation.h"
 #include "document/text.h"
 
-TextDocument Text = {INVALID_HANDLE_VALUE, {}, {}, 0, {0, 0}, 0, false, false, TEXT_CP932, NONE_CHOSEN, {}, 0, {0xFFFFFFFFu, 0}, {}};
+TextDocument Text = {INVALID_HANDLE_VALUE, {}, {}, 0, {0, 0}, 0, false, false, TEXT_CP932, NONE_CHOSEN, {}, 0, {0xFFFFFFFFu, 0}, {}, {}};
 const TextDocument& Doc = Text;
 LineOnDisplay Shown;
 const char NO_LINES[] = "表示できる行がありません。";
@@ -187,6 +187,7 @@ void ResetDocument()
     memset(Text.Path, 0, sizeof Text.Path);
     Text.Place = ReadingPlace{0, 0};
     Text.Rule = AppSettings.BlankSkip;
+    Text.Marks.count = 0;
 }
 
 bool LooksLikeDat(HANDLE copy, const LineIndex& index)

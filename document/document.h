@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "base/bookmarks.h"
 #include "base/paths.h"
 #include "base/readingplace.h"
 #include "base/textencoding.h"
@@ -35,6 +36,7 @@ struct TextDocument {
     int Rule;                 // the line rule Place.line counts by (LineRule)
     ReadingPlace Stored;      // the place the settings file names, as last written by this run
     wchar_t WorkFile[PATH_SIZE];  // BaseDir + "Skerrow.tmp", the working copy
+    Bookmarks Marks;              // its bookmarks, counted under Rule as Place is
 };
 
 // Read anywhere; changed only through this layer's functions.

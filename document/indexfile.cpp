@@ -449,7 +449,7 @@ PassStep SaidSearchPiece(SaidSearch* search)
 }
 
 bool SameLineUnder(HANDLE copy, ULONGLONG size, const CopyForm& form, int placeRule, const LineIndex& index,
-                   uint32_t* line)
+                   uint32_t* lines, size_t count)
 {
     LineIndex counted = {};
     RuleIndexing work;
@@ -458,7 +458,8 @@ bool SameLineUnder(HANDLE copy, ULONGLONG size, const CopyForm& form, int placeR
         FreeLineIndex(&counted);
         return false;
     }
-    *line = SameLineIn(counted, index, *line);
+    for (size_t i = 0; i < count; ++i)
+        lines[i] = SameLineIn(counted, index, lines[i]);
     FreeLineIndex(&counted);
     return true;
 }

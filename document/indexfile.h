@@ -167,9 +167,10 @@ void BeginSaidSearch(SaidSearch* search, HANDLE copy, ULONGLONG size, const Line
                      uint64_t said);
 PassStep SaidSearchPiece(SaidSearch* search);
 
-// *line, a line counted under the rule placeRule, as the same line of
-// index: the copy (size bytes) indexed once more under that rule, at once.
+// Each of count lines, counted under the rule placeRule, as the same line
+// of index: the copy (size bytes) indexed once more under that rule, at
+// once, for all of them.
 bool SameLineUnder(HANDLE copy, ULONGLONG size, const CopyForm& form, int placeRule, const LineIndex& index,
-                   uint32_t* line);
+                   uint32_t* lines, size_t count);
 
 #endif

@@ -48,25 +48,36 @@ void Lose(OpenJob* job, const char* failure)
 }
 
 // Where the reader left a text of the recent list, as a line of its new
-// index (counted under rule), and what that line said then (0: not
-// known): the line it was counted under another rule found again. The
-// first line of a text not in the list. The line may lie past the end of a
-// text that is now shorter.
+// index (counted under rule), what that line said then (0: not known) and
+// the text's bookmarks: lines counted under another rule found again, all
+// from one index under that rule. The first line of a text not in the
+// list. The line may lie past the end of a text that is now shorter; a
+// bookmark there goes.
 ReadingPlace PlaceLeftIn(const wchar_t* path, ULONGLONG size, const CopyForm& form, int rule, const LineIndex& index,
-                         bool rechosen, uint64_t* said)
+                         bool rechosen, uint64_t* said, Bookmarks* marks)
 {
     *said = 0;
+    marks->count = 0;
     const int k = FindRecent(AppSettings.Recent, path);
     if (k < 0)
         return ReadingPlace{0, 0};
     const RecentText& left = AppSettings.Recent[k];
-    ReadingPlace place = left.Place;
-    if (left.Rule != rule && !SameLineUnder(Text.WorkHandle, size, form, left.Rule, index, &place.line))
+    *marks = left.Marks;
+    uint32_t lines[1 + BOOKMARK_MOST];
+    lines[0] = left.Place.line;
+    for (uint32_t i = 0; i < marks->count; ++i)
+        lines[1 + i] = marks->at[i].line;
+    if (left.Rule != rule && !SameLineUnder(Text.WorkHandle, size, form, left.Rule, index, lines, 1 + marks->count)) {
+        marks->count = 0;
         return ReadingPlace{0, 0};
+    }
+    for (uint32_t i = 0; i < marks->count; ++i)
+        marks->at[i].line = lines[1 + i];
+    TidyMarks(marks, index.count);
     if (rechosen)
-        return ReadingPlace{place.line, 0};
+        return ReadingPlace{lines[0], 0};
     *said = left.Said;
-    return place;
+    return ReadingPlace{lines[0], left.Place.offset};
 }
 
 // The dat question, when the text looks like a bulletin board's.
@@ -95,7 +106,7 @@ WorkStep Settle(OpenJob* job)
     const CopyForm& form = job->drop.form;
     const int rule = LineRuleFor(job->blankSkip, job->notationView, job->form.notation);
     uint64_t said = 0;
-    job->left = PlaceLeftIn(job->path, job->size, form, rule, job->index, job->rechosen, &said);
+    job->left = PlaceLeftIn(job->path, job->size, form, rule, job->index, job->rechosen, &said, &Text.Marks);
     wmemset(Text.Path, L'\0', PATH_SIZE);
     wcscpy(Text.Path, job->path);
     Text.Place = job->left.line < count ? job->left : ReadingPlace{count - 1, 0};

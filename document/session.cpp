@@ -48,12 +48,29 @@ TextEncoding ToldEncoding(const wchar_t* path)
     return told ? form.encoding : TEXT_UTF8;
 }
 
+// The bookmarks the recent list keeps for the text taken up, while they
+// count by the place's rule: their lines found in the new index as the
+// place's line is.
+void TakeUpMarks(const RestoreJob& job)
+{
+    const int k = FindRecent(AppSettings.Recent, Text.Path);
+    Text.Marks.count = 0;
+    if (k < 0 || AppSettings.Recent[k].Rule != Text.Rule)
+        return;
+    Text.Marks = AppSettings.Recent[k].Marks;
+    if (job.rule != Text.Rule)
+        for (uint32_t i = 0; i < Text.Marks.count; ++i)
+            Text.Marks.at[i].line = SameLineIn(job.placeIndex, job.index, Text.Marks.at[i].line);
+    TidyMarks(&Text.Marks, job.index.count);
+}
+
 // The indexed copy becomes the open text, at the place stored (its offset
-// only while the line lies within the text).
+// only while the line lies within the text), with its bookmarks.
 WorkStep TakeUp(RestoreJob* job)
 {
     if (job->index.count == 0)
         return Fail(job, NO_LINES);
+    TakeUpMarks(*job);
     FreeLineIndex(&job->placeIndex);
     Text.WorkHandle = job->copy;
     job->copy = INVALID_HANDLE_VALUE;
@@ -192,11 +209,14 @@ void StorePlace()
         AppSettings.BackSkip = Text.Rule;
         // While the copy is let go (a log-off under way) the place cannot
         // move: the entry keeps what its line says.
-        const int k = FindRecent(AppSettings.Recent, Text.Path);
+        int k = FindRecent(AppSettings.Recent, Text.Path);
         const uint64_t said = HasText() ? SaidAt(Text.WorkHandle, Text.Index, Text.Place.line)
                               : k >= 0   ? AppSettings.Recent[k].Said
                                          : 0;
         RememberText(AppSettings.Recent, Text.Path, Text.Place, Text.Rule, said, Text.Chosen);
+        // Its bookmarks go with it: each change of them is stored at once.
+        if ((k = FindRecent(AppSettings.Recent, Text.Path)) >= 0)
+            AppSettings.Recent[k].Marks = Text.Marks;
     } else if (Text.Path[0] == L'\0') {
         AppSettings.BackNo = 0;
         AppSettings.BackPos = 0;

@@ -15,6 +15,7 @@
 #define IDD_OPT_HOTKEY      114
 #define IDD_FIND            116
 #define IDD_CHAPTERS        117
+#define IDD_BOOKMARKS       118
 
 /* Controls (1000s), named after their dialog where they are not shared */
 #define IDC_VERSION         1001
@@ -53,6 +54,8 @@
 #define IDC_PREVHOTKEY      1040
 #define IDC_FEEDHOTKEY      1041
 #define IDC_PROGRESSLINE    1042
+#define IDC_MARKLIST        1043
+#define IDC_NOMARKS         1044
 
 /* Menu commands (40000s) */
 #define IDM_EXIT            40001
@@ -68,6 +71,8 @@
 #define IDM_FINDNEXT        40014
 #define IDM_FINDPREVIOUS    40015
 #define IDM_CHAPTERS        40016
+#define IDM_MARK            40018
+#define IDM_BOOKMARKS       40019
 /* The recent texts: IDM_RECENT + 0 to 9, the list emptied, the empty list */
 #define IDM_RECENT          40020
 #define IDM_RECENTCLEAR     40030

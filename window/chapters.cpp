@@ -51,20 +51,9 @@ struct HeadingRows {
 };
 HeadingRows Rows;
 
-// A heading as the list shows it: its number and its line as read, on one
-// row.
 void AddHeadingItem(const char* line, uint32_t i, void* items)
 {
-    int length = static_cast<int>(strlen(line));
-    while (length > 0 && (line[length - 1] == '\r' || line[length - 1] == '\n'))
-        --length;
-    wchar_t* wide = Rows.wide;
-    int n = length > 0 ? MultiByteToWideChar(Doc.Unicode ? CP_UTF8 : PROGRAM_CODE_PAGE, 0, line, length, wide,
-                                             LINE_MAX_BYTES + 2)
-                       : 0;
-    wchar_t number[16];
-    _snwprintf(number, 16, L"%u: ", i + 1);
-    static_cast<std::vector<std::wstring>*>(items)->push_back(std::wstring(number) + std::wstring(wide, n > 0 ? n : 0));
+    static_cast<std::vector<std::wstring>*>(items)->push_back(ListedLine(i, line));
 }
 
 // What the chapter keys and the list asked for, once the headings are
@@ -111,6 +100,20 @@ void HeadingsListed(HWND window, int)
 }
 
 }  // namespace
+
+std::wstring ListedLine(uint32_t i, const char* line)
+{
+    int length = static_cast<int>(strlen(line));
+    while (length > 0 && (line[length - 1] == '\r' || line[length - 1] == '\n'))
+        --length;
+    wchar_t* wide = Rows.wide;
+    int n = length > 0 ? MultiByteToWideChar(Doc.Unicode ? CP_UTF8 : PROGRAM_CODE_PAGE, 0, line, length, wide,
+                                             LINE_MAX_BYTES + 2)
+                       : 0;
+    wchar_t number[16];
+    _snwprintf(number, 16, L"%u: ", i + 1);
+    return std::wstring(number) + std::wstring(wide, n > 0 ? n : 0);
+}
 
 void StepChapter(HWND window, bool forward)
 {

@@ -10,6 +10,7 @@
 #include "document/session.h"
 #include "document/work.h"
 #include "res/resource.h"
+#include "window/bookmarks.h"
 #include "window/chapters.h"
 #include "window/find.h"
 #include "window/handles.h"
@@ -199,6 +200,8 @@ void RunCommand(HWND window, int id)
     case IDM_CLEAR: ClearCommand(window); break;
     case IDM_INFO: InfoCommand(window); break;
     case IDM_CHAPTERS: ChaptersCommand(window); break;
+    case IDM_MARK: MarkCommand(window); break;
+    case IDM_BOOKMARKS: BookmarksCommand(window); break;
     case IDM_RECENTCLEAR: ClearRecentTexts(); break;
     case IDM_AUTOFEED: ToggleAutoFeed(window); break;
     case IDM_FIND: FindCommand(window); break;

@@ -68,6 +68,8 @@ void HandleKey(HWND window, WPARAM wParam)
     case VK_RIGHT: StepChapter(window, true); break;
     case VK_LEFT: StepChapter(window, false); break;
     case 'T': RunCommand(window, IDM_CHAPTERS); break;
+    case 'M': RunCommand(window, IDM_MARK); break;
+    case 'B': RunCommand(window, IDM_BOOKMARKS); break;
     case VK_END: NavigateTo(window, NAV_END, Doc.Place.line); break;
     case 'J':
     case VK_F4: RunCommand(window, IDM_JUMP); break;

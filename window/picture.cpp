@@ -5,6 +5,7 @@
 #include "base/user32.h"
 #include "base/wide.h"
 #include "document/document.h"
+#include "window/bookmarks.h"
 #include "window/grip.h"
 #include "window/layout.h"
 #include "window/longwork.h"
@@ -58,6 +59,17 @@ void DrawProgressLine(HDC dc, const RECT& client, const RECT& text, int dpi, COL
     DeleteObject(brush);
 }
 
+// A short bar in the left margin, as high as a row, while the piece shown
+// holds a bookmark.
+void DrawBookmarkMark(HDC dc, const RECT& client, const LineLayout& layout, int dpi, COLORREF colour)
+{
+    const RECT bar = {client.left, client.top, client.left + ScaleLength(1, dpi, BASE_DPI),
+                      client.top + layout.rowHeight};
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &bar, brush);
+    DeleteObject(brush);
+}
+
 }  // namespace
 
 Ink ScreenInk()
@@ -107,6 +119,8 @@ void DrawPicture(HWND window, HDC dc, const Ink& ink)
         DrawTextExA(dc, Shown.text, -1, &text, TEXT_FORMAT, &params);
     }
 
+    if (LongWorkText() == NULL && Shown.text[0] != '\0' && Doc.Marks.count > 0 && PieceMarked(layout))
+        DrawBookmarkMark(dc, client, layout, dpi, ink.text);
     if (AppSettings.ProgressLine == 1 && LongWorkText() == NULL)
         DrawProgressLine(dc, client, text, dpi, ink.text);
 

@@ -69,11 +69,15 @@ void FillRecentMenu(HMENU menu)
 }
 
 // The encodings: the one the open text is read in checked, and 自動判定
-// too while nothing was chosen for it.
+// too while nothing was chosen for it; the submenu grayed with no text.
 void MarkEncodings(HMENU menu)
 {
     const UINT grayed = GrayedUnlessOpen();
     const bool open = (grayed & MF_GRAYED) == 0;
+    HMENU items = GetSubMenu(menu, 0);
+    for (int i = 0; i < GetMenuItemCount(items); ++i)
+        if (GetSubMenu(items, i) != NULL && GetMenuState(GetSubMenu(items, i), IDM_ENCODINGTOLD, MF_BYCOMMAND) != ~0u)
+            EnableMenuItem(items, static_cast<UINT>(i), MF_BYPOSITION | (open ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDM_ENCODINGTOLD, grayed);
     CheckMenuItem(menu, IDM_ENCODINGTOLD, MF_BYCOMMAND | (open && Doc.Chosen == NONE_CHOSEN ? MF_CHECKED : 0));
     for (int e = 0; e < TEXT_ENCODINGS; ++e) {
@@ -130,7 +134,7 @@ HMENU MakeMenu(int id)
 {
     // Loaded wide, the menu keeps the resource's texts whatever the code page.
     HMENU menu = LoadMenuW(AppInstance, MAKEINTRESOURCEW(id));
-    for (UINT item : {IDM_AUTOFEED, IDM_JUMP, IDM_CHAPTERS, IDM_CLEAR, IDM_INFO})
+    for (UINT item : {IDM_AUTOFEED, IDM_JUMP, IDM_CHAPTERS, IDM_MARK, IDM_BOOKMARKS, IDM_CLEAR, IDM_INFO})
         EnableMenuItem(menu, item, GrayedUnlessOpen());
     CheckMenuItem(menu, IDM_AUTOFEED, MF_BYCOMMAND | (AutoFlg != 0 ? MF_CHECKED : MF_UNCHECKED));
     MarkEncodings(menu);

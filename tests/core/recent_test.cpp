@@ -71,7 +71,7 @@ TEST(Recent, PlacesReadOnlyWhenSound)
 
 TEST(Recent, WhatALineSaidReadOnlyWhileItsEntryIsTheOneItWasWrittenFor)
 {
-    const RecentText entry = {L"C:\\books\\novel.txt", ReadingPlace{199, 12}, 0, 0x0123456789abcdefull};
+    const RecentText entry = {L"C:\\books\\novel.txt", ReadingPlace{199, 12}, 0, 0x0123456789abcdefull, {}};
     const wchar_t* novel = entry.File;
     char text[64];
     FormatSaid(entry, text, sizeof text);

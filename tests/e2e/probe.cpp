@@ -564,12 +564,21 @@ void PrintText(const std::wstring& text) {
     printf("utf8=%s\n", Hex(utf8).c_str());
 }
 
-// The text of control ID of a dialog, e.g. a read-only edit box.
+// The text of control ID of a dialog, e.g. a read-only edit box; of a list
+// box, its rows, each ended by a line feed.
 int CommandText(int argc, char** argv) {
     if (argc != 4) return Usage(), 2;
     HWND control = ControlOf(argv);
     if (control == NULL) return 1;
-    PrintText(WindowText(control));
+    wchar_t kind[16] = L"";
+    GetClassNameW(control, kind, 16);
+    std::wstring rows, row;
+    for (LRESULT i = 0; lstrcmpiW(kind, L"ListBox") == 0 && i < SendMessageW(control, LB_GETCOUNT, 0, 0); ++i) {
+        row.assign(SendMessageW(control, LB_GETTEXTLEN, i, 0) + 1, L'\0');
+        SendMessageW(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&row[0]));
+        rows += row.c_str() + std::wstring(L"\n");
+    }
+    PrintText(lstrcmpiW(kind, L"ListBox") == 0 ? rows : WindowText(control));
     return 0;
 }
 

@@ -3,6 +3,7 @@
 # from test_shell.sh.
 
 IDM_CLEAR=40008
+IDC_MARKLIST=1043
 
 # open_through_dialog NAME WINPATH: O typed into the main window, the path
 # put into the open dialog's name box, Enter; back once the text is open (or
@@ -457,6 +458,37 @@ test_every_text_keeps_its_place() {
     wait_opened b "$(win_path "$texts/long.txt")" || return 1
     check_eq "the changed text opens on its sentence" 207 "$(wait_line "$dir" 207)"
     end_from_outside b
+}
+
+# Bookmarks put with M at three lines outlive a program ended from outside
+# and the start after it, and the list 「しおり」 (B) shows each.
+test_bookmarks_outlive_a_kill_and_a_restart() {
+    local dir texts ini xid line list
+    dir=$(new_start_dir marks) || return 1
+    texts=$(new_start_dir mtexts) || return 1
+    ini=$dir/Skerrow.ini
+    two_stories "$dir" "$texts"
+    start_main a "$dir" || return 1
+    xid=$(probe info "$MAIN" | kv xid)
+    probe drop "$MAIN" "$(win_path "$texts/story.txt")" >/dev/null
+    wait_opened a "$(win_path "$texts/story.txt")" || return 1
+    for line in 30 5 70; do
+        # M only once the typed number has been shown and stored.
+        x_key "$xid" $(sed 's/./& /g' <<<"$line")
+        wait_line "$dir" "$line" >/dev/null
+        x_key "$xid" m
+        check_true "the bookmark at $line stored" wait_for grep -q ",$line:0" "$ini"
+    done
+    end_from_outside a
+    check_eq "kept beside the text's entry" ",5:0,30:0,70:0" "$(ini_get "$ini" RECENT Marks1 | cut -c9-)"
+    restore_at b "$dir" || return 1
+    x_key "$(probe info "$MAIN" | kv xid)" b
+    list=$(dialog_titled b 'しおり') || { e2e_cannot "no list of bookmarks after B"; return 1; }
+    check_eq "the list shows each" "$(cp932_hex $'5: story 5\n30: story 30\n70: story 70\n')" \
+        "$(probe text "$list" $IDC_MARKLIST | kv text)"
+    x_key "$(probe info "$list" | kv xid)" Home Return
+    check_eq "the list: the one chosen shown" 5 "$(wait_line "$dir" 5)"
+    check_true "run ends" close_and_wait b "$MAIN"
 }
 
 # A novel in Aozora Bunko's notation reads as read: its ruby, the ｜ before

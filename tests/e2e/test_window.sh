@@ -551,8 +551,8 @@ test_window_tray_hotkeys_and_menus() {
     check_eq "the context menu is the program's" "$pid" "$(kv pid <<<"$MENU_INFO")"
     check_eq "context menu at the pointer, one pixel in for the border" "401 321" \
         "$(kv rect <<<"$MENU_INFO" | cut -d' ' -f1,2)"
-    check_eq "context menu, nothing open: items 3 to 6 of seven grayed" EEGGGGE \
-        "$(menu_shows "$E2E_OUT/context-menu.png" EEGGGGE)"
+    check_eq "context menu, nothing open: items 3 to 9 of ten grayed" EEGGGGGGGE \
+        "$(menu_shows "$E2E_OUT/context-menu.png" EEGGGGGGGE)"
     check_true "a click elsewhere closes the context menu" close_menu
 
     # A right click in the grip (client area there) opens no menu. The move
@@ -571,8 +571,8 @@ test_window_tray_hotkeys_and_menus() {
     open_through_dialog a "$(win_path "$texts/two.txt")" || return 1
     x_mouse mousemove 400 320 sleep 0.1 click 3
     check_true "context menu with a text open" open_menu "$E2E_OUT/context-menu-open.png" || return 1
-    check_eq "context menu, a text open: all seven items enabled" EEEEEEE \
-        "$(menu_shows "$E2E_OUT/context-menu-open.png" EEEEEEE)"
+    check_eq "context menu, a text open: all ten items enabled" EEEEEEEEEE \
+        "$(menu_shows "$E2E_OUT/context-menu-open.png" EEEEEEEEEE)"
     close_menu
     x_mouse mousemove 600 600
     x_key "$xid" ctrl+alt+w

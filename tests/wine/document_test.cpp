@@ -539,11 +539,14 @@ TEST_F(DocumentTest, ARecentTextComesBackOnItsLineUnderANewLineRule)
         AppSettings.BlankSkip = 0;
         ASSERT_EQ(OpenFile(text), 0);
         for (int i = 0; i < 4; ++i)
-            Key(VK_DOWN);
+            Key(i == 2 ? 'M' : VK_DOWN);  // a bookmark at "two"
+        Key(VK_DOWN);
         ASSERT_EQ(OpenFile(other), 0);
         AppSettings.BlankSkip = 1;
         ASSERT_EQ(OpenFile(text), 0);
         EXPECT_STREQ(Shown.text, "three\r\n") << bytes.size() << " bytes";
+        ASSERT_EQ(Doc.Marks.count, 1u);
+        EXPECT_EQ(Doc.Marks.at[0].line, 1u) << "found again with the place";
     }
 }
 

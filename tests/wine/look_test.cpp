@@ -452,12 +452,12 @@ TEST_F(GripTest, MenusGrayWhatNeedsAText)
     EXPECT_EQ(Seen.states[1] & grayed, 0u);
 
     ShowAndCatch([&] { SendMessageA(w, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(100, 20)); },
-                 {IDM_JUMP, IDM_CLEAR, IDM_INFO, IDM_CHAPTERS, IDM_OPEN, IDM_EXIT});
+                 {IDM_JUMP, IDM_CLEAR, IDM_INFO, IDM_CHAPTERS, IDM_MARK, IDM_BOOKMARKS, IDM_OPEN, IDM_EXIT});
     ASSERT_TRUE(Seen.shown);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 6; ++i)
         EXPECT_EQ(Seen.states[i] & grayed, grayed) << i;
-    EXPECT_EQ(Seen.states[4] & grayed, 0u);
-    EXPECT_EQ(Seen.states[5] & grayed, 0u);
+    EXPECT_EQ(Seen.states[6] & grayed, 0u);
+    EXPECT_EQ(Seen.states[7] & grayed, 0u);
     // At the cursor, shifted by the 1-pixel border as the client origin is.
     EXPECT_EQ(Seen.origin.x, 101);
     EXPECT_EQ(Seen.origin.y, 21);
@@ -468,9 +468,9 @@ TEST_F(GripTest, MenusGrayWhatNeedsAText)
     ASSERT_TRUE(Seen.shown);
     EXPECT_EQ(Seen.states[0] & (grayed | MF_CHECKED), static_cast<UINT>(MF_CHECKED));
     ShowAndCatch([&] { SendMessageA(w, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(100, 20)); },
-                 {IDM_JUMP, IDM_CLEAR, IDM_INFO, IDM_CHAPTERS});
+                 {IDM_JUMP, IDM_CLEAR, IDM_INFO, IDM_CHAPTERS, IDM_MARK, IDM_BOOKMARKS});
     ASSERT_TRUE(Seen.shown);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 6; ++i)
         EXPECT_EQ(Seen.states[i] & grayed, 0u) << i;
 }
 

@@ -17,6 +17,7 @@
 #include "window/layout.h"
 #include "window/mainwnd.h"
 #include "window/paint.h"
+#include "window/picture.h"
 #include "window/view.h"
 
 namespace {
@@ -419,4 +420,55 @@ TEST_F(SmallDialogTest, TheHeadingListHoldsAThousandAroundTheLineShown)
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     }));
     EXPECT_STREQ(Shown.text, "第2001章\r\n");
+}
+
+// The pixel at the left margin's top, drawn as the window draws itself.
+COLORREF MarginPixel()
+{
+    HDC screen = GetDC(MainWnd), dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 400, 200);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    DrawPicture(MainWnd, dc, ScreenInk());
+    const COLORREF pixel = GetPixel(dc, 0, 2);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(MainWnd, screen);
+    return pixel;
+}
+
+// M at three lines; the margin marks a line with one; B lists them in
+// order; Delete takes one out of the list and the file at once; Enter shows one.
+TEST_F(SmallDialogTest, BookmarksAreListedTakenOutAndShown)
+{
+    WriteIni("[FONT]\r\nBackColor=16777215\r\nFontColor=0\r\n");
+    StartWindow();
+    OpenLines(50);
+    EXPECT_EQ(MarginPixel(), RGB(255, 255, 255)) << "no bookmark, no mark";
+    for (uint32_t line : {40u, 10u, 25u}) {
+        NavigateTo(MainWnd, NAV_CLAMP, line - 1);
+        SendMessageA(MainWnd, WM_KEYDOWN, 'M', 0);
+    }
+    EXPECT_EQ(MarginPixel(), RGB(0, 0, 0));
+    EXPECT_EQ(IniValue("RECENT", "Marks1").substr(8), ",10:0,25:0,40:0");
+    EXPECT_TRUE(WithDialog(WM_KEYDOWN, 'B', [](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_MARKLIST);
+        wchar_t item[64] = {};
+        EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
+        EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 1) << "the one shown";
+        SendMessageW(list, WM_KEYDOWN, VK_DELETE, 0);
+        SendMessageW(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(item));
+        EXPECT_STREQ(item, L"40: line 40");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    }));
+    EXPECT_EQ(Doc.Place.line, 39u);
+    EXPECT_EQ(IniValue("RECENT", "Marks1").substr(8), ",10:0,40:0");
+    SendMessageA(MainWnd, WM_KEYDOWN, 'M', 0);
+    NavigateTo(MainWnd, NAV_CLAMP, 9);
+    SendMessageA(MainWnd, WM_KEYDOWN, 'M', 0);
+    EXPECT_EQ(IniValue("RECENT", "Marks1"), "<missing>") << "written only while there are some";
+    EXPECT_TRUE(WithDialog(WM_KEYDOWN, 'B', [](HWND dialog) {
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_NOMARKS)));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }));
 }

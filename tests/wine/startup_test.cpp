@@ -268,7 +268,7 @@ TEST_F(StartupTest, MenusCarryTheirCodePage932Texts)
     GetMenuStringA(popup, IDM_EXIT, text, sizeof text, MF_BYCOMMAND);
     EXPECT_STREQ(text, kExitItem);
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(tray, 0)), 11);
-    EXPECT_EQ(GetMenuItemCount(GetSubMenu(popup, 0)), 10);
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(popup, 0)), 13);
     DestroyMenu(tray);
     DestroyMenu(popup);
 }
