@@ -27,13 +27,8 @@ void DrawGrip(HDC dc, const RECT& client, int dpi)
     }
 }
 
-// A small triangle pointing down in the right margin, just above the grip.
-void DrawMoreMark(HDC dc, const RECT& client, int dpi, COLORREF colour)
+void FillTriangle(HDC dc, const POINT (&corners)[3], COLORREF colour)
 {
-    const int half = ScaleLength(3, dpi, BASE_DPI), height = ScaleLength(3, dpi, BASE_DPI);
-    const int x = client.right - ScaleLength(GRIP_SIZE, dpi, BASE_DPI) / 2 - 1;
-    const int bottom = client.bottom - ScaleLength(GRIP_SIZE + 2, dpi, BASE_DPI);
-    POINT corners[] = {{x - half, bottom - height}, {x + half, bottom - height}, {x, bottom}};
     HBRUSH brush = CreateSolidBrush(colour);
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
@@ -41,6 +36,16 @@ void DrawMoreMark(HDC dc, const RECT& client, int dpi, COLORREF colour)
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
     DeleteObject(brush);
+}
+
+// A small triangle pointing down in the right margin, just above the grip.
+void DrawMoreMark(HDC dc, const RECT& client, int dpi, COLORREF colour)
+{
+    const int half = ScaleLength(3, dpi, BASE_DPI), height = ScaleLength(3, dpi, BASE_DPI);
+    const int x = client.right - ScaleLength(GRIP_SIZE, dpi, BASE_DPI) / 2 - 1;
+    const int bottom = client.bottom - ScaleLength(GRIP_SIZE + 2, dpi, BASE_DPI);
+    const POINT corners[3] = {{x - half, bottom - height}, {x + half, bottom - height}, {x, bottom}};
+    FillTriangle(dc, corners, colour);
 }
 
 // How far into the text the piece shown begins, as a line along the client
@@ -59,15 +64,15 @@ void DrawProgressLine(HDC dc, const RECT& client, const RECT& text, int dpi, COL
     DeleteObject(brush);
 }
 
-// A short bar in the left margin, as high as a row, while the piece shown
-// holds a bookmark.
-void DrawBookmarkMark(HDC dc, const RECT& client, const LineLayout& layout, int dpi, COLORREF colour)
+// A corner folded down at the top left, as a page with a bookmark in it
+// has, while the piece shown holds a bookmark: small enough to stay clear
+// of the first character's ink, which fonts keep below their top row.
+void DrawBookmarkMark(HDC dc, const RECT& client, int dpi, COLORREF colour)
 {
-    const RECT bar = {client.left, client.top, client.left + ScaleLength(1, dpi, BASE_DPI),
-                      client.top + layout.rowHeight};
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &bar, brush);
-    DeleteObject(brush);
+    const int side = ScaleLength(4, dpi, BASE_DPI);
+    const POINT corners[3] = {{client.left, client.top}, {client.left + side, client.top},
+                              {client.left, client.top + side}};
+    FillTriangle(dc, corners, colour);
 }
 
 }  // namespace
@@ -120,7 +125,7 @@ void DrawPicture(HWND window, HDC dc, const Ink& ink)
     }
 
     if (LongWorkText() == NULL && Shown.text[0] != '\0' && Doc.Marks.count > 0 && PieceMarked(layout))
-        DrawBookmarkMark(dc, client, layout, dpi, ink.text);
+        DrawBookmarkMark(dc, client, dpi, ink.text);
     if (AppSettings.ProgressLine == 1 && LongWorkText() == NULL)
         DrawProgressLine(dc, client, text, dpi, ink.text);
 
