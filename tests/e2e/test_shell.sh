@@ -153,8 +153,19 @@ test_the_pointer_leaving_hides_and_its_return_shows() {
     start_main a "$dir" || return 1
     rect=($(rect_of "$MAIN"))
     start_notepad || return 1
-    # Only a pointer that has been over the window leaves it.
-    check_true "the pointer comes over the window" xdotool mousemove $((rect[0] + 20)) $((rect[1] + 20))
+    # Clear of the window, which notepad, in front now, would otherwise hide
+    # from the pointer.
+    probe move "$NOTEPAD" 600 400 >/dev/null
+    notepad_left() { rect_of "$NOTEPAD" | cut -d' ' -f1; }
+    check_eq "notepad moved aside" 600 "$(wait_value 600 notepad_left)"
+    # Only a pointer that has been over the window leaves it. Over the grip,
+    # the window takes the mouse capture once it has seen the pointer, and
+    # lets it go when the pointer moves on to its body: a pointer gone
+    # before that would be one it never met.
+    check_true "the pointer comes over the grip" xdotool mousemove $((rect[2] - 4)) $((rect[3] - 4))
+    check_eq "the window has seen it" "$MAIN" "$(wait_capture "$MAIN" "$MAIN")"
+    check_true "the pointer on the body" xdotool mousemove $((rect[0] + 20)) $((rect[1] + 20))
+    check_eq "the grip let go" 0x00000000 "$(wait_capture "$MAIN" 0x00000000)"
     check_eq "a window the pointer has not met stays" 1 "$(probe info "$MAIN" | kv visible)"
     check_true "the pointer leaves" xdotool mousemove 900 700
     check_eq "hidden once it has been away" state=hidden "$(probe wait "$MAIN" hidden "$E2E_WAIT_MS")"
