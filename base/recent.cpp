@@ -105,18 +105,11 @@ int FindRecent(const RecentText* list, const wchar_t* path)
     return -1;
 }
 
-void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int rule, uint64_t said, int chosen)
+void RememberText(RecentText* list, const RecentText& entry)
 {
-    if (path[0] == L'\0' || wcslen(path) >= PATH_SIZE)
+    if (entry.File[0] == L'\0')
         return;
-    RecentText entry;
-    memset(&entry, 0, sizeof entry);
-    wcscpy(entry.File, path);
-    entry.Place = place;
-    entry.Rule = rule;
-    entry.Said = said;
-    entry.Chosen = chosen;
-    const int k = FindRecent(list, path);
+    const int k = FindRecent(list, entry.File);
     memmove(list + 1, list, (k < 0 ? RECENT_COUNT - 1 : k) * sizeof *list);
     list[0] = entry;
 }

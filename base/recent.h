@@ -30,9 +30,9 @@ bool SameFile(const wchar_t* a, const wchar_t* b);
 // Where path stands in the list, or -1.
 int FindRecent(const RecentText* list, const wchar_t* path);
 
-// Puts path first with its place, what its line says and the encoding
-// chosen for it, moving it from where it stood or pushing the oldest out.
-void RememberText(RecentText* list, const wchar_t* path, ReadingPlace place, int rule, uint64_t said, int chosen);
+// Puts entry (not one of the list's own) first, moving the entry of its
+// file from where it stood or pushing the oldest out.
+void RememberText(RecentText* list, const RecentText& entry);
 
 // Takes the entry at k out, the later ones moving up.
 void ForgetRecent(RecentText* list, int k);

@@ -48,12 +48,13 @@ TextEncoding ToldEncoding(const wchar_t* path)
     return told ? form.encoding : TEXT_UTF8;
 }
 
-// The bookmarks the recent list keeps for the text taken up, while they
-// count by the place's rule: their lines found in the new index as the
-// place's line is.
-void TakeUpMarks(const RestoreJob& job)
+// What the recent list keeps for the text taken up: the encoding chosen
+// for it, in which its copy was made, and its bookmarks while they count by
+// the place's rule, their lines found in the new index as the place's is.
+void TakeUpEntry(const RestoreJob& job)
 {
     const int k = FindRecent(AppSettings.Recent, Text.Path);
+    Text.Chosen = k >= 0 ? AppSettings.Recent[k].Chosen : NONE_CHOSEN;
     Text.Marks.count = 0;
     if (k < 0 || AppSettings.Recent[k].Rule != Text.Rule)
         return;
@@ -65,12 +66,12 @@ void TakeUpMarks(const RestoreJob& job)
 }
 
 // The indexed copy becomes the open text, at the place stored (its offset
-// only while the line lies within the text), with its bookmarks.
+// only while the line lies within the text), with what its entry keeps.
 WorkStep TakeUp(RestoreJob* job)
 {
     if (job->index.count == 0)
         return Fail(job, NO_LINES);
-    TakeUpMarks(*job);
+    TakeUpEntry(*job);
     FreeLineIndex(&job->placeIndex);
     Text.WorkHandle = job->copy;
     job->copy = INVALID_HANDLE_VALUE;
@@ -80,9 +81,6 @@ WorkStep TakeUp(RestoreJob* job)
     Text.Rule = job->rule;
     Text.DatFlg = 0;
     Text.Unicode = job->form.encoding != TEXT_CP932;
-    // The copy was made in the encoding its entry keeps.
-    const int k = FindRecent(AppSettings.Recent, Text.Path);
-    Text.Chosen = k >= 0 ? AppSettings.Recent[k].Chosen : NONE_CHOSEN;
     Text.Encoding = Text.Chosen != NONE_CHOSEN ? ChosenEncoding(Text.Chosen)
                     : Text.Unicode             ? ToldEncoding(Text.Path)
                                                : TEXT_CP932;
@@ -209,14 +207,14 @@ void StorePlace()
         AppSettings.BackSkip = Text.Rule;
         // While the copy is let go (a log-off under way) the place cannot
         // move: the entry keeps what its line says.
-        int k = FindRecent(AppSettings.Recent, Text.Path);
+        const int k = FindRecent(AppSettings.Recent, Text.Path);
         const uint64_t said = HasText() ? SaidAt(Text.WorkHandle, Text.Index, Text.Place.line)
                               : k >= 0   ? AppSettings.Recent[k].Said
                                          : 0;
-        RememberText(AppSettings.Recent, Text.Path, Text.Place, Text.Rule, said, Text.Chosen);
         // Its bookmarks go with it: each change of them is stored at once.
-        if ((k = FindRecent(AppSettings.Recent, Text.Path)) >= 0)
-            AppSettings.Recent[k].Marks = Text.Marks;
+        RecentText entry = {{}, Text.Place, Text.Rule, said, Text.Chosen, Text.Marks};
+        wcscpy(entry.File, Text.Path);
+        RememberText(AppSettings.Recent, entry);
     } else if (Text.Path[0] == L'\0') {
         AppSettings.BackNo = 0;
         AppSettings.BackPos = 0;

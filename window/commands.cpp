@@ -107,12 +107,8 @@ void RecentCommand(HWND window, int k)
 // base/textencoding.h has it), at the line shown; the choice stays with it.
 void EncodingCommand(HWND window, int chosen)
 {
-    if (!TextSettled() || WorkUnderWay() != NO_WORK || chosen == Doc.Chosen)
-        return;
-    StorePlaceNow(window);
-    wchar_t path[PATH_SIZE];
-    wcscpy(path, Doc.Path);
-    if (StartOpen(path, chosen))
+    // The place is on disk already: RunCommand stored it.
+    if (TextSettled() && WorkUnderWay() == NO_WORK && chosen != Doc.Chosen && StartOpen(Doc.Path, chosen))
         RunLongWork(window, "読み込み中", OpenEnded, 0);
 }
 

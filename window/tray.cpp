@@ -72,18 +72,13 @@ void FillRecentMenu(HMENU menu)
 // too while nothing was chosen for it; the submenu grayed with no text.
 void MarkEncodings(HMENU menu)
 {
-    const UINT grayed = GrayedUnlessOpen();
-    const bool open = (grayed & MF_GRAYED) == 0;
     HMENU items = GetSubMenu(menu, 0);
     for (int i = 0; i < GetMenuItemCount(items); ++i)
         if (GetSubMenu(items, i) != NULL && GetMenuState(GetSubMenu(items, i), IDM_ENCODINGTOLD, MF_BYCOMMAND) != ~0u)
-            EnableMenuItem(items, static_cast<UINT>(i), MF_BYPOSITION | (open ? MF_ENABLED : MF_GRAYED));
-    EnableMenuItem(menu, IDM_ENCODINGTOLD, grayed);
-    CheckMenuItem(menu, IDM_ENCODINGTOLD, MF_BYCOMMAND | (open && Doc.Chosen == NONE_CHOSEN ? MF_CHECKED : 0));
-    for (int e = 0; e < TEXT_ENCODINGS; ++e) {
-        EnableMenuItem(menu, IDM_ENCODING + e, grayed);
-        CheckMenuItem(menu, IDM_ENCODING + e, MF_BYCOMMAND | (open && Doc.Encoding == e ? MF_CHECKED : 0));
-    }
+            EnableMenuItem(items, static_cast<UINT>(i), MF_BYPOSITION | (GrayedUnlessOpen() & MF_GRAYED));
+    CheckMenuItem(menu, IDM_ENCODINGTOLD, MF_BYCOMMAND | (Doc.Chosen == NONE_CHOSEN ? MF_CHECKED : 0));
+    for (int e = 0; e < TEXT_ENCODINGS; ++e)
+        CheckMenuItem(menu, IDM_ENCODING + e, MF_BYCOMMAND | (Doc.Encoding == e ? MF_CHECKED : 0));
 }
 
 }  // namespace

@@ -20,13 +20,18 @@ std::vector<std::wstring> Files(const RecentText* list)
 TEST(Recent, OpeningPutsATextFirstAndTheEleventhPushesTheOldestOut)
 {
     RecentText list[RECENT_COUNT] = {};
+    auto remember = [&list](const std::wstring& path, ReadingPlace place, int rule, uint64_t said, int chosen) {
+        RecentText entry = {{}, place, rule, said, chosen, {}};
+        wcscpy(entry.File, path.c_str());
+        RememberText(list, entry);
+    };
     for (int i = 1; i <= 11; ++i)
-        RememberText(list, (L"C:\\t" + std::to_wstring(i) + L".txt").c_str(), ReadingPlace{uint32_t(i), 0}, 0, 0, NONE_CHOSEN);
+        remember(L"C:\\t" + std::to_wstring(i) + L".txt", ReadingPlace{uint32_t(i), 0}, 0, 0, NONE_CHOSEN);
     EXPECT_EQ(Files(list).size(), 10u);
     EXPECT_EQ(Files(list).front(), L"C:\\t11.txt");
     EXPECT_EQ(Files(list).back(), L"C:\\t2.txt");
     // The same text in other letters moves to the front, with its new place.
-    RememberText(list, L"c:\\T5.TXT", ReadingPlace{40, 7}, 1, 0x1234, ChoiceOf(TEXT_GBK));
+    remember(L"c:\\T5.TXT", ReadingPlace{40, 7}, 1, 0x1234, ChoiceOf(TEXT_GBK));
     EXPECT_EQ(Files(list).size(), 10u);
     EXPECT_EQ(Files(list)[0], L"c:\\T5.TXT");
     EXPECT_EQ(Files(list)[1], L"C:\\t11.txt");
